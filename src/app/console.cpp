@@ -1,0 +1,139 @@
+#include "app/console.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "decklink/device_hold.h"
+#include "decklink/safe_points.h"
+#include "render/show_alignment.h"
+#include "render/show_patch.h"
+#include "serve/decimal_int.h"
+#include "serve/input_lines.h"
+
+namespace {
+
+// Video range puts black at 64 and peak white at 940; full range uses 0-1023.
+struct Range {
+  uint16_t lo;
+  uint16_t hi;
+};
+constexpr Range kVideoRange = {64, 940};
+constexpr Range kFullRange = {0, 1023};
+
+// The typed number as the card takes it: its low 16 bits.
+bool readThreeNumbers(const char* text, uint16_t* r, uint16_t* g, uint16_t* b) {
+  int values[3];
+  for (int& value : values) {
+    if (!readDecimalInt(&text, &value)) return false;
+  }
+  *r = static_cast<uint16_t>(values[0]);
+  *g = static_cast<uint16_t>(values[1]);
+  *b = static_cast<uint16_t>(values[2]);
+  return true;
+}
+
+void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double area) {
+  PatchRect rect;
+  bool shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
+  deliverPendingSignals();
+  if (!shown) {
+    std::puts("  display failed");
+    return;
+  }
+  std::printf("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r}, unsigned{g},
+              unsigned{b}, rect.w, rect.h, rect.x, rect.y);
+}
+
+void showAlignmentFrame(const Range& range) {
+  const double span = range.hi - range.lo;
+  const uint16_t line = static_cast<uint16_t>(span * 0.55 + range.lo);
+  const uint16_t cross = static_cast<uint16_t>(span * 0.75 + range.lo);
+  PatchRect inner, outer;
+  bool shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
+  deliverPendingSignals();
+  if (!shown) {
+    std::puts("  display failed");
+    return;
+  }
+  std::printf("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h,
+              outer.w, outer.h);
+}
+
+// Acts on one typed command; returns false for a quit command.
+bool runCommand(const char* text, Range* range, double* area) {
+  auto is = [text](const char* word) { return std::strcmp(text, word) == 0; };
+  uint16_t r, g, b;
+  const uint16_t lo = range->lo, hi = range->hi;
+  if (is("quit") || is("q") || is("exit")) return false;
+  if (is("full")) {
+    *range = kFullRange;
+    std::puts("range: full (0-1023)");
+  } else if (is("video") || is("legal")) {
+    *range = kVideoRange;
+    std::puts("range: video (64-940)");
+  } else if (is("align")) {
+    showAlignmentFrame(*range);
+  } else if (is("size3")) {
+    *area = 3;
+    std::printf("patch: 3%%\n");
+  } else if (is("size10")) {
+    *area = 10;
+    std::printf("patch: 10%%\n");
+  } else if (is("sizefull")) {
+    *area = 100;
+    std::puts("patch: full");
+  } else if (readThreeNumbers(text, &r, &g, &b)) {
+    showColour(r, g, b, *range, *area);
+  } else if (is("red")) {
+    showColour(hi, lo, lo, *range, *area);
+  } else if (is("green")) {
+    showColour(lo, hi, lo, *range, *area);
+  } else if (is("blue")) {
+    showColour(lo, lo, hi, *range, *area);
+  } else if (is("white")) {
+    showColour(hi, hi, hi, *range, *area);
+  } else if (is("black")) {
+    showColour(lo, lo, lo, *range, *area);
+  } else {
+    std::printf("unknown: %s\n", text);
+  }
+  return true;
+}
+
+}  // namespace
+
+int runConsole(const char* deviceArgument, const char* resolution) {
+  int index = 0;  // text that is not a number means device 0
+  readDecimalInt(&deviceArgument, &index);
+  std::string message;
+  std::string code = openDevice(index, resolution, &message);
+  if (!code.empty()) {
+    std::printf("Could not open device %d: %s (%s)\n", index, message.c_str(), code.c_str());
+    if (code == kInUse) std::puts("Another process holds it: pgrep -fl corvane / kill <pid>");
+    return 1;
+  }
+  installReleaseOnSignal();
+  std::printf("Device held: %s %dx%d\n", gMode->name, gMode->width, gMode->height);
+  std::puts(
+      "Commands: red green blue white black | <R> <G> <B>\n"
+      "          size3 size10 sizefull | full | video | quit");
+
+  Range range = kVideoRange;
+  double area = 10;
+  InputLines input;
+  char piece[128];
+  for (;;) {
+    std::printf("patch> ");
+    std::fflush(stdout);
+    if (!readPiece(&input, piece, sizeof piece)) break;
+    char* text = piece;
+    while (*text == ' ' || *text == '\t') ++text;
+    text[std::strcspn(text, "\r\n")] = '\0';
+    if (*text == '\0') continue;
+    if (!runCommand(text, &range, &area)) break;
+  }
+  closeDevice();
+  std::puts("output disabled, device released.");
+  return 0;
+}

@@ -1,0 +1,27 @@
+#include "app/device_table.h"
+
+#include <cstdio>
+
+void printDeviceTable(const std::vector<DeviceInfo>& devices) {
+  const char* rowFormat = "%-3s %-30s %-7s %-5s %-5s %-5s\n";
+  std::printf(rowFormat, "#", "device", "output", "HD", "UHD", "4K");
+  std::printf(rowFormat, "-", "------", "------", "--", "---", "--");
+  for (size_t i = 0; i < devices.size(); ++i) {
+    const DeviceInfo& device = devices[i];
+    std::printf("%-3zu %-30s %-7s %-5s %-5s %-5s\n", i, device.name.c_str(),
+                device.output ? "yes" : "no", device.modes[0] ? "yes" : "NO",
+                device.modes[1] ? "yes" : "NO", device.modes[2] ? "yes" : "NO");
+  }
+  if (devices.empty()) std::puts("(no Blackmagic devices found)");
+  std::puts("\n(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolution)");
+}
+
+int listDevices() {
+  std::vector<DeviceInfo> devices;
+  if (!enumerate(&devices)) {
+    std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
+    return 0;
+  }
+  printDeviceTable(devices);
+  return 0;
+}

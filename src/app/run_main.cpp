@@ -1,0 +1,23 @@
+#include "app/run_main.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/console.h"
+#include "app/device_table.h"
+#include "app/usage.h"
+#include "serve/serve_loop.h"
+
+int corvaneMain(int argc, char** argv) {
+  if (argc < 2) return printUsage();
+  const char* mode = argv[1];
+  if (std::strcmp(mode, "list") == 0) return listDevices();
+  if (argc >= 3 && std::strcmp(mode, "run") == 0) {
+    return runConsole(argv[2], argc >= 4 ? argv[3] : "hd");
+  }
+  if (std::strcmp(mode, "serve") == 0) {
+    serve();
+    return 0;
+  }
+  return printUsage();
+}

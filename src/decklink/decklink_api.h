@@ -1,0 +1,306 @@
+// The DeckLink API interfaces, declared here from the binary facts of the
+// Desktop Video 16.0 driver (vtable order, IIDs, constants, result codes).
+//
+// The program and the simulated card both use this one header, so the
+// simulated card implements exactly the vtables the program calls. Every
+// slot of every interface is declared in the driver's order, including the
+// slots the program never calls, and including the protected virtual
+// destructor pair where the driver's classes have one: leaving one out would
+// shift every later slot and call the wrong method on a real card.
+//
+// Platform differences stay here and in the name conversion: on Linux the
+// COM types are our own (the driver's LinuxCOM conventions) and strings are
+// `const char*` that the caller frees; on macOS the types come from
+// CoreFoundation's CFPlugInCOM.h and strings are CFStringRef.
+#ifndef CORVANE_DECKLINK_DECKLINK_API_H
+#define CORVANE_DECKLINK_DECKLINK_API_H
+
+#include <cstdint>
+#include <cstring>
+
+#ifdef __APPLE__
+#include <CoreFoundation/CFPlugInCOM.h>
+typedef CFStringRef DeckLinkString;  // +1 reference, caller CFRelease()s
+typedef CFUUIDBytes DeckLinkIID;
+#else
+typedef int HRESULT;
+typedef unsigned long ULONG;  // 64-bit on LP64, as the driver declares it
+typedef void* LPVOID;
+// Sixteen bytes in the order of the IID's canonical string, passed by value
+// (two integer registers on x86-64 and AArch64).
+struct DeckLinkIID {
+  unsigned char byte0, byte1, byte2, byte3, byte4, byte5, byte6, byte7;
+  unsigned char byte8, byte9, byte10, byte11, byte12, byte13, byte14, byte15;
+};
+typedef DeckLinkIID REFIID;
+typedef const char* DeckLinkString;  // malloc'd by the driver, caller free()s
+
+class IUnknown {
+ public:
+  virtual HRESULT QueryInterface(REFIID iid, LPVOID* ppv) = 0;
+  virtual ULONG AddRef() = 0;
+  virtual ULONG Release() = 0;
+};
+#endif
+
+// Result codes (the same values on Linux and macOS).
+constexpr HRESULT kS_OK = 0x00000000;
+constexpr HRESULT kS_FALSE = 0x00000001;
+constexpr HRESULT kE_NOTIMPL = static_cast<HRESULT>(0x80000001u);
+constexpr HRESULT kE_OUTOFMEMORY = static_cast<HRESULT>(0x80000002u);
+constexpr HRESULT kE_INVALIDARG = static_cast<HRESULT>(0x80000003u);
+constexpr HRESULT kE_NOINTERFACE = static_cast<HRESULT>(0x80000004u);
+constexpr HRESULT kE_POINTER = static_cast<HRESULT>(0x80000005u);
+constexpr HRESULT kE_HANDLE = static_cast<HRESULT>(0x80000006u);
+constexpr HRESULT kE_ABORT = static_cast<HRESULT>(0x80000007u);
+constexpr HRESULT kE_FAIL = static_cast<HRESULT>(0x80000008u);
+constexpr HRESULT kE_ACCESSDENIED = static_cast<HRESULT>(0x80000009u);
+constexpr HRESULT kE_UNEXPECTED = static_cast<HRESULT>(0x8000FFFFu);
+
+// Every BMD enumeration is a 32-bit unsigned value in the driver's headers.
+typedef uint32_t BMDDisplayMode;
+typedef uint32_t BMDPixelFormat;
+typedef uint32_t BMDVideoConnection;
+typedef uint32_t BMDVideoOutputConversionMode;
+typedef uint32_t BMDSupportedVideoModeFlags;
+typedef uint32_t BMDVideoOutputFlags;
+typedef uint32_t BMDFrameFlags;
+typedef uint32_t BMDBufferAccessFlags;
+typedef uint32_t BMDDeckLinkConfigurationID;
+typedef uint32_t BMDTimecodeFormat;
+typedef uint32_t BMDTimecodeFlags;
+typedef uint32_t BMDTimecodeUserBits;
+typedef uint32_t BMDAudioSampleRate;
+typedef uint32_t BMDAudioSampleType;
+typedef uint32_t BMDAudioOutputStreamType;
+typedef uint32_t BMDReferenceStatus;
+typedef int64_t BMDTimeValue;
+typedef int64_t BMDTimeScale;
+
+constexpr uint32_t fourCC(const char (&s)[5]) {
+  return (uint32_t(uint8_t(s[0])) << 24) | (uint32_t(uint8_t(s[1])) << 16) |
+         (uint32_t(uint8_t(s[2])) << 8) | uint32_t(uint8_t(s[3]));
+}
+
+constexpr BMDPixelFormat bmdFormat10BitRGB = fourCC("r210");
+constexpr BMDVideoOutputConversionMode bmdNoVideoOutputConversion = fourCC("none");
+constexpr BMDDeckLinkConfigurationID bmdDeckLinkConfig444SDIVideoOutput = fourCC("444o");
+constexpr BMDDisplayMode bmdModeHD1080p24 = fourCC("24ps");
+constexpr BMDDisplayMode bmdMode4K2160p24 = fourCC("4k24");
+constexpr BMDDisplayMode bmdMode4kDCI24 = fourCC("4d24");
+constexpr BMDVideoConnection bmdVideoConnectionUnspecified = 0;
+constexpr BMDSupportedVideoModeFlags bmdSupportedVideoModeDefault = 0;
+constexpr BMDVideoOutputFlags bmdVideoOutputFlagDefault = 0;
+constexpr BMDFrameFlags bmdFrameFlagDefault = 0;
+constexpr BMDBufferAccessFlags bmdBufferAccessRead = 1;
+constexpr BMDBufferAccessFlags bmdBufferAccessWrite = 2;
+constexpr BMDBufferAccessFlags bmdBufferAccessReadAndWrite = 3;
+
+// Interface IDs of the 16.0 generation. IDeckLinkOutput, IDeckLinkConfiguration
+// and IDeckLinkVideoBuffer changed IID in 16.0; an older driver answers
+// E_NOINTERFACE for these three.
+constexpr DeckLinkIID IID_IUnknown = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                      0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+constexpr DeckLinkIID IID_IDeckLinkIterator = {0x50, 0xFB, 0x36, 0xCD, 0x30, 0x63, 0x4B, 0x73,
+                                               0xBD, 0xBB, 0x95, 0x80, 0x87, 0xF2, 0xD8, 0xBA};
+constexpr DeckLinkIID IID_IDeckLink = {0xC4, 0x18, 0xFB, 0xDD, 0x05, 0x87, 0x48, 0xED,
+                                       0x8F, 0xE5, 0x64, 0x0F, 0x0A, 0x14, 0xAF, 0x91};
+constexpr DeckLinkIID IID_IDeckLinkOutput = {0x5F, 0x22, 0x7C, 0x95, 0x39, 0xD7, 0x46, 0xC7,
+                                             0x8B, 0x7D, 0x9C, 0x81, 0x79, 0x5F, 0xBB, 0xE4};
+constexpr DeckLinkIID IID_IDeckLinkConfiguration = {0x5A, 0x68, 0xFF, 0xD4, 0x1C, 0x12,
+                                                    0x4E, 0xDE, 0xA6, 0xD2, 0x45, 0x45,
+                                                    0x1D, 0x38, 0x5F, 0xC1};
+constexpr DeckLinkIID IID_IDeckLinkVideoFrame = {0x65, 0x02, 0x09, 0x1C, 0x61, 0x5F, 0x4F, 0x51,
+                                                 0xBA, 0xF6, 0x45, 0xC4, 0x25, 0x6D, 0xD5, 0xB0};
+constexpr DeckLinkIID IID_IDeckLinkMutableVideoFrame = {0xCF, 0x9E, 0xB1, 0x34, 0x03, 0x74,
+                                                        0x4C, 0x5B, 0x95, 0xFA, 0x1E, 0xC1,
+                                                        0x48, 0x19, 0xFF, 0x62};
+constexpr DeckLinkIID IID_IDeckLinkVideoBuffer = {0x81, 0xF0, 0x3D, 0x70, 0xDE, 0x13, 0x4B, 0x17,
+                                                  0x87, 0x3A, 0xC8, 0xAC, 0x96, 0x89, 0xC6, 0x82};
+
+// True when the two IIDs hold the same sixteen bytes.
+inline bool sameIID(const DeckLinkIID& a, const DeckLinkIID& b) {
+  return std::memcmp(&a, &b, sizeof(DeckLinkIID)) == 0;
+}
+
+// Interfaces that appear only as parameter types of slots the program never
+// calls; they stay incomplete.
+class IDeckLinkDisplayMode;
+class IDeckLinkDisplayModeIterator;
+class IDeckLinkScreenPreviewCallback;
+class IDeckLinkVideoFrameAncillary;
+class IDeckLinkVideoOutputCallback;
+class IDeckLinkAudioOutputCallback;
+class IDeckLinkTimecode;
+class IDeckLink;
+
+// No destructor in the driver's declaration, so no destructor slots.
+class IDeckLinkIterator : public IUnknown {
+ public:
+  virtual HRESULT Next(IDeckLink** deckLinkInstance) = 0;  // slot 3
+};
+
+class IDeckLink : public IUnknown {
+ public:
+  virtual HRESULT GetModelName(DeckLinkString* modelName) = 0;      // slot 3
+  virtual HRESULT GetDisplayName(DeckLinkString* displayName) = 0;  // slot 4
+
+ protected:
+  virtual ~IDeckLink() {}  // slots 5-6
+};
+
+class IDeckLinkVideoBuffer : public IUnknown {
+ public:
+  virtual HRESULT GetBytes(void** buffer) = 0;                    // slot 3
+  virtual HRESULT GetSize(uint64_t* bufferSize) = 0;              // slot 4
+  virtual HRESULT StartAccess(BMDBufferAccessFlags flags) = 0;    // slot 5
+  virtual HRESULT EndAccess(BMDBufferAccessFlags flags) = 0;      // slot 6
+
+ protected:
+  virtual ~IDeckLinkVideoBuffer() {}  // slots 7-8
+};
+
+class IDeckLinkVideoFrame : public IUnknown {
+ public:
+  virtual long GetWidth() = 0;                                      // slot 3
+  virtual long GetHeight() = 0;                                     // slot 4
+  virtual long GetRowBytes() = 0;                                   // slot 5
+  virtual BMDPixelFormat GetPixelFormat() = 0;                      // slot 6
+  virtual BMDFrameFlags GetFlags() = 0;                             // slot 7
+  virtual HRESULT GetTimecode(BMDTimecodeFormat format,
+                              IDeckLinkTimecode** timecode) = 0;    // slot 8
+  virtual HRESULT GetAncillaryData(IDeckLinkVideoFrameAncillary** ancillary) = 0;  // 9
+
+ protected:
+  virtual ~IDeckLinkVideoFrame() {}  // slots 10-11
+};
+
+// Its own methods start at slot 12, after the base's destructor pair.
+class IDeckLinkMutableVideoFrame : public IDeckLinkVideoFrame {
+ public:
+  virtual HRESULT SetFlags(BMDFrameFlags newFlags) = 0;  // slot 12
+  virtual HRESULT SetTimecode(BMDTimecodeFormat format,
+                              IDeckLinkTimecode* timecode) = 0;  // slot 13
+  virtual HRESULT SetTimecodeFromComponents(BMDTimecodeFormat format, uint8_t hours,
+                                            uint8_t minutes, uint8_t seconds,
+                                            uint8_t frames,
+                                            BMDTimecodeFlags flags) = 0;  // slot 14
+  virtual HRESULT SetAncillaryData(IDeckLinkVideoFrameAncillary* ancillary) = 0;  // 15
+  virtual HRESULT SetTimecodeUserBits(BMDTimecodeFormat format,
+                                      BMDTimecodeUserBits userBits) = 0;  // slot 16
+  virtual HRESULT SetInterfaceProvider(REFIID iid, IUnknown* iface) = 0;  // slot 17
+
+ protected:
+  virtual ~IDeckLinkMutableVideoFrame() {}
+};
+
+class IDeckLinkOutput : public IUnknown {
+ public:
+  virtual HRESULT DoesSupportVideoMode(BMDVideoConnection connection,
+                                       BMDDisplayMode requestedMode,
+                                       BMDPixelFormat requestedPixelFormat,
+                                       BMDVideoOutputConversionMode conversionMode,
+                                       BMDSupportedVideoModeFlags flags,
+                                       BMDDisplayMode* actualMode,
+                                       bool* supported) = 0;  // slot 3
+  virtual HRESULT GetDisplayMode(BMDDisplayMode displayMode,
+                                 IDeckLinkDisplayMode** resultDisplayMode) = 0;  // 4
+  virtual HRESULT GetDisplayModeIterator(IDeckLinkDisplayModeIterator** iterator) = 0;  // 5
+  virtual HRESULT SetScreenPreviewCallback(
+      IDeckLinkScreenPreviewCallback* previewCallback) = 0;  // slot 6
+  virtual HRESULT EnableVideoOutput(BMDDisplayMode displayMode,
+                                    BMDVideoOutputFlags flags) = 0;  // slot 7
+  virtual HRESULT DisableVideoOutput() = 0;                          // slot 8
+  virtual HRESULT CreateVideoFrame(int32_t width, int32_t height, int32_t rowBytes,
+                                   BMDPixelFormat pixelFormat, BMDFrameFlags flags,
+                                   IDeckLinkMutableVideoFrame** outFrame) = 0;  // slot 9
+  virtual HRESULT CreateVideoFrameWithBuffer(int32_t width, int32_t height,
+                                             int32_t rowBytes, BMDPixelFormat pixelFormat,
+                                             BMDFrameFlags flags,
+                                             IDeckLinkVideoBuffer* buffer,
+                                             IDeckLinkMutableVideoFrame** outFrame) = 0;  // 10
+  virtual HRESULT RowBytesForPixelFormat(BMDPixelFormat pixelFormat, int32_t width,
+                                         int32_t* rowBytes) = 0;  // slot 11
+  virtual HRESULT CreateAncillaryData(BMDPixelFormat pixelFormat,
+                                      IDeckLinkVideoFrameAncillary** outBuffer) = 0;  // 12
+  virtual HRESULT DisplayVideoFrameSync(IDeckLinkVideoFrame* theFrame) = 0;  // slot 13
+  virtual HRESULT ScheduleVideoFrame(IDeckLinkVideoFrame* theFrame,
+                                     BMDTimeValue displayTime,
+                                     BMDTimeValue displayDuration,
+                                     BMDTimeScale timeScale) = 0;  // slot 14
+  virtual HRESULT SetScheduledFrameCompletionCallback(
+      IDeckLinkVideoOutputCallback* theCallback) = 0;  // slot 15
+  virtual HRESULT GetBufferedVideoFrameCount(uint32_t* bufferedFrameCount) = 0;  // 16
+  virtual HRESULT EnableAudioOutput(BMDAudioSampleRate sampleRate,
+                                    BMDAudioSampleType sampleType, uint32_t channelCount,
+                                    BMDAudioOutputStreamType streamType) = 0;  // slot 17
+  virtual HRESULT DisableAudioOutput() = 0;                                    // slot 18
+  virtual HRESULT WriteAudioSamplesSync(void* buffer, uint32_t sampleFrameCount,
+                                        uint32_t* sampleFramesWritten) = 0;  // slot 19
+  virtual HRESULT BeginAudioPreroll() = 0;                                   // slot 20
+  virtual HRESULT EndAudioPreroll() = 0;                                     // slot 21
+  virtual HRESULT ScheduleAudioSamples(void* buffer, uint32_t sampleFrameCount,
+                                       BMDTimeValue streamTime, BMDTimeScale timeScale,
+                                       uint32_t* sampleFramesWritten) = 0;  // slot 22
+  virtual HRESULT GetBufferedAudioSampleFrameCount(
+      uint32_t* bufferedSampleFrameCount) = 0;                     // slot 23
+  virtual HRESULT FlushBufferedAudioSamples() = 0;                 // slot 24
+  virtual HRESULT SetAudioCallback(IDeckLinkAudioOutputCallback* theCallback) = 0;  // 25
+  virtual HRESULT StartScheduledPlayback(BMDTimeValue playbackStartTime,
+                                         BMDTimeScale timeScale,
+                                         double playbackSpeed) = 0;  // slot 26
+  virtual HRESULT StopScheduledPlayback(BMDTimeValue stopPlaybackAtTime,
+                                        BMDTimeValue* actualStopTime,
+                                        BMDTimeScale timeScale) = 0;  // slot 27
+  virtual HRESULT IsScheduledPlaybackRunning(bool* active) = 0;     // slot 28
+  virtual HRESULT GetScheduledStreamTime(BMDTimeScale desiredTimeScale,
+                                         BMDTimeValue* streamTime,
+                                         double* playbackSpeed) = 0;  // slot 29
+  virtual HRESULT GetReferenceStatus(BMDReferenceStatus* referenceStatus) = 0;  // 30
+  virtual HRESULT GetHardwareReferenceClock(BMDTimeScale desiredTimeScale,
+                                            BMDTimeValue* hardwareTime,
+                                            BMDTimeValue* timeInFrame,
+                                            BMDTimeValue* ticksPerFrame) = 0;  // slot 31
+  virtual HRESULT GetFrameCompletionReferenceTimestamp(
+      IDeckLinkVideoFrame* theFrame, BMDTimeScale desiredTimeScale,
+      BMDTimeValue* frameCompletionTimestamp) = 0;  // slot 32
+
+ protected:
+  virtual ~IDeckLinkOutput() {}  // slots 33-34
+};
+
+class IDeckLinkConfiguration : public IUnknown {
+ public:
+  virtual HRESULT SetFlag(BMDDeckLinkConfigurationID cfgID, bool value) = 0;      // 3
+  virtual HRESULT GetFlag(BMDDeckLinkConfigurationID cfgID, bool* value) = 0;     // 4
+  virtual HRESULT SetInt(BMDDeckLinkConfigurationID cfgID, int64_t value) = 0;    // 5
+  virtual HRESULT GetInt(BMDDeckLinkConfigurationID cfgID, int64_t* value) = 0;   // 6
+  virtual HRESULT SetFloat(BMDDeckLinkConfigurationID cfgID, double value) = 0;   // 7
+  virtual HRESULT GetFloat(BMDDeckLinkConfigurationID cfgID, double* value) = 0;  // 8
+  virtual HRESULT SetString(BMDDeckLinkConfigurationID cfgID,
+                            DeckLinkString value) = 0;  // slot 9
+  virtual HRESULT GetString(BMDDeckLinkConfigurationID cfgID,
+                            DeckLinkString* value) = 0;  // slot 10
+  virtual HRESULT SetFlagWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                   bool value) = 0;  // slot 11
+  virtual HRESULT GetFlagWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                   bool* value) = 0;  // slot 12
+  virtual HRESULT SetIntWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                  int64_t value) = 0;  // slot 13
+  virtual HRESULT GetIntWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                  int64_t* value) = 0;  // slot 14
+  virtual HRESULT SetFloatWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                    double value) = 0;  // slot 15
+  virtual HRESULT GetFloatWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                    double* value) = 0;  // slot 16
+  virtual HRESULT SetStringWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                     DeckLinkString value) = 0;  // slot 17
+  virtual HRESULT GetStringWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t param,
+                                     DeckLinkString* value) = 0;  // slot 18
+  virtual HRESULT WriteConfigurationToPreferences() = 0;         // slot 19
+
+ protected:
+  virtual ~IDeckLinkConfiguration() {}  // slots 20-21
+};
+
+#endif  // CORVANE_DECKLINK_DECKLINK_API_H

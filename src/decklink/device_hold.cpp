@@ -1,0 +1,135 @@
+#include "decklink/device_hold.h"
+
+#include <unistd.h>
+
+#include "decklink/hresult_name.h"
+#include "decklink/loader.h"
+#include "decklink/mode_probe.h"
+
+const OutputMode* gMode = nullptr;
+IDeckLink* gDevice = nullptr;
+IDeckLinkOutput* gOutput = nullptr;
+IDeckLinkMutableVideoFrame* gFrame = nullptr;
+int32_t gRowBytes = 0;
+
+const char kBadRequest[] = "bad_request";
+const char kNoDevice[] = "no_device";
+const char kNoOutput[] = "no_output";
+const char kUnsupported[] = "unsupported";
+const char kFailed[] = "failed";
+const char kInUse[] = "in_use";
+const char kNotOpen[] = "not_open";
+
+const char kUnsupportedMessage[] = "device cannot output 10-bit RGB 4:4:4 at this resolution";
+
+namespace {
+
+const char kNoDeviceMessage[] = "no device at that index";
+
+std::string fail(const char* code, const char* text, std::string* message) {
+  *message = text;
+  return code;
+}
+
+// Walks the driver's device list to position `index` and returns that
+// device with its reference, or null. Every device passed over is released
+// before the next step, and so is the iterator. A success without a device
+// ends the walk: it is never counted or released as a device.
+IDeckLink* deviceAt(int index) {
+  IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance();
+  if (iterator == nullptr) return nullptr;
+  IDeckLink* device = nullptr;
+  for (int position = 0;; ++position) {
+    device = nullptr;
+    if (iterator->Next(&device) != kS_OK || device == nullptr) {
+      device = nullptr;
+      break;
+    }
+    if (position == index) break;
+    device->Release();
+  }
+  iterator->Release();
+  return device;
+}
+
+// Sets the 4:4:4 SDI output flag when the device offers a configuration
+// interface; a device without one is used as it is.
+void requestRgb444Output(IDeckLink* device) {
+  IDeckLinkConfiguration* configuration = nullptr;
+  if (device->QueryInterface(IID_IDeckLinkConfiguration,
+                             reinterpret_cast<void**>(&configuration)) != kS_OK ||
+      configuration == nullptr) {
+    return;
+  }
+  configuration->SetFlag(bmdDeckLinkConfig444SDIVideoOutput, true);
+  configuration->Release();
+}
+
+}  // namespace
+
+void closeDevice() {
+  // Each variable is cleared before its reference is released, so that no
+  // path, however it is interrupted, can see and release it a second time.
+  if (IDeckLinkMutableVideoFrame* frame = gFrame) {
+    gFrame = nullptr;
+    frame->Release();
+  }
+  if (IDeckLinkOutput* output = gOutput) {
+    gOutput = nullptr;
+    output->DisableVideoOutput();
+    output->Release();
+  }
+  if (IDeckLink* device = gDevice) {
+    gDevice = nullptr;
+    device->Release();
+  }
+  gMode = nullptr;
+}
+
+std::string openDevice(int index, const char* resolution, std::string* message) {
+  closeDevice();
+  const OutputMode* target = findMode(resolution);
+  if (target == nullptr) return fail(kBadRequest, "unknown resolution", message);
+
+  gDevice = deviceAt(index);
+  if (gDevice == nullptr) return fail(kNoDevice, kNoDeviceMessage, message);
+
+  IDeckLinkOutput* output = nullptr;
+  if (gDevice->QueryInterface(IID_IDeckLinkOutput, reinterpret_cast<void**>(&output)) !=
+          kS_OK ||
+      output == nullptr) {
+    closeDevice();
+    return fail(kNoOutput, "device has no output interface", message);
+  }
+  gOutput = output;
+
+  requestRgb444Output(gDevice);
+
+  if (!probeMode(gOutput, *target)) {
+    closeDevice();
+    return fail(kUnsupported, kUnsupportedMessage, message);
+  }
+
+  HRESULT enabled = gOutput->EnableVideoOutput(target->displayMode, bmdVideoOutputFlagDefault);
+  if (enabled != kS_OK) {
+    closeDevice();
+    return fail(enabled == kE_ACCESSDENIED ? kInUse : kFailed, hresultName(enabled), message);
+  }
+
+  gOutput->RowBytesForPixelFormat(bmdFormat10BitRGB, target->width, &gRowBytes);
+  IDeckLinkMutableVideoFrame* frame = nullptr;
+  if (gOutput->CreateVideoFrame(target->width, target->height, gRowBytes, bmdFormat10BitRGB,
+                                bmdFrameFlagDefault, &frame) != kS_OK ||
+      frame == nullptr) {
+    closeDevice();
+    return fail(kFailed, "could not allocate a video frame", message);
+  }
+  gFrame = frame;
+  gMode = target;
+  return "";
+}
+
+void onSignal(int) {
+  closeDevice();
+  _exit(130);
+}

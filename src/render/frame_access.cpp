@@ -1,0 +1,34 @@
+#include "render/frame_access.h"
+
+#include <cstdint>
+
+#include "decklink/device_hold.h"
+
+unsigned char* openFrameForWriting(IDeckLinkVideoBuffer** buffer) {
+  *buffer = nullptr;
+  if (gRowBytes < int64_t{4} * gMode->width) return nullptr;
+  IDeckLinkVideoBuffer* opened = nullptr;
+  if (gFrame->QueryInterface(IID_IDeckLinkVideoBuffer, reinterpret_cast<void**>(&opened)) !=
+          kS_OK ||
+      opened == nullptr) {
+    return nullptr;
+  }
+  if (opened->StartAccess(bmdBufferAccessWrite) != kS_OK) {
+    opened->Release();
+    return nullptr;
+  }
+  void* bytes = nullptr;
+  if (opened->GetBytes(&bytes) != kS_OK || bytes == nullptr) {
+    closeFrameForWriting(opened);
+    return nullptr;
+  }
+  *buffer = opened;
+  return static_cast<unsigned char*>(bytes);
+}
+
+void closeFrameForWriting(IDeckLinkVideoBuffer* buffer) {
+  buffer->EndAccess(bmdBufferAccessWrite);
+  buffer->Release();
+}
+
+bool displayHeldFrame() { return gOutput->DisplayVideoFrameSync(gFrame) == kS_OK; }

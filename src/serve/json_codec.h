@@ -1,0 +1,36 @@
+// Reading values out of request lines and writing response lines, without
+// a JSON parser: keys are found by substring search on their quoted text,
+// and responses are put together from fixed pieces.
+#ifndef CORVANE_SERVE_JSON_CODEC_H
+#define CORVANE_SERVE_JSON_CODEC_H
+
+#include <cstddef>
+#include <string>
+
+// Finds the first occurrence of the quoted key anywhere in `line` and the
+// first colon after it (whatever lies between), then reads an optionally
+// signed decimal integer after any white space. Stores it and returns true;
+// leaves `value` alone and returns false when the key, the colon or the
+// number is missing. A number beyond the range of int saturates to INT_MAX
+// or INT_MIN, so it fails every range check instead of wrapping.
+// Keys longer than 29 characters are never found.
+bool jsonInt(const char* line, const char* key, int* value);
+
+// Like jsonInt's key search, then skips spaces and double quotes and copies
+// bytes up to the next double quote or the end of the line, at most
+// size - 1 of them, and a NUL. Leaves `buffer` alone when the key or its
+// colon is missing.
+void jsonStr(const char* line, const char* key, char* buffer, size_t size);
+
+// Text made safe between the quotes of a JSON string: line feed, double
+// quote and backslash escaped, other bytes below 0x20 dropped, every other
+// byte (UTF-8 included) unchanged.
+std::string jsonEscape(const std::string& text);
+
+// Writes `line` and a line feed to standard output and flushes it.
+void emit(const std::string& line);
+
+// {"ok":false,"code":"<code>","error":"<message>"}, both escaped.
+void emitErr(const std::string& code, const std::string& message);
+
+#endif  // CORVANE_SERVE_JSON_CODEC_H

@@ -1,0 +1,197 @@
+#include "serve/serve_loop.h"
+
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "decklink/device_hold.h"
+#include "decklink/enumerate.h"
+#include "decklink/safe_points.h"
+#include "decklink/switch_mode.h"
+#include "render/show_alignment.h"
+#include "render/show_patch.h"
+#include "serve/input_lines.h"
+#include "serve/json_codec.h"
+
+namespace {
+
+enum class Command { kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch };
+
+// The first word found decides, in this order, wherever it stands.
+Command findCommand(const char* line) {
+  static const struct {
+    const char* word;
+    Command command;
+  } kWords[] = {
+      {"\"list\"", Command::kList},       {"\"quit\"", Command::kQuit},
+      {"\"close\"", Command::kClose},     {"\"open\"", Command::kOpen},
+      {"\"setmode\"", Command::kSetMode}, {"\"align\"", Command::kAlign},
+      {"\"patch\"", Command::kPatch},
+  };
+  for (const auto& entry : kWords) {
+    if (std::strstr(line, entry.word) != nullptr) return entry.command;
+  }
+  return Command::kNone;
+}
+
+// Every answer passes a safe point first: a signal that came during the
+// request's work ends the program here, before anything is written.
+void answer(const std::string& line) {
+  deliverPendingSignals();
+  emit(line);
+}
+
+void answerErr(const std::string& code, const std::string& message) {
+  deliverPendingSignals();
+  emitErr(code, message);
+}
+
+const char* flag(bool value) { return value ? "true" : "false"; }
+
+std::string sizeResponse() {
+  return "{\"ok\":true,\"width\":" + std::to_string(gMode->width) +
+         ",\"height\":" + std::to_string(gMode->height) + "}";
+}
+
+void list() {
+  std::vector<DeviceInfo> devices;
+  if (!enumerate(&devices)) {
+    answerErr("no_api", "Blackmagic Desktop Video does not appear to be installed");
+    return;
+  }
+  std::string line = "{\"ok\":true,\"devices\":[";
+  for (size_t i = 0; i < devices.size(); ++i) {
+    const DeviceInfo& device = devices[i];
+    if (i > 0) line += ",";
+    line += "{\"index\":" + std::to_string(i) + ",\"name\":\"" + jsonEscape(device.name) +
+            "\",\"output\":" + flag(device.output) + ",\"usable\":" + flag(device.usable) +
+            ",\"modes\":{";
+    for (int m = 0; m < kModeCount; ++m) {
+      if (m > 0) line += ",";
+      line += std::string("\"") + kModes[m].name + "\":" + flag(device.modes[m]);
+    }
+    line += "}}";
+  }
+  answer(line + "]}");
+}
+
+void open(const char* line) {
+  int index = 0;
+  char mode[16] = "hd";
+  jsonInt(line, "device", &index);
+  jsonStr(line, "mode", mode, sizeof mode);
+  std::string message;
+  std::string code = openDevice(index, mode, &message);
+  if (!code.empty()) {
+    answerErr(code, message);
+    return;
+  }
+  answer(sizeResponse());
+}
+
+void setMode(const char* line) {
+  char mode[16] = "hd";
+  jsonStr(line, "mode", mode, sizeof mode);
+  const OutputMode* target = findMode(mode);
+  if (target == nullptr) {
+    answerErr(kBadRequest, "unknown resolution");
+    return;
+  }
+  std::string message;
+  std::string code = switchMode(*target, &message);
+  if (!code.empty()) {
+    answerErr(code, message);
+    return;
+  }
+  answer(sizeResponse());
+}
+
+void align(const char* line) {
+  int bg = 64, lineLevel = 546, cross = 721, a1 = 3, a2 = 10;
+  jsonInt(line, "bg", &bg);
+  jsonInt(line, "line", &lineLevel);
+  jsonInt(line, "cross", &cross);
+  jsonInt(line, "a1", &a1);
+  jsonInt(line, "a2", &a2);
+  if (gOutput == nullptr) {
+    answerErr(kNotOpen, "no device is open");
+    return;
+  }
+  PatchRect inner, outer;
+  if (!showAlignment(static_cast<uint16_t>(bg), static_cast<uint16_t>(lineLevel),
+                     static_cast<uint16_t>(cross), a1, a2, &inner, &outer)) {
+    answerErr(kFailed, "DisplayVideoFrameSync failed");
+    return;
+  }
+  answer("{\"ok\":true,\"inner\":{\"w\":" + std::to_string(inner.w) +
+         ",\"h\":" + std::to_string(inner.h) + "},\"outer\":{\"w\":" +
+         std::to_string(outer.w) + ",\"h\":" + std::to_string(outer.h) + "}}");
+}
+
+bool isLevel(int value) { return value >= 0 && value <= 1023; }
+
+void patch(const char* line) {
+  int r = 0, g = 0, b = 0, bgR = 0, bgG = 0, bgB = 0, area = 100;
+  if (!jsonInt(line, "r", &r) || !jsonInt(line, "g", &g) || !jsonInt(line, "b", &b)) {
+    answerErr(kBadRequest, "patch needs r, g and b");
+    return;
+  }
+  jsonInt(line, "bg_r", &bgR);
+  jsonInt(line, "bg_g", &bgG);
+  jsonInt(line, "bg_b", &bgB);
+  jsonInt(line, "area", &area);
+  if (!isLevel(r) || !isLevel(g) || !isLevel(b) || !isLevel(bgR) || !isLevel(bgG) ||
+      !isLevel(bgB)) {
+    answerErr(kBadRequest, "values must be 0-1023 (10-bit)");
+    return;
+  }
+  if (area < 1 || area > 100) {
+    answerErr(kBadRequest, "area must be 1-100");
+    return;
+  }
+  if (gOutput == nullptr) {
+    answerErr(kNotOpen, "no device is open");
+    return;
+  }
+  PatchRect rect;
+  if (!showPatch(r, g, b, bgR, bgG, bgB, area, &rect)) {
+    answerErr(kFailed, "DisplayVideoFrameSync failed");
+    return;
+  }
+  answer("{\"ok\":true,\"x\":" + std::to_string(rect.x) + ",\"y\":" + std::to_string(rect.y) +
+         ",\"w\":" + std::to_string(rect.w) + ",\"h\":" + std::to_string(rect.h) + "}");
+}
+
+}  // namespace
+
+bool serveRequest(const char* line) {
+  switch (findCommand(line)) {
+    case Command::kNone: answerErr(kBadRequest, "unrecognised command"); break;
+    case Command::kList: list(); break;
+    case Command::kQuit: return false;
+    case Command::kClose:
+      closeDevice();
+      answer("{\"ok\":true}");
+      break;
+    case Command::kOpen: open(line); break;
+    case Command::kSetMode: setMode(line); break;
+    case Command::kAlign: align(line); break;
+    case Command::kPatch: patch(line); break;
+  }
+  return true;
+}
+
+void serve() {
+  installReleaseOnSignal();
+  // A host that closes its end must not kill the program while it holds a
+  // card: writes then fail quietly, and end of input releases the card.
+  std::signal(SIGPIPE, SIG_IGN);
+  emit("{\"ok\":true,\"ready\":true}");
+  InputLines input;
+  char line[512];
+  while (readPiece(&input, line, sizeof line)) {
+    if (!serveRequest(line)) break;
+  }
+  closeDevice();
+}

@@ -1,0 +1,327 @@
+// The serve protocol end to end: the real binary over pipes against the
+// simulated card.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "decklink_sim.h"
+#include "support/json_check.h"
+#include "support/serve_client.h"
+
+namespace {
+
+const char kReady[] = "{\"ok\":true,\"ready\":true}";
+const char kCard[] = "[device]\nname = DeckLink Sim\n";
+const char kHd[] = "{\"ok\":true,\"width\":1920,\"height\":1080}";
+const char kUhd[] = "{\"ok\":true,\"width\":3840,\"height\":2160}";
+const char kNotOpen[] = "{\"ok\":false,\"code\":\"not_open\",\"error\":\"no device is open\"}";
+const char kUnrecognised[] =
+    "{\"ok\":false,\"code\":\"bad_request\",\"error\":\"unrecognised command\"}";
+const char kUnknownResolution[] =
+    "{\"ok\":false,\"code\":\"bad_request\",\"error\":\"unknown resolution\"}";
+const char kValues[] =
+    "{\"ok\":false,\"code\":\"bad_request\",\"error\":\"values must be 0-1023 (10-bit)\"}";
+const char kArea[] = "{\"ok\":false,\"code\":\"bad_request\",\"error\":\"area must be 1-100\"}";
+const char kNeedsRgb[] =
+    "{\"ok\":false,\"code\":\"bad_request\",\"error\":\"patch needs r, g and b\"}";
+const char kNoDevice[] =
+    "{\"ok\":false,\"code\":\"no_device\",\"error\":\"no device at that index\"}";
+const char kDisplayFailed[] =
+    "{\"ok\":false,\"code\":\"failed\",\"error\":\"DisplayVideoFrameSync failed\"}";
+
+size_t countLines(const std::vector<std::string>& lines, const std::string& needle) {
+  return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    return line.find(needle) != std::string::npos;
+  });
+}
+
+TEST(Serve, ReadyLineFirstAndOnlyLineOnEmptyInput) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  EXPECT_EQ(kReady, client.ready());
+  client.process().closeInput();
+  EXPECT_EQ("", client.process().readAll());
+  EXPECT_EQ(0, client.process().wait());
+  EXPECT_TRUE(session.logLines().empty());  // nothing loaded or opened at start
+}
+
+TEST(Serve, UnrecognisedLines) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  for (const char* line : {"", "list", "{\"LIST\":1}", "{\"cmd\":\"lists\"}", "   ", "\r"}) {
+    EXPECT_EQ(kUnrecognised, client.ask(line)) << line;
+  }
+  EXPECT_EQ(0, client.finish());
+}
+
+TEST(Serve, ListDescribesEveryCard) {
+  SimSession session(
+      "[device]\nname_result = E_FAIL\nmodes = hd uhd\n"
+      "[device]\nname = Say \\\"hi\\\" \\\\ o\\tk\nmodes = 4k\n"
+      "[device]\nname = In only\noutput = no\n");
+  ServeClient client(session);
+  EXPECT_EQ(
+      "{\"ok\":true,\"devices\":["
+      "{\"index\":0,\"name\":\"(unknown)\",\"output\":true,\"usable\":true,"
+      "\"modes\":{\"hd\":true,\"uhd\":true,\"4k\":false}},"
+      "{\"index\":1,\"name\":\"Say \\\"hi\\\" \\\\ ok\",\"output\":true,\"usable\":true,"
+      "\"modes\":{\"hd\":false,\"uhd\":false,\"4k\":true}},"
+      "{\"index\":2,\"name\":\"In only\",\"output\":false,\"usable\":false,"
+      "\"modes\":{\"hd\":false,\"uhd\":false,\"4k\":false}}]}",
+      client.ask("{\"cmd\":\"list\"}"));
+  // The first command word found decides.
+  EXPECT_EQ(client.ask("{\"cmd\":\"list\"}"), client.ask("{\"patch\":1,\"x\":\"list\"}"));
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, ListWithoutCardsOrWithoutDriver) {
+  SimSession session("");
+  ServeClient client(session);
+  EXPECT_EQ("{\"ok\":true,\"devices\":[]}", client.ask("{\"cmd\":\"list\"}"));
+  EXPECT_EQ(0, client.finish());
+
+  ServeClient missing(SimSession::withoutDriver());
+  EXPECT_EQ(kReady, missing.ready());
+  EXPECT_EQ(
+      "{\"ok\":false,\"code\":\"no_api\",\"error\":\"Blackmagic Desktop Video does not "
+      "appear to be installed\"}",
+      missing.ask("{\"cmd\":\"list\"}"));
+  EXPECT_EQ(kNoDevice, missing.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ(0, missing.finish());
+}
+
+TEST(Serve, OpenDefaultsAndKeys) {
+  SimSession session("[device]\nname = A\n[device]\nname = B\n");
+  ServeClient client(session);
+  EXPECT_EQ("{\"ok\":true}", client.ask("{\"cmd\":\"close\"}"));
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"open\",\"device\":1,\"mode\":\"uhd\"}"));
+  EXPECT_EQ("{\"ok\":true,\"width\":4096,\"height\":2160}",
+            client.ask("{\"cmd\":\"open\",\"device\":0,\"mode\":\"4k\"}"));
+  // An unknown resolution releases what was held.
+  EXPECT_EQ(kUnknownResolution, client.ask("{\"cmd\":\"open\",\"mode\":\"8k\"}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kNoDevice, client.ask("{\"cmd\":\"open\",\"device\":2}"));
+  EXPECT_EQ(kNoDevice, client.ask("{\"cmd\":\"open\",\"device\":-1}"));
+  // A number too large for int saturates, and is no device either.
+  EXPECT_EQ(kNoDevice, client.ask("{\"cmd\":\"open\",\"device\":4294967296}"));
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, OpenFailuresCarryTheDeviceLayersCodes) {
+  SimSession session(
+      "[device]\nname = In only\noutput = no\n"
+      "[device]\nname = HD only\nmodes = hd\n"
+      "[device]\nname = Stubborn\nenable.hd = S_FALSE\nenable.uhd = 0x8000000A\n"
+      "create_frame.4k = E_OUTOFMEMORY\n");
+  ServeClient client(session);
+  EXPECT_EQ("{\"ok\":false,\"code\":\"no_output\",\"error\":\"device has no output interface\"}",
+            client.ask("{\"cmd\":\"open\",\"device\":0}"));
+  EXPECT_EQ(
+      "{\"ok\":false,\"code\":\"unsupported\",\"error\":\"device cannot output 10-bit RGB "
+      "4:4:4 at this resolution\"}",
+      client.ask("{\"cmd\":\"open\",\"device\":1,\"mode\":\"uhd\"}"));
+  EXPECT_EQ("{\"ok\":false,\"code\":\"failed\",\"error\":\"S_FALSE\"}",
+            client.ask("{\"cmd\":\"open\",\"device\":2}"));
+  EXPECT_EQ("{\"ok\":false,\"code\":\"failed\",\"error\":\"unknown\"}",
+            client.ask("{\"cmd\":\"open\",\"device\":2,\"mode\":\"uhd\"}"));
+  EXPECT_EQ(
+      "{\"ok\":false,\"code\":\"failed\",\"error\":\"could not allocate a video frame\"}",
+      client.ask("{\"cmd\":\"open\",\"device\":2,\"mode\":\"4k\"}"));
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, SecondProgramFindsTheCardInUse) {
+  SimSession session(kCard);
+  ServeClient first(session);
+  EXPECT_EQ(kHd, first.ask("{\"cmd\":\"open\"}"));
+  ServeClient second(session);
+  EXPECT_EQ(
+      "{\"ok\":false,\"code\":\"in_use\",\"error\":\"E_ACCESSDENIED (device already in "
+      "use)\"}",
+      second.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ(0, second.finish());
+  EXPECT_EQ("{\"ok\":true}", first.ask("{\"cmd\":\"close\"}"));
+  ServeClient third(session);
+  EXPECT_EQ(kHd, third.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ(0, third.finish());
+  EXPECT_EQ(0, first.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, SetModeChecksTheWordBeforeTheDevice) {
+  SimSession session("[device]\nname = A\nmodes = hd uhd\ncreate_frame.4k = E_FAIL\n"
+                     "probe.4k = S_OK yes\n");
+  ServeClient client(session);
+  EXPECT_EQ(kUnknownResolution, client.ask("{\"cmd\":\"setmode\",\"mode\":\"8k\"}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"setmode\"}"));
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ(kUnknownResolution, client.ask("{\"cmd\":\"setmode\",\"mode\":\"UHD\"}"));
+  EXPECT_EQ(kUnknownResolution, client.ask("{\"cmd\":\"setmode\",\"mode\":\"8k\"}"));
+  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080}",
+            client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
+  EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
+  EXPECT_EQ(
+      "{\"ok\":false,\"code\":\"failed\",\"error\":\"could not switch resolution; previous "
+      "mode restored\"}",
+      client.ask("{\"cmd\":\"setmode\",\"mode\":\"4k\"}"));
+  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":3840,\"h\":2160}",
+            client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\"}"));  // no mode key means hd
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, SetModeToTheCurrentModeTouchesNothing) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  size_t before = session.logLines().size();
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"hd\"}"));
+  EXPECT_EQ(before, session.logLines().size());
+  EXPECT_EQ(0, client.finish());
+}
+
+TEST(Serve, PatchChecksInOrder) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  EXPECT_EQ(kNeedsRgb, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2}"));
+  EXPECT_EQ(kNeedsRgb, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":\"512\"}"));
+  EXPECT_EQ(kNeedsRgb, client.ask("{\"cmd\":\"patch\",\"r\":-,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kValues, client.ask("{\"cmd\":\"patch\",\"r\":1024,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kValues, client.ask("{\"cmd\":\"patch\",\"r\":-1,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kValues, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"bg_b\":2000}"));
+  // 4294967296 must not wrap to 0 and paint black as a success.
+  EXPECT_EQ(kValues, client.ask("{\"cmd\":\"patch\",\"r\":4294967296,\"g\":0,\"b\":0}"));
+  EXPECT_EQ(kValues, client.ask("{\"cmd\":\"patch\",\"r\":0,\"g\":-4294967296,\"b\":0}"));
+  EXPECT_EQ(kArea, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":0}"));
+  EXPECT_EQ(kArea, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":101}"));
+  EXPECT_EQ(kArea,
+            client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":4294967297}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"align\"}"));
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ("{\"ok\":true,\"x\":656,\"y\":369,\"w\":607,\"h\":342}",
+            client.ask("{\"cmd\":\"patch\",\"r\":1023,\"g\":0,\"b\":0,\"area\":10}"));
+  EXPECT_EQ("{\"ok\":true,\"x\":864,\"y\":486,\"w\":192,\"h\":108}",
+            client.ask("{\"patch\":{\"r\" : 0, \"g\":1023,\"b\":0,\"area\":1.9}}"));
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, DisplayFailuresAreReported) {
+  SimSession session("[device]\nname = A\ndisplay = E_FAIL\n");
+  ServeClient client(session);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ(kDisplayFailed, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kDisplayFailed, client.ask("{\"cmd\":\"align\"}"));
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, AlignDefaultsOrderAndSixteenBitLevels) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+            client.ask("{\"cmd\":\"align\"}"));
+  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":859,\"h\":483},\"outer\":{\"w\":429,\"h\":241}}",
+            client.ask("{\"cmd\":\"align\",\"a1\":20,\"a2\":5}"));
+  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":1,\"h\":1},\"outer\":{\"w\":1920,\"h\":1080}}",
+            client.ask("{\"cmd\":\"align\",\"a1\":-50,\"a2\":4294967296,\"bg\":-1,"
+                       "\"line\":99999999,\"cross\":70000}"));
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Serve, LongLinesArriveInPieces) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  std::string request = "{\"cmd\":\"list\"}";
+  request += std::string(511 - request.size(), ' ');
+  ASSERT_EQ(511u, request.size());
+  std::string first = client.ask(request);
+  EXPECT_NE(std::string::npos, first.find("\"devices\""));
+  EXPECT_EQ(kUnrecognised, client.nextLine());
+  // A NUL byte hides the rest of its piece.
+  client.send(std::string("{\"cmd\":\"clo\0se\"}\n", 17));
+  EXPECT_EQ(kUnrecognised, client.nextLine());
+  EXPECT_EQ(0, client.finish());
+}
+
+TEST(Serve, QuitAndEndOfInputReleaseTheCard) {
+  for (bool quit : {true, false}) {
+    SimSession session(kCard);
+    ServeClient client(session);
+    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+    if (quit) client.send("{\"cmd\":\"quit\"}\n{\"cmd\":\"list\"}\n");
+    client.process().closeInput();
+    EXPECT_EQ("", client.process().readAll()) << quit;
+    EXPECT_EQ(0, client.process().wait());
+    EXPECT_EQ("", session.audit());
+    std::vector<std::string> log = session.logLines();
+    EXPECT_EQ(1u, countLines(log, "DisableVideoOutput()"));
+    EXPECT_EQ(0u, countLines(log, "Next()") - 1);  // the list after quit never ran
+  }
+}
+
+TEST(Serve, HostClosingItsReadEndDoesNotKillTheHolder) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  client.process().closeOutput();
+  for (int i = 0; i < 20; ++i) client.send("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}\n");
+  EXPECT_EQ(0, client.finish());
+  EXPECT_EQ("", session.audit());
+  EXPECT_EQ(1u, countLines(session.logLines(), "DisableVideoOutput()"));
+  EXPECT_EQ(20u, countLines(session.logLines(), "DisplayVideoFrameSync"));
+}
+
+// The frames the card displayed are exactly what the requests asked for.
+TEST(Serve, DisplayedFramesMatchTheRequests) {
+  SimSession session(kCard, true);
+  ServeClient client(session);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ("{\"ok\":true,\"x\":793,\"y\":446,\"w\":333,\"h\":187}",
+            client.ask("{\"cmd\":\"patch\",\"r\":940,\"g\":512,\"b\":64,\"bg_r\":100,"
+                       "\"bg_g\":200,\"bg_b\":300,\"area\":3}"));
+  EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
+  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":3840,\"h\":2160}",
+            client.ask("{\"cmd\":\"patch\",\"r\":1023,\"g\":1023,\"b\":1023}"));
+  EXPECT_EQ(0, client.finish());
+
+  std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  decklink_sim_frame hd = {}, uhd = {};
+  ASSERT_EQ(1, decklink_sim_read_frame_file(frames[0].c_str(), &hd));
+  ASSERT_EQ(1, decklink_sim_read_frame_file(frames[1].c_str(), &uhd));
+  auto wordAt = [](const decklink_sim_frame& f, int column, int row) {
+    const unsigned char* p = f.bytes + static_cast<size_t>(row) * f.row_bytes + 4 * column;
+    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+  };
+  const uint32_t patch = (940u << 20) | (512u << 10) | 64u;
+  const uint32_t background = (100u << 20) | (200u << 10) | 300u;
+  long wrong = 0;
+  for (int row = 0; row < 1080; ++row) {
+    for (int column = 0; column < 1920; ++column) {
+      bool inside = column >= 793 && column < 793 + 333 && row >= 446 && row < 446 + 187;
+      wrong += wordAt(hd, column, row) != (inside ? patch : background);
+    }
+  }
+  EXPECT_EQ(0, wrong);
+  ASSERT_EQ(3840, uhd.width);
+  wrong = 0;
+  for (int row = 0; row < 2160; ++row) {
+    for (int column = 0; column < 3840; ++column) wrong += wordAt(uhd, column, row) != 0x3FFFFFFFu;
+  }
+  EXPECT_EQ(0, wrong);
+  free(const_cast<unsigned char*>(hd.bytes));
+  free(const_cast<unsigned char*>(uhd.bytes));
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+#include "decklink/device_hold.h"
+#include "render/show_patch.h"
+#include "support/sim_fixture.h"
+
+namespace {
+
+const char kCard[] = "[capture]\nmemory = yes\n[device]\nname = A\n";
+
+class ShowPatchTest : public SimTest {
+ protected:
+  void openAt(const char* resolution, const std::string& extra = "") {
+    configure(kCard + extra);
+    std::string message;
+    ASSERT_EQ("", openDevice(0, resolution, &message)) << message;
+  }
+};
+
+// The per-pixel rule, written out plainly: every pixel is the patch word
+// inside the rectangle and the background word outside.
+void expectPatchFrame(const CapturedFrame& frame, const PatchRect& rect, uint32_t patch,
+                      uint32_t background) {
+  long mismatches = 0;
+  for (int row = 0; row < frame.height; ++row) {
+    for (int column = 0; column < frame.width; ++column) {
+      bool inside = column >= rect.x && column < rect.x + rect.w && row >= rect.y &&
+                    row < rect.y + rect.h;
+      uint32_t expected = inside ? patch : background;
+      if (frame.word(column, row) != expected && ++mismatches <= 5) {
+        ADD_FAILURE() << "pixel (" << column << "," << row << ") is " << std::hex
+                      << frame.word(column, row) << ", expected " << expected;
+      }
+    }
+  }
+  EXPECT_EQ(0, mismatches);
+}
+
+uint32_t word(unsigned r, unsigned g, unsigned b) {
+  return ((r & 0x3FF) << 20) | ((g & 0x3FF) << 10) | (b & 0x3FF);
+}
+
+TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryMode) {
+  for (const OutputMode& mode : kModes) {
+    for (double area : {1.0, 10.0, 50.0, 0.0}) {
+      SCOPED_TRACE(::testing::Message() << mode.name << " " << area << "%");
+      openAt(mode.name);
+      PatchRect rect;
+      ASSERT_TRUE(showPatch(940, 64, 512, 64, 80, 96, area, &rect));
+      CapturedFrame frame = lastFrame();
+      ASSERT_EQ(mode.width, frame.width);
+      expectPatchFrame(frame, rect, word(940, 64, 512), word(64, 80, 96));
+    }
+  }
+}
+
+TEST_F(ShowPatchTest, EdgesAtTenPercentHd) {
+  openAt("hd");
+  PatchRect rect;
+  ASSERT_TRUE(showPatch(1023, 0, 0, 0, 0, 0, 10, &rect));
+  CapturedFrame frame = lastFrame();
+  const uint32_t red = word(1023, 0, 0);
+  for (int column : {656, 900, 1262}) {
+    EXPECT_EQ(red, frame.word(column, 369));
+    EXPECT_EQ(red, frame.word(column, 710));
+    EXPECT_EQ(0u, frame.word(column, 368));
+    EXPECT_EQ(0u, frame.word(column, 711));
+  }
+  for (int row : {369, 500, 710}) {
+    EXPECT_EQ(0u, frame.word(655, row));
+    EXPECT_EQ(0u, frame.word(1263, row));
+  }
+}
+
+TEST_F(ShowPatchTest, ComponentsAreMaskedNotClamped) {
+  openAt("hd");
+  PatchRect rect;
+  ASSERT_TRUE(showPatch(1024, 1500, 65535, 2047, 0, 0, 100, &rect));
+  CapturedFrame frame = lastFrame();
+  expectPatchFrame(frame, {0, 0, 1920, 1080}, word(0, 476, 1023), 0);
+  const unsigned char* first = frame.bytes;
+  EXPECT_EQ(0x00, first[0]);
+  EXPECT_EQ(0x07, first[1]);
+  EXPECT_EQ(0x73, first[2]);
+  EXPECT_EQ(0xFF, first[3]);
+}
+
+TEST_F(ShowPatchTest, EachCallRepaintsEveryPixel) {
+  openAt("uhd");
+  PatchRect rect;
+  ASSERT_TRUE(showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
+  ASSERT_TRUE(showPatch(100, 200, 300, 400, 500, 600, 3, &rect));
+  expectPatchFrame(lastFrame(), rect, word(100, 200, 300), word(400, 500, 600));
+}
+
+TEST_F(ShowPatchTest, PaddedRowsKeepTheirPaddingUntouched) {
+  openAt("hd", "row_padding = 256\n");
+  ASSERT_EQ(7680 + 256, gRowBytes);
+  PatchRect rect;
+  ASSERT_TRUE(showPatch(1, 2, 3, 4, 5, 6, 25, &rect));
+  CapturedFrame frame = lastFrame();
+  expectPatchFrame(frame, rect, word(1, 2, 3), word(4, 5, 6));
+  for (int row = 0; row < frame.height; ++row) {
+    for (int byte = 1920 * 4; byte < frame.rowBytes; ++byte) {
+      ASSERT_EQ(0, frame.bytes[static_cast<size_t>(row) * frame.rowBytes + byte]) << row;
+    }
+  }
+}
+
+TEST_F(ShowPatchTest, NothingHeldDoesNothing) {
+  configure(kCard);
+  PatchRect rect{1, 2, 3, 4};
+  EXPECT_FALSE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ(1, rect.x);
+  EXPECT_EQ(4, rect.h);
+  EXPECT_TRUE(logLines().empty());
+}
+
+TEST_F(ShowPatchTest, DisplayFailureStillFillsTheRectangle) {
+  openAt("hd", "display = E_FAIL\n");
+  PatchRect rect;
+  EXPECT_FALSE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ(656, rect.x);
+  EXPECT_EQ(342, rect.h);
+}
+
+TEST_F(ShowPatchTest, RefusedPixelsAreDisplayedUnpainted) {
+  // The buffer interface, the access and the address can each be refused;
+  // nothing is painted then, and the display call decides the result.
+  for (const char* fault : {"buffer = no\n", "start_access = E_FAIL\n", "get_bytes = E_FAIL\n",
+                            "get_bytes = null\n"}) {
+    SCOPED_TRACE(fault);
+    openAt("hd", fault);
+    PatchRect rect;
+    EXPECT_TRUE(showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
+    EXPECT_EQ(1920, rect.w);
+    EXPECT_EQ(0u, lastFrame().word(960, 540));
+    EXPECT_EQ(1, decklink_sim_displayed_count());
+  }
+}
+
+TEST_F(ShowPatchTest, WritesThroughOnlyOpenAccess) {
+  openAt("hd");
+  clearLog();
+  PatchRect rect;
+  ASSERT_TRUE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  std::vector<std::string> lines = logLines();
+  ASSERT_EQ(6u, lines.size());
+  EXPECT_NE(std::string::npos, lines[0].find("QueryInterface(IDeckLinkVideoBuffer)"));
+  EXPECT_NE(std::string::npos, lines[1].find("StartAccess(2)"));
+  EXPECT_NE(std::string::npos, lines[2].find("GetBytes()"));
+  EXPECT_NE(std::string::npos, lines[3].find("EndAccess(2)"));
+  EXPECT_NE(std::string::npos, lines[4].find("Release() = 0"));
+  EXPECT_NE(std::string::npos, lines[5].find("DisplayVideoFrameSync"));
+}
+
+}  // namespace

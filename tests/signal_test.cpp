@@ -1,0 +1,74 @@
+// SIGINT and SIGTERM end a holding program with status 130, without an
+// answer, and with the card released.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+
+#include "support/child_process.h"
+#include "support/serve_client.h"
+
+namespace {
+
+const char kCard[] = "[device]\nname = A\n";
+
+size_t countLines(const std::vector<std::string>& lines, const std::string& needle) {
+  size_t count = 0;
+  for (const std::string& line : lines) count += line.find(needle) != std::string::npos;
+  return count;
+}
+
+TEST(Signals, EndServeWithTheCardReleased) {
+  for (int signalNumber : {SIGTERM, SIGINT}) {
+    SimSession session(kCard);
+    ServeClient client(session);
+    EXPECT_EQ("{\"ok\":true,\"width\":3840,\"height\":2160}",
+              client.ask("{\"cmd\":\"open\",\"mode\":\"uhd\"}"));
+    client.process().sendSignal(signalNumber);
+    EXPECT_EQ(130, client.process().wait()) << signalNumber;
+    EXPECT_EQ("", client.process().readAll());
+    EXPECT_EQ("", session.audit());
+    EXPECT_EQ(1u, countLines(session.logLines(), "DisableVideoOutput()"));
+    // The card is free for the next program.
+    ServeClient next(session);
+    EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", next.ask("{\"cmd\":\"open\"}"));
+    EXPECT_EQ(0, next.finish());
+  }
+}
+
+TEST(Signals, DuringPaintingNoAnswerIsWritten) {
+  SimSession session(kCard);
+  ServeClient client(session);
+  EXPECT_EQ("{\"ok\":true,\"width\":4096,\"height\":2160}",
+            client.ask("{\"cmd\":\"open\",\"mode\":\"4k\"}"));
+  // Many 4K paints queued; the signal lands while they run.
+  std::string burst;
+  for (int i = 0; i < 200; ++i) burst += "{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}\n";
+  client.send(burst);
+  client.process().readLine();  // at least one paint has been answered
+  client.process().sendSignal(SIGTERM);
+  EXPECT_EQ(130, client.process().wait());
+  std::string rest = client.process().readAll();
+  size_t answered = 1 + std::count(rest.begin(), rest.end(), '\n');
+  // Every paint the card showed was answered, and no answer is cut short.
+  EXPECT_TRUE(rest.empty() || rest.back() == '\n');
+  EXPECT_EQ(answered, countLines(session.logLines(), "DisplayVideoFrameSync"));
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Signals, EndTheConsoleWithTheCardReleased) {
+  for (int signalNumber : {SIGINT, SIGTERM}) {
+    SimSession session(kCard);
+    ChildProcess console({corvaneBinary(), "run", "0", "4k"}, session.environment());
+    ASSERT_TRUE(console.readUntil("patch> "));
+    console.write("red\n");
+    ASSERT_TRUE(console.readUntil("patch> "));
+    console.sendSignal(signalNumber);
+    EXPECT_EQ(130, console.wait()) << signalNumber;
+    EXPECT_EQ("", console.readAll());
+    EXPECT_EQ("", session.audit());
+    EXPECT_EQ(1u, countLines(session.logLines(), "DisableVideoOutput()"));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#include "support/sim_fixture.h"
+
+#include <sstream>
+
+#include "decklink/device_hold.h"
+
+void SimTest::configure(const std::string& text) {
+  ASSERT_EQ(0, decklink_sim_configure(text.c_str())) << text;
+}
+
+void SimTest::TearDown() {
+  closeDevice();
+  EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();
+  EXPECT_EQ(0, decklink_sim_over_releases()) << decklink_sim_report();
+  EXPECT_EQ(0, decklink_sim_misuse_count()) << decklink_sim_report();
+}
+
+std::vector<std::string> SimTest::logLines() {
+  std::vector<std::string> lines;
+  std::istringstream log(decklink_sim_log());
+  for (std::string line; std::getline(log, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> SimTest::logLinesWith(const std::string& needle) {
+  std::vector<std::string> matching;
+  for (const std::string& line : logLines()) {
+    if (line.find(needle) != std::string::npos) matching.push_back(line);
+  }
+  return matching;
+}
+
+uint32_t CapturedFrame::word(int column, int row) const {
+  const unsigned char* p = bytes + static_cast<size_t>(row) * rowBytes + 4 * column;
+  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
+}
+
+CapturedFrame lastFrame() {
+  decklink_sim_frame frame = {};
+  CapturedFrame captured;
+  if (!decklink_sim_last_frame(&frame)) return captured;
+  captured.width = frame.width;
+  captured.height = frame.height;
+  captured.rowBytes = frame.row_bytes;
+  captured.bytes = frame.bytes;
+  return captured;
+}

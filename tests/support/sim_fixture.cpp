@@ -1,11 +1,20 @@
 #include "support/sim_fixture.h"
 
+#include <unistd.h>
+
 #include <sstream>
 
 #include "decklink/device_hold.h"
 
 void SimTest::configure(const std::string& text) {
-  ASSERT_EQ(0, decklink_sim_configure(text.c_str())) << text;
+  // Tests run two at a time: each process keeps its cards' hold apart from
+  // the others', unless the test sets a hold directory of its own.
+  std::string full = text;
+  if (full.find("[hold]") == std::string::npos) {
+    full += "\n[hold]\ndirectory = " + ::testing::TempDir() + "corvane-hold-" +
+            std::to_string(getpid()) + "\n";
+  }
+  ASSERT_EQ(0, decklink_sim_configure(full.c_str())) << full;
 }
 
 void SimTest::TearDown() {

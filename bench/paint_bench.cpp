@@ -1,0 +1,95 @@
+// Painting is the program's only heavy work: every request writes every
+// pixel of a frame of up to 4096 x 2160. Its floor is the memory bandwidth
+// of one core, measured here as a memset of a buffer of the frame's size.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "decklink/device_hold.h"
+#include "decklink_sim.h"
+#include "render/show_alignment.h"
+#include "render/show_patch.h"
+
+namespace {
+
+// Holds the simulated card at `mode` (capture off) for one benchmark.
+bool holdAt(const OutputMode& mode, benchmark::State& state) {
+  closeDevice();
+  decklink_sim_configure("[device]\nname = Bench\n");
+  std::string message;
+  if (!openDevice(0, mode.name, &message).empty()) {
+    state.SkipWithError(message.c_str());
+    return false;
+  }
+  return true;
+}
+
+void frameBytes(benchmark::State& state, const OutputMode& mode) {
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * mode.height * gRowBytes);
+}
+
+void memsetFrame(benchmark::State& state, const OutputMode& mode) {
+  if (!holdAt(mode, state)) return;
+  const size_t size = static_cast<size_t>(mode.height) * gRowBytes;
+  void* buffer = std::malloc(size);
+  std::memset(buffer, 1, size);  // touch every page before timing
+  int value = 0;
+  for (auto _ : state) {
+    std::memset(buffer, ++value & 0xFF, size);
+    benchmark::DoNotOptimize(buffer);
+    benchmark::ClobberMemory();
+  }
+  frameBytes(state, mode);
+  std::free(buffer);
+  closeDevice();
+}
+
+void showPatchFrame(benchmark::State& state, const OutputMode& mode) {
+  if (!holdAt(mode, state)) return;
+  PatchRect rect;
+  uint16_t level = 0;
+  for (auto _ : state) {
+    level = static_cast<uint16_t>((level + 1) & 0x3FF);
+    if (!showPatch(level, 512, 64, 64, 64, 64, 10, &rect)) state.SkipWithError("display");
+  }
+  frameBytes(state, mode);
+  closeDevice();
+}
+
+void showAlignmentFrame(benchmark::State& state, const OutputMode& mode) {
+  if (!holdAt(mode, state)) return;
+  PatchRect inner, outer;
+  for (auto _ : state) {
+    if (!showAlignment(64, 546, 721, 3, 10, &inner, &outer)) state.SkipWithError("display");
+  }
+  frameBytes(state, mode);
+  closeDevice();
+}
+
+void registerAll() {
+  for (const OutputMode& mode : kModes) {
+    const std::string name = mode.name;
+    benchmark::RegisterBenchmark(("memset/" + name).c_str(), memsetFrame, mode)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("showPatch/" + name).c_str(), showPatchFrame, mode)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("showAlignment/" + name).c_str(), showAlignmentFrame, mode)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  registerAll();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

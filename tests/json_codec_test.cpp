@@ -24,8 +24,8 @@ TEST(JsonInt, ReadsNumbersAfterTheKeysColon) {
   EXPECT_EQ(9, readInt("{\"r\":\t\n 9}", "r", 0));
   // No colon of its own: the value after the next colon is read.
   EXPECT_EQ(7, readInt("{\"r\",\"g\":7}", "r", 0));
-  // Only the first occurrence counts, even inside another value.
-  EXPECT_EQ(1, readInt("{\"x\":\"\\\"b\\\"\",\"a\":1,\"b\":2}", "b", 0));
+  // Only the first occurrence counts, even as another key's value.
+  EXPECT_EQ(1, readInt("{\"a\":\"b\",\"c\":1,\"b\":2}", "b", 0));
 }
 
 TEST(JsonInt, LeavesTheDefaultWhenNothingConverts) {
@@ -84,8 +84,9 @@ TEST(JsonStr, CopiesUpToTheNextQuote) {
   EXPECT_EQ("", readStr("{\"mode\":  \"\"\" "));
   EXPECT_EQ("hd", readStr("{\"mod\":\"uhd\"}"));
   EXPECT_EQ("hd", readStr("{\"mode\" \"uhd\"}"));
-  // Tabs are not skipped; an unquoted value runs to the next quote or the end.
-  EXPECT_EQ("\tuhd", readStr("{\"mode\":\t\"uhd\"}"));
+  // Tabs are not skipped, and the copy stops at the quote after one; an
+  // unquoted value runs to the next quote or the end.
+  EXPECT_EQ("\t", readStr("{\"mode\":\t\"uhd\"}"));
   EXPECT_EQ("4k}\n", readStr("{\"mode\":4k}\n"));
   EXPECT_EQ("4k,", readStr("{\"mode\":4k,\"x\":1}"));
 }

@@ -50,9 +50,13 @@ TEST(Signals, DuringPaintingNoAnswerIsWritten) {
   EXPECT_EQ(130, client.process().wait());
   std::string rest = client.process().readAll();
   size_t answered = 1 + std::count(rest.begin(), rest.end(), '\n');
-  // Every paint the card showed was answered, and no answer is cut short.
+  // No answer is cut short, and only the paint under way when the signal
+  // came can have been shown without its answer.
   EXPECT_TRUE(rest.empty() || rest.back() == '\n');
-  EXPECT_EQ(answered, countLines(session.logLines(), "DisplayVideoFrameSync"));
+  size_t shown = countLines(session.logLines(), "DisplayVideoFrameSync");
+  EXPECT_GE(shown, answered);
+  EXPECT_LE(shown, answered + 1);
+  EXPECT_LT(shown, 200u);
   EXPECT_EQ("", session.audit());
 }
 

@@ -1,0 +1,60 @@
+// The whole program as a host uses it: `corvane serve` as a child process
+// over pipes against the simulated card (capture off), one patch request at
+// a time, each waiting for its answer. Compared in the same run with one
+// in-process showPatch of the same frame (paint_bench.cpp), it shows what
+// the request loop and the codec add to the paint.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "decklink/output_mode.h"
+#include "support/child_process.h"
+
+namespace {
+
+void serveRequests(benchmark::State& state, const OutputMode& mode) {
+  std::string holdDir = "/tmp/corvane-bench-hold-" + std::to_string(getpid());
+  ChildProcess serve({CORVANE_BINARY, "serve"},
+                     {{"LD_LIBRARY_PATH", SIM_LIBRARY_DIR},
+                      {"DECKLINK_SIM_CONFIG", ""},
+                      {"DECKLINK_SIM_DEVICES", "Bench=hd uhd 4k"},
+                      {"DECKLINK_SIM_LOG", ""},
+                      {"DECKLINK_SIM_CAPTURE", ""},
+                      {"DECKLINK_SIM_HOLD_DIR", holdDir}});
+  if (serve.readLine() != "{\"ok\":true,\"ready\":true}") {
+    state.SkipWithError("no ready line");
+    return;
+  }
+  serve.write(std::string("{\"cmd\":\"open\",\"mode\":\"") + mode.name + "\"}\n");
+  if (serve.readLine().find("\"ok\":true") == std::string::npos) {
+    state.SkipWithError("open failed");
+    return;
+  }
+  int level = 0;
+  for (auto _ : state) {
+    level = (level + 1) & 0x3FF;
+    serve.write("{\"cmd\":\"patch\",\"r\":" + std::to_string(level) +
+                ",\"g\":512,\"b\":64,\"bg_r\":64,\"bg_g\":64,\"bg_b\":64,\"area\":10}\n");
+    if (serve.readLine().compare(0, 10, "{\"ok\":true") != 0) {
+      state.SkipWithError("patch failed");
+      break;
+    }
+  }
+  state.SetItemsProcessed(state.iterations());
+  serve.write("{\"cmd\":\"quit\"}\n");
+  serve.wait();
+}
+
+const bool kRegistered = [] {
+  for (const OutputMode& mode : kModes) {
+    benchmark::RegisterBenchmark((std::string("serve/") + mode.name).c_str(), serveRequests,
+                                 mode)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+  return true;
+}();
+
+}  // namespace

@@ -27,11 +27,4 @@ inline uint32_t storedWord(uint32_t word) {
   return stored;
 }
 
-// Writes `count` copies of a stored word from `dst` on. memcpy keeps the
-// stores free of alignment assumptions; compilers turn the loop into wide
-// stores.
-inline void fillWords(unsigned char* dst, uint32_t stored, int64_t count) {
-  for (int64_t i = 0; i < count; ++i) std::memcpy(dst + 4 * i, &stored, sizeof stored);
-}
-
 #endif  // CORVANE_RENDER_PIXEL_WORD_H

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "decklink/device_hold.h"
+#include "render/fill.h"
 #include "render/frame_access.h"
 #include "render/pixel_word.h"
 
@@ -59,7 +60,8 @@ void fillAlignmentFrame(uint16_t bg, uint16_t line, uint16_t cross, PatchRect in
   const int32_t w = canvas.width;
   const int32_t h = canvas.height;
   const int32_t t = canvas.thickness;
-  fillClipped(canvas, 0, h, 0, w, storedWord(grayWord(bg)));
+  fillWords(pixels, storedWord(grayWord(bg)), w);
+  repeatRow(pixels, gRowBytes, int64_t{4} * w, 0, 1, h);
   const uint32_t lineWord = storedWord(grayWord(line));
   drawBoxOutline(canvas, outer, lineWord);
   drawBoxOutline(canvas, inner, lineWord);

@@ -22,10 +22,31 @@ extern "C" {
 /* Replaces the whole simulated setup (cards, faults, capture, log file,
  * hold directory) with the one `text` describes, and clears the call log,
  * the reference accounting, the misuse count and the captured frames.
- * Objects handed out before stay valid but are no longer counted.
+ * Objects handed out before stay valid but are no longer counted; outputs
+ * they enabled are disabled and their holds end. NULL gives the default
+ * setup: one card "DeckLink Simulator" with all three modes.
  * Returns 0 on success; otherwise the 1-based number of the first line it
- * could not read, and the setup is then empty (no card). */
+ * could not read (or of the [log] file line whose file cannot be opened),
+ * and the setup is then empty (no card). */
 int decklink_sim_configure(const char* text);
+
+/* What the last configure (or decklink_sim_set) could not read, as
+ * "line N: <what>"; "" after a success. */
+const char* decklink_sim_config_error(void);
+
+/* Replaces the setup with the one the environment describes (the
+ * DECKLINK_SIM_* variables, read now), as the first use of the entry point
+ * does in a process that never called decklink_sim_configure. Returns 0, or
+ * -1 when the environment named a setup that could not be read (the
+ * message goes to stderr and the setup has no card). */
+int decklink_sim_use_environment(void);
+
+/* Applies one `key = value` line of a [device] section (for example
+ * "enable.hd = E_FAIL" or "display = S_OK") to card `index` (0-based) at
+ * once, keeping everything else: objects, accounting, log, hold. Lets a test
+ * inject a fault while the card is held. Returns 0 on success, -1 when the
+ * card does not exist or the line cannot be read. */
+int decklink_sim_set(int index, const char* line);
 
 /* The call log since the last configure, one call per line, each line ending
  * in '\n'. The line format is described in sim/README.md. */
@@ -66,6 +87,12 @@ long decklink_sim_displayed_count(void);
  * `out` with a copy of the most recently displayed frame, valid until the next
  * display or configure, and returns 1; returns 0 when there is none. */
 int decklink_sim_last_frame(struct decklink_sim_frame* out);
+
+/* Whether the program set configuration flag `flag_id` (a FourCC such as
+ * '444o') on card `index` through IDeckLinkConfiguration::SetFlag since the
+ * last configure. Returns 1 and stores the value in `value` (may be NULL)
+ * when it did, 0 otherwise. */
+int decklink_sim_config_flag(int index, uint32_t flag_id, int* value);
 
 /* Whether the output of card `index` (0-based, configuration order) is
  * enabled in this process, and at which display mode (FourCC). */

@@ -1,5 +1,6 @@
 // The configuration text: what it accepts, and the line it names for each
 // kind of line it cannot read.
+#include <cstdio>
 #include <cstdlib>
 
 #include "sim_test_support.h"
@@ -132,8 +133,13 @@ TEST_F(ConfigTextTest, AFailedConfigureLeavesNoCard) {
 }
 
 TEST_F(ConfigTextTest, ALogFileThatCannotBeOpenedFailsAtItsLine) {
+  // Under a regular file, where no directory can be made.
+  const std::string blocker = scratch.file("plain-file");
+  std::FILE* file = std::fopen(blocker.c_str(), "w");
+  ASSERT_NE(nullptr, file);
+  std::fclose(file);
   const std::string text =
-      "[device]\nname = A\n[log]\nfile = " + scratch.file("missing/dir/calls.log") + "\n";
+      "[device]\nname = A\n[log]\nfile = " + blocker + "/calls.log\n";
   EXPECT_EQ(4, decklink_sim_configure(text.c_str()));
   EXPECT_PRED2(contains, decklink_sim_config_error(), "cannot open log file");
   EXPECT_EQ(0, cardCount());

@@ -24,8 +24,7 @@ class OutputModeTest : public SimCardTest {
   HRESULT probe(BMDDisplayMode mode, BMDPixelFormat format, bool* supported,
                 BMDDisplayMode* actual) {
     *supported = !*supported;  // must be overwritten
-    return output->DoesSupportVideoMode(bmdVideoConnectionUnspecified, mode, format,
-                                        bmdNoVideoOutputConversion,
+    return output->DoesSupportVideoMode(0, mode, format, bmdNoVideoOutputConversion,
                                         bmdSupportedVideoModeDefault, actual, supported);
   }
 

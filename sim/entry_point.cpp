@@ -1,0 +1,18 @@
+// The driver's factory, the one name the program looks up in the library.
+#include "setup_apply.h"
+#include "sim_export.h"
+#include "sim_iterator.h"
+#include "sim_state.h"
+
+extern "C" DECKLINK_SIM_EXPORT IDeckLinkIterator* CreateDeckLinkIteratorInstance_0004(void) {
+  StateLock lock;
+  SimState& state = lock.state();
+  ensureConfigured(state);
+  if (state.setup.iterator.entryPointNull) {
+    state.log.write("API CreateDeckLinkIteratorInstance() = null");
+    return nullptr;
+  }
+  SimIterator* iterator = createObject<SimIterator>(state, state.cards, state.setup.iterator);
+  state.log.write("API CreateDeckLinkIteratorInstance() = " + iterator->label());
+  return iterator;
+}

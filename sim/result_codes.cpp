@@ -1,0 +1,65 @@
+#include "result_codes.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "string_printf.h"
+
+namespace {
+
+struct NamedResult {
+  const char* name;
+  HRESULT value;
+};
+
+const NamedResult kNamedResults[] = {
+    {"S_OK", kS_OK},
+    {"S_FALSE", kS_FALSE},
+    {"E_FAIL", kE_FAIL},
+    {"E_ACCESSDENIED", kE_ACCESSDENIED},
+    {"E_NOTIMPL", kE_NOTIMPL},
+    {"E_OUTOFMEMORY", kE_OUTOFMEMORY},
+    {"E_INVALIDARG", kE_INVALIDARG},
+    {"E_NOINTERFACE", kE_NOINTERFACE},
+    {"E_POINTER", kE_POINTER},
+    {"E_HANDLE", kE_HANDLE},
+    {"E_ABORT", kE_ABORT},
+    {"E_UNEXPECTED", kE_UNEXPECTED},
+};
+
+}  // namespace
+
+bool parseResult(const std::string& text, HRESULT* result) {
+  for (const NamedResult& named : kNamedResults) {
+    if (text == named.name) {
+      *result = named.value;
+      return true;
+    }
+  }
+  if (text.empty()) return false;
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const char* digits = text.c_str() + (hex ? 2 : 0);
+  // strtoll skips leading spaces and accepts a sign on hex; neither belongs
+  // in a result value.
+  if (*digits == ' ' || (hex && (*digits == '-' || *digits == '+'))) return false;
+  errno = 0;
+  char* end = nullptr;
+  long long value = std::strtoll(digits, &end, hex ? 16 : 10);
+  if (errno != 0 || end == digits || *end != '\0') return false;
+  if (value < -2147483648LL || value > 0xFFFFFFFFLL) return false;
+  *result = static_cast<HRESULT>(static_cast<uint32_t>(value));
+  return true;
+}
+
+std::string resultText(HRESULT result) {
+  return stringPrintf("0x%08X", static_cast<unsigned>(result));
+}
+
+std::string fourCCText(uint32_t value) {
+  char letters[5] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                     static_cast<char>(value >> 8), static_cast<char>(value), '\0'};
+  for (int i = 0; i < 4; ++i) {
+    if (letters[i] < 0x21 || letters[i] > 0x7E) return stringPrintf("0x%08X", value);
+  }
+  return letters;
+}

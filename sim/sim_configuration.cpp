@@ -1,0 +1,109 @@
+#include "sim_configuration.h"
+
+#include "call_record.h"
+#include "result_codes.h"
+
+SimConfiguration::SimConfiguration(std::shared_ptr<CardRuntime> card)
+    : SimObject("Configuration"), card_(std::move(card)) {}
+
+HRESULT SimConfiguration::SetFlag(BMDDeckLinkConfigurationID cfgID, bool value) {
+  StateLock lock;
+  CallRecord call(lock.state(), *this, "SetFlag",
+                  fourCCText(cfgID) + (value ? " true" : " false"));
+  if (call.refused()) return call.refusal();
+  if (cfgID != bmdDeckLinkConfig444SDIVideoOutput) return call.finish(kE_NOTIMPL);
+  card_->flags[cfgID] = value;
+  return call.finish(kS_OK);
+}
+
+HRESULT SimConfiguration::notSimulated(const char* method, BMDDeckLinkConfigurationID cfgID) {
+  StateLock lock;
+  CallRecord call(lock.state(), *this, method, fourCCText(cfgID));
+  if (call.refused()) return call.refusal();
+  return call.finish(kE_NOTIMPL);
+}
+
+HRESULT SimConfiguration::GetFlag(BMDDeckLinkConfigurationID cfgID, bool* value) {
+  if (value != nullptr) *value = false;
+  return notSimulated("GetFlag", cfgID);
+}
+
+HRESULT SimConfiguration::SetInt(BMDDeckLinkConfigurationID cfgID, int64_t) {
+  return notSimulated("SetInt", cfgID);
+}
+
+HRESULT SimConfiguration::GetInt(BMDDeckLinkConfigurationID cfgID, int64_t* value) {
+  if (value != nullptr) *value = 0;
+  return notSimulated("GetInt", cfgID);
+}
+
+HRESULT SimConfiguration::SetFloat(BMDDeckLinkConfigurationID cfgID, double) {
+  return notSimulated("SetFloat", cfgID);
+}
+
+HRESULT SimConfiguration::GetFloat(BMDDeckLinkConfigurationID cfgID, double* value) {
+  if (value != nullptr) *value = 0;
+  return notSimulated("GetFloat", cfgID);
+}
+
+HRESULT SimConfiguration::SetString(BMDDeckLinkConfigurationID cfgID, DeckLinkString) {
+  return notSimulated("SetString", cfgID);
+}
+
+HRESULT SimConfiguration::GetString(BMDDeckLinkConfigurationID cfgID, DeckLinkString* value) {
+  if (value != nullptr) *value = nullptr;
+  return notSimulated("GetString", cfgID);
+}
+
+HRESULT SimConfiguration::SetFlagWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t, bool) {
+  return notSimulated("SetFlagWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::GetFlagWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t,
+                                           bool* value) {
+  if (value != nullptr) *value = false;
+  return notSimulated("GetFlagWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::SetIntWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t, int64_t) {
+  return notSimulated("SetIntWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::GetIntWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t,
+                                          int64_t* value) {
+  if (value != nullptr) *value = 0;
+  return notSimulated("GetIntWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::SetFloatWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t, double) {
+  return notSimulated("SetFloatWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::GetFloatWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t,
+                                            double* value) {
+  if (value != nullptr) *value = 0;
+  return notSimulated("GetFloatWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::SetStringWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t,
+                                             DeckLinkString) {
+  return notSimulated("SetStringWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::GetStringWithParam(BMDDeckLinkConfigurationID cfgID, uint64_t,
+                                             DeckLinkString* value) {
+  if (value != nullptr) *value = nullptr;
+  return notSimulated("GetStringWithParam", cfgID);
+}
+
+HRESULT SimConfiguration::WriteConfigurationToPreferences() {
+  StateLock lock;
+  CallRecord call(lock.state(), *this, "WriteConfigurationToPreferences", "");
+  if (call.refused()) return call.refusal();
+  return call.finish(kE_NOTIMPL);
+}
+
+QueryAnswer SimConfiguration::answerQuery(SimState&, const DeckLinkIID& iid) {
+  if (sameIID(iid, IID_IUnknown) || sameIID(iid, IID_IDeckLinkConfiguration)) return itself();
+  return QueryAnswer();
+}

@@ -42,7 +42,7 @@ def main():
     medians = {}
     for entry in json.loads(run.stdout)["benchmarks"]:
         if entry.get("aggregate_name") == "median":
-            medians[entry["run_name"]] = entry["real_time"]
+            medians[entry["run_name"].replace("/real_time", "")] = entry["real_time"]
 
     missed = False
     print("%-14s %-5s %10s %-10s %10s %7s %7s" % ("measured", "mode", "median ms", "baseline",

@@ -1,7 +1,5 @@
-// The two ways the painters write pixels. Both go through memcpy, which
-// keeps the stores free of alignment assumptions and lets the C library
-// write with its widest stores: painting is bound by memory bandwidth, and a
-// word-by-word loop reaches only a fraction of it.
+// Runs of one pixel word. memcpy keeps the stores free of alignment
+// assumptions and lets the C library write with its widest stores.
 #ifndef CORVANE_RENDER_FILL_H
 #define CORVANE_RENDER_FILL_H
 
@@ -18,15 +16,6 @@ inline void fillWords(unsigned char* dst, uint32_t stored, int64_t count) {
     const int64_t more = std::min(done, count - done);
     std::memcpy(dst + 4 * done, dst, static_cast<size_t>(4 * more));
     done += more;
-  }
-}
-
-// Copies the first `rowLength` bytes of row `source` to rows first .. end-1.
-inline void repeatRow(unsigned char* pixels, int64_t rowBytes, int64_t rowLength,
-                      int64_t source, int64_t first, int64_t end) {
-  const unsigned char* from = pixels + source * rowBytes;
-  for (int64_t row = first; row < end; ++row) {
-    std::memcpy(pixels + row * rowBytes, from, static_cast<size_t>(rowLength));
   }
 }
 

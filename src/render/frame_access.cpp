@@ -3,10 +3,12 @@
 #include <cstdint>
 
 #include "decklink/device_hold.h"
+#include "render/row_pattern.h"
 
 unsigned char* openFrameForWriting(IDeckLinkVideoBuffer** buffer) {
   *buffer = nullptr;
-  if (gRowBytes < int64_t{4} * gMode->width) return nullptr;
+  const int64_t rowLength = int64_t{4} * gMode->width;
+  if (gRowBytes < rowLength || rowLength > kMaxRowLength) return nullptr;
   IDeckLinkVideoBuffer* opened = nullptr;
   if (gFrame->QueryInterface(IID_IDeckLinkVideoBuffer, reinterpret_cast<void**>(&opened)) !=
           kS_OK ||

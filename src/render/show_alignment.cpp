@@ -4,6 +4,7 @@
 
 #include "decklink/device_hold.h"
 #include "render/fill.h"
+#include "render/row_pattern.h"
 #include "render/frame_access.h"
 #include "render/pixel_word.h"
 
@@ -60,8 +61,12 @@ void fillAlignmentFrame(uint16_t bg, uint16_t line, uint16_t cross, PatchRect in
   const int32_t w = canvas.width;
   const int32_t h = canvas.height;
   const int32_t t = canvas.thickness;
-  fillWords(pixels, storedWord(grayWord(bg)), w);
-  repeatRow(pixels, gRowBytes, int64_t{4} * w, 0, 1, h);
+  RowPattern background;
+  background.fill(0, storedWord(grayWord(bg)), w);
+  background.finish(int64_t{4} * w);
+  for (int64_t row = 0; row < h; ++row) {
+    background.copyTo(pixels + row * gRowBytes, int64_t{4} * w);
+  }
   const uint32_t lineWord = storedWord(grayWord(line));
   drawBoxOutline(canvas, outer, lineWord);
   drawBoxOutline(canvas, inner, lineWord);

@@ -1,36 +1,30 @@
 #include "render/show_patch.h"
 
-#include <algorithm>
-
 #include "decklink/device_hold.h"
-#include "render/fill.h"
+#include "render/row_pattern.h"
 #include "render/frame_access.h"
 #include "render/pixel_word.h"
 
 namespace {
 
 // Rows outside the patch are one run of background; rows through it are
-// background, patch, background. One row of each kind is painted and then
-// copied to the other rows of its kind; every pixel of the picture is
-// written.
+// background, patch, background. Each kind is painted once into a pattern
+// and copied to its rows; every pixel of the picture is written.
 void paintPatch(unsigned char* pixels, const PatchRect& rect, uint32_t patch,
                 uint32_t background) {
   const int64_t width = gMode->width;
-  const int64_t height = gMode->height;
   const int64_t rowLength = 4 * width;
-  const int64_t top = rect.y, bottom = int64_t{rect.y} + rect.h;
-  // The first background row is painted; the others are copies of it.
-  const int64_t source = top > 0 ? 0 : bottom;
-  if (source < height) {
-    fillWords(pixels + source * gRowBytes, background, width);
-    repeatRow(pixels, gRowBytes, rowLength, source, source + 1, top);
-    repeatRow(pixels, gRowBytes, rowLength, source, std::max(bottom, source + 1), height);
+  RowPattern outside, through;
+  outside.fill(0, background, width);
+  outside.finish(rowLength);
+  through.fill(0, background, rect.x);
+  through.fill(rect.x, patch, rect.w);
+  through.fill(int64_t{rect.x} + rect.w, background, width - rect.x - rect.w);
+  through.finish(rowLength);
+  for (int64_t row = 0; row < gMode->height; ++row) {
+    const bool inside = row >= rect.y && row < int64_t{rect.y} + rect.h;
+    (inside ? through : outside).copyTo(pixels + row * gRowBytes, rowLength);
   }
-  unsigned char* line = pixels + top * gRowBytes;
-  fillWords(line, background, rect.x);
-  fillWords(line + 4 * int64_t{rect.x}, patch, rect.w);
-  fillWords(line + 4 * (int64_t{rect.x} + rect.w), background, width - rect.x - rect.w);
-  repeatRow(pixels, gRowBytes, rowLength, top, top + 1, bottom);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ void CallLog::closeFile() {
 }
 
 void CallLog::write(const std::string& line) {
-  if (!truncated_) {
+  if (keep_ && !truncated_) {
     if (memory_.size() + line.size() < kMemoryLimit) {
       memory_ += line;
       memory_ += '\n';

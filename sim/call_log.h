@@ -19,6 +19,12 @@ class CallLog {
   // For lines that only make sense in a file several runs share.
   void writeFileOnly(const std::string& line);
 
+  // Whether lines are kept in memory too. Off until a test takes control
+  // through the control API: a process set up from the environment alone
+  // (corvane run by a host for hours) keeps its log only in the file, so it
+  // does not grow with every request.
+  void keepInMemory(bool keep) { keep_ = keep; }
+
   const std::string& text() const { return memory_; }
   void clear();
 
@@ -29,6 +35,7 @@ class CallLog {
 
   std::string memory_;
   bool truncated_ = false;
+  bool keep_ = false;
   int fd_ = -1;
 };
 

@@ -30,6 +30,7 @@ CardRuntime* cardAt(SimState& state, int index) {
 int decklink_sim_configure(const char* text) {
   StateLock lock;
   SimState& state = lock.state();
+  state.log.keepInMemory(true);
   SimConfig setup;
   ConfigError error;
   if (text == nullptr) {
@@ -56,6 +57,7 @@ const char* decklink_sim_config_error(void) {
 
 int decklink_sim_use_environment(void) {
   StateLock lock;
+  lock.state().log.keepInMemory(true);
   const bool ok = applyEnvironmentSetup(lock.state());
   markReconfigured(lock.state());
   return ok ? 0 : -1;

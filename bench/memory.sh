@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Peak resident memory of `corvane serve` holding a 4K frame on the
+# simulated card, after 100 and after 10,000 patch requests.
+#   bench/memory.sh [build-dir]
+# Target: at most one frame (4096 x 2160 x 4 bytes = 33.75 MiB) plus 8 MiB,
+# and no growth from 100 to 10,000 requests.
+set -euo pipefail
+build=${1:-build}
+hold=$(mktemp -d)
+trap 'rm -rf "$hold"' EXIT
+
+peak_kib() {
+  local requests=$1
+  python3 - "$requests" <<'PY' |
+import sys
+print('{"cmd":"open","mode":"4k"}')
+for i in range(int(sys.argv[1])):
+    print('{"cmd":"patch","r":%d,"g":512,"b":64,"bg_r":64,"bg_g":64,"bg_b":64,"area":10}' % (i % 1024))
+print('{"cmd":"quit"}')
+PY
+  LD_LIBRARY_PATH="$build/sim" DECKLINK_SIM_DEVICES="Bench=hd uhd 4k" DECKLINK_SIM_CONFIG= \
+    DECKLINK_SIM_LOG= DECKLINK_SIM_CAPTURE= DECKLINK_SIM_HOLD_DIR="$hold" \
+    /usr/bin/time -f "%M" "$build/corvane" serve 2>&1 >/dev/null | tail -n 1
+}
+
+frame_kib=$((4096 * 2160 * 4 / 1024))
+limit_kib=$((frame_kib + 8 * 1024))
+small=$(peak_kib 100)
+large=$(peak_kib 10000)
+echo "peak RSS after   100 requests: ${small} KiB"
+echo "peak RSS after 10000 requests: ${large} KiB"
+echo "one 4K frame: ${frame_kib} KiB; limit (frame + 8 MiB): ${limit_kib} KiB"
+echo "growth from 100 to 10000 requests: $((large - small)) KiB"
+[ "$large" -le "$limit_kib" ]

@@ -17,7 +17,7 @@ namespace {
 // Holds the simulated card at `mode` (capture off) for one benchmark.
 bool holdAt(const OutputMode& mode, benchmark::State& state) {
   closeDevice();
-  decklink_sim_configure("[device]\nname = Bench\n");
+  decklink_sim_configure("[device]\nname = Bench\n[log]\nmemory = no\n");
   std::string message;
   if (!openDevice(0, mode.name, &message).empty()) {
     state.SkipWithError(message.c_str());

@@ -97,6 +97,7 @@ bool applyKey(Section section, const std::string& key, const std::string& value,
       if (key == "memory") return readBool(value, &setup->captureMemory, problem);
       return unknownKey(key, "capture", problem);
     case Section::kLog:
+      if (key == "memory") return readBool(value, &setup->logMemory, problem);
       if (key != "file") return unknownKey(key, "log", problem);
       setup->logFileLine = lineNumber;
       return readPath(value, &setup->logFile, problem);

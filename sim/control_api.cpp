@@ -41,6 +41,7 @@ int decklink_sim_configure(const char* text) {
     state.configError = "line " + std::to_string(error.line) + ": " + error.message;
     return error.line;
   }
+  state.log.keepInMemory(setup.logMemory);
   std::string problem;
   if (!applySetup(state, setup, &problem)) {
     state.configError = "line " + std::to_string(setup.logFileLine) + ": " + problem;

@@ -66,6 +66,7 @@ struct SimConfig {
   bool captureMemory = false;
   std::string logFile;  // empty: no log file
   int logFileLine = 0;  // where the text named it, to report an open failure
+  bool logMemory = true;  // under the control API: keep the log in memory too
   std::string holdDirectory;  // empty: the per-user default
 };
 

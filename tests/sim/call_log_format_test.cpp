@@ -115,3 +115,21 @@ TEST_F(CallLogFormatTest, UnprintableFourCCsAreHex) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CallLogFormatTest, MemoryLogCanBeTurnedOffWhileAccountingGoesOn) {
+  configure("[device]\nname = A\n[log]\nmemory = no\n");
+  IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance_0004();
+  ASSERT_NE(nullptr, iterator);
+  EXPECT_STREQ("", decklink_sim_log());
+  EXPECT_EQ(1, decklink_sim_live_objects());
+  iterator->Release();
+  EXPECT_EQ(0, decklink_sim_live_objects());
+  configure("[device]\nname = A\n");
+  iterator = CreateDeckLinkIteratorInstance_0004();
+  iterator->Release();
+  EXPECT_NE(std::string::npos, std::string(decklink_sim_log()).find("Iterator#"));
+}
+
+}  // namespace

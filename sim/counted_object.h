@@ -53,9 +53,8 @@ class CountedObject {
   // zero. Returns a note for that Release's log line, or "".
   virtual std::string finalRelease(SimState& state);
 
- protected:
-  // Never called: objects live on as zombies.
-  ~CountedObject() = default;
+  // Called only by the registry's owner once a zombie is retired.
+  virtual ~CountedObject() = default;
 
  private:
   const char* kind_;

@@ -2,6 +2,7 @@
 #include "call_record.h"
 #include "counted_object.h"
 #include "iid_names.h"
+#include "sim_frame.h"
 #include "sim_state.h"
 
 HRESULT simQueryInterface(CountedObject& object, const DeckLinkIID& iid, void** out) {
@@ -34,6 +35,20 @@ ULONG simAddRef(CountedObject& object) {
   return object.count();
 }
 
+namespace {
+
+// A retired frame leaves the table through which displays recognise frames.
+void forgetFrame(SimState& state, CountedObject* retired) {
+  for (auto entry = state.frames.begin(); entry != state.frames.end(); ++entry) {
+    if (static_cast<CountedObject*>(entry->second) == retired) {
+      state.frames.erase(entry);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
 ULONG simRelease(CountedObject& object) {
   StateLock lock;
   SimState& state = lock.state();
@@ -47,9 +62,12 @@ ULONG simRelease(CountedObject& object) {
   object.dropReference();
   std::string line = call + " = " + std::to_string(object.count());
   if (object.released()) {
-    state.objects.noteReleased(object, state.epoch);
     std::string note = object.finalRelease(state);
     if (!note.empty()) line += " " + note;
+    for (CountedObject* retired : state.objects.noteReleased(object, state.epoch)) {
+      forgetFrame(state, retired);
+      delete retired;
+    }
   }
   state.log.write(line);
   return object.count();

@@ -95,3 +95,33 @@ TEST_F(ReferenceAccountingTest, ConfigureStopsCountingEarlierObjects) {
 }
 
 }  // namespace
+
+namespace {
+
+// A long session hands out objects without end; the card keeps only the
+// most recently released ones as zombies, and still recognises the frame it
+// is showing.
+TEST_F(ReferenceAccountingTest, ALongSessionKeepsWorkingWithBoundedZombies) {
+  configure("[device]\nname = A\n[log]\nmemory = no\n");
+  IDeckLinkOutput* output = enabledOutput(bmdModeHD1080p24);
+  IDeckLinkMutableVideoFrame* frame = createFrame(output, 1920, 1080);
+  for (int i = 0; i < 10000; ++i) {
+    void* buffer = nullptr;
+    ASSERT_EQ(kS_OK, frame->QueryInterface(IID_IDeckLinkVideoBuffer, &buffer));
+    static_cast<IDeckLinkVideoBuffer*>(buffer)->Release();
+  }
+  EXPECT_EQ(kS_OK, output->DisplayVideoFrameSync(frame));
+  // A recent zombie still catches a late Release.
+  void* buffer = nullptr;
+  ASSERT_EQ(kS_OK, frame->QueryInterface(IID_IDeckLinkVideoBuffer, &buffer));
+  auto* late = static_cast<IDeckLinkVideoBuffer*>(buffer);
+  late->Release();
+  late->Release();
+  EXPECT_EQ(1, decklink_sim_over_releases());
+  frame->Release();
+  output->DisableVideoOutput();
+  output->Release();
+  EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();
+}
+
+}  // namespace

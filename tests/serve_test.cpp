@@ -2,9 +2,8 @@
 // simulated card.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "decklink_sim.h"
+#include "support/frame_file.h"
 #include "support/json_check.h"
 #include "support/serve_client.h"
 
@@ -28,12 +27,6 @@ const char kNoDevice[] =
     "{\"ok\":false,\"code\":\"no_device\",\"error\":\"no device at that index\"}";
 const char kDisplayFailed[] =
     "{\"ok\":false,\"code\":\"failed\",\"error\":\"DisplayVideoFrameSync failed\"}";
-
-size_t countLines(const std::vector<std::string>& lines, const std::string& needle) {
-  return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
-    return line.find(needle) != std::string::npos;
-  });
-}
 
 TEST(Serve, ReadyLineFirstAndOnlyLineOnEmptyInput) {
   SimSession session(kCard);
@@ -264,9 +257,8 @@ TEST(Serve, QuitAndEndOfInputReleaseTheCard) {
     EXPECT_EQ("", client.process().readAll()) << quit;
     EXPECT_EQ(0, client.process().wait());
     EXPECT_EQ("", session.audit());
-    std::vector<std::string> log = session.logLines();
-    EXPECT_EQ(1u, countLines(log, "DisableVideoOutput()"));
-    EXPECT_EQ(0u, countLines(log, "Next()") - 1);  // the list after quit never ran
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
+    EXPECT_EQ(1u, session.countLogLines("Next()"));  // the list after quit never ran
   }
 }
 
@@ -278,8 +270,8 @@ TEST(Serve, HostClosingItsReadEndDoesNotKillTheHolder) {
   for (int i = 0; i < 20; ++i) client.send("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}\n");
   EXPECT_EQ(0, client.finish());
   EXPECT_EQ("", session.audit());
-  EXPECT_EQ(1u, countLines(session.logLines(), "DisableVideoOutput()"));
-  EXPECT_EQ(20u, countLines(session.logLines(), "DisplayVideoFrameSync"));
+  EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
+  EXPECT_EQ(20u, session.countLogLines("DisplayVideoFrameSync"));
 }
 
 // The frames the card displayed are exactly what the requests asked for.
@@ -297,31 +289,25 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
 
   std::vector<std::string> frames = session.frames();
   ASSERT_EQ(2u, frames.size());
-  decklink_sim_frame hd = {}, uhd = {};
-  ASSERT_EQ(1, decklink_sim_read_frame_file(frames[0].c_str(), &hd));
-  ASSERT_EQ(1, decklink_sim_read_frame_file(frames[1].c_str(), &uhd));
-  auto wordAt = [](const decklink_sim_frame& f, int column, int row) {
-    const unsigned char* p = f.bytes + static_cast<size_t>(row) * f.row_bytes + 4 * column;
-    return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-  };
+  FrameFile hd(frames[0]), uhd(frames[1]);
+  ASSERT_TRUE(hd.ok());
+  ASSERT_TRUE(uhd.ok());
   const uint32_t patch = (940u << 20) | (512u << 10) | 64u;
   const uint32_t background = (100u << 20) | (200u << 10) | 300u;
   long wrong = 0;
   for (int row = 0; row < 1080; ++row) {
     for (int column = 0; column < 1920; ++column) {
       bool inside = column >= 793 && column < 793 + 333 && row >= 446 && row < 446 + 187;
-      wrong += wordAt(hd, column, row) != (inside ? patch : background);
+      wrong += hd.word(column, row) != (inside ? patch : background);
     }
   }
   EXPECT_EQ(0, wrong);
-  ASSERT_EQ(3840, uhd.width);
+  ASSERT_EQ(3840, uhd.frame().width);
   wrong = 0;
   for (int row = 0; row < 2160; ++row) {
-    for (int column = 0; column < 3840; ++column) wrong += wordAt(uhd, column, row) != 0x3FFFFFFFu;
+    for (int column = 0; column < 3840; ++column) wrong += uhd.word(column, row) != 0x3FFFFFFFu;
   }
   EXPECT_EQ(0, wrong);
-  free(const_cast<unsigned char*>(hd.bytes));
-  free(const_cast<unsigned char*>(uhd.bytes));
 }
 
 }  // namespace

@@ -12,12 +12,6 @@ namespace {
 
 const char kCard[] = "[device]\nname = A\n";
 
-size_t countLines(const std::vector<std::string>& lines, const std::string& needle) {
-  size_t count = 0;
-  for (const std::string& line : lines) count += line.find(needle) != std::string::npos;
-  return count;
-}
-
 TEST(Signals, EndServeWithTheCardReleased) {
   for (int signalNumber : {SIGTERM, SIGINT}) {
     SimSession session(kCard);
@@ -28,7 +22,7 @@ TEST(Signals, EndServeWithTheCardReleased) {
     EXPECT_EQ(130, client.process().wait()) << signalNumber;
     EXPECT_EQ("", client.process().readAll());
     EXPECT_EQ("", session.audit());
-    EXPECT_EQ(1u, countLines(session.logLines(), "DisableVideoOutput()"));
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
     // The card is free for the next program.
     ServeClient next(session);
     EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", next.ask("{\"cmd\":\"open\"}"));
@@ -53,7 +47,7 @@ TEST(Signals, DuringPaintingNoAnswerIsWritten) {
   // No answer is cut short, and only the paint under way when the signal
   // came can have been shown without its answer.
   EXPECT_TRUE(rest.empty() || rest.back() == '\n');
-  size_t shown = countLines(session.logLines(), "DisplayVideoFrameSync");
+  size_t shown = session.countLogLines("DisplayVideoFrameSync");
   EXPECT_GE(shown, answered);
   EXPECT_LE(shown, answered + 1);
   EXPECT_LT(shown, 200u);
@@ -71,7 +65,7 @@ TEST(Signals, EndTheConsoleWithTheCardReleased) {
     EXPECT_EQ(130, console.wait()) << signalNumber;
     EXPECT_EQ("", console.readAll());
     EXPECT_EQ("", session.audit());
-    EXPECT_EQ(1u, countLines(session.logLines(), "DisableVideoOutput()"));
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
   }
 }
 

@@ -39,11 +39,6 @@ std::vector<std::string> SimTest::logLinesWith(const std::string& needle) {
   return matching;
 }
 
-uint32_t CapturedFrame::word(int column, int row) const {
-  const unsigned char* p = bytes + static_cast<size_t>(row) * rowBytes + 4 * column;
-  return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];
-}
-
 CapturedFrame lastFrame() {
   decklink_sim_frame frame = {};
   CapturedFrame captured;
@@ -52,5 +47,6 @@ CapturedFrame lastFrame() {
   captured.height = frame.height;
   captured.rowBytes = frame.row_bytes;
   captured.bytes = frame.bytes;
+  captured.frame = frame;
   return captured;
 }

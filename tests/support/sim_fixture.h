@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "decklink_sim.h"
+#include "support/frame_file.h"
 
 // Configures the card for one test and, at its end, releases whatever the
 // test left held and checks that every reference the card handed out was
@@ -32,9 +33,9 @@ struct CapturedFrame {
   int height = 0;
   int rowBytes = 0;
   const unsigned char* bytes = nullptr;
+  decklink_sim_frame frame = {};
 
-  // The pixel word at (column, row), assembled from its big-endian bytes.
-  uint32_t word(int column, int row) const;
+  uint32_t word(int column, int row) const { return frameWord(frame, column, row); }
 };
 CapturedFrame lastFrame();
 

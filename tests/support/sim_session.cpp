@@ -58,6 +58,12 @@ std::vector<std::string> SimSession::logLines() const {
   return lines;
 }
 
+size_t SimSession::countLogLines(const std::string& needle) const {
+  size_t count = 0;
+  for (const std::string& line : logLines()) count += line.find(needle) != std::string::npos;
+  return count;
+}
+
 std::vector<std::string> SimSession::frames() const {
   std::vector<std::string> files;
   std::error_code ignored;

@@ -29,6 +29,8 @@ class SimSession {
   std::string audit() const;
   // The log's lines, without their process-id prefix.
   std::vector<std::string> logLines() const;
+  // How many log lines contain `needle`.
+  size_t countLogLines(const std::string& needle) const;
   // The captured frame files, in display order.
   std::vector<std::string> frames() const;
 

@@ -4,9 +4,9 @@
 
 #include "decklink/device_hold.h"
 #include "render/fill.h"
-#include "render/row_pattern.h"
 #include "render/frame_access.h"
 #include "render/pixel_word.h"
+#include "render/row_pattern.h"
 
 namespace {
 
@@ -64,9 +64,7 @@ void fillAlignmentFrame(uint16_t bg, uint16_t line, uint16_t cross, PatchRect in
   RowPattern background;
   background.fill(0, storedWord(grayWord(bg)), w);
   background.finish(int64_t{4} * w);
-  for (int64_t row = 0; row < h; ++row) {
-    background.copyTo(pixels + row * gRowBytes, int64_t{4} * w);
-  }
+  background.copyTo(pixels, h, int64_t{4} * w, gRowBytes);
   const uint32_t lineWord = storedWord(grayWord(line));
   drawBoxOutline(canvas, outer, lineWord);
   drawBoxOutline(canvas, inner, lineWord);

@@ -1,9 +1,9 @@
 #include "render/show_patch.h"
 
 #include "decklink/device_hold.h"
-#include "render/row_pattern.h"
 #include "render/frame_access.h"
 #include "render/pixel_word.h"
+#include "render/row_pattern.h"
 
 namespace {
 
@@ -21,10 +21,10 @@ void paintPatch(unsigned char* pixels, const PatchRect& rect, uint32_t patch,
   through.fill(rect.x, patch, rect.w);
   through.fill(int64_t{rect.x} + rect.w, background, width - rect.x - rect.w);
   through.finish(rowLength);
-  for (int64_t row = 0; row < gMode->height; ++row) {
-    const bool inside = row >= rect.y && row < int64_t{rect.y} + rect.h;
-    (inside ? through : outside).copyTo(pixels + row * gRowBytes, rowLength);
-  }
+  const int64_t top = rect.y, bottom = int64_t{rect.y} + rect.h;
+  outside.copyTo(pixels, top, rowLength, gRowBytes);
+  through.copyTo(pixels + top * gRowBytes, bottom - top, rowLength, gRowBytes);
+  outside.copyTo(pixels + bottom * gRowBytes, gMode->height - bottom, rowLength, gRowBytes);
 }
 
 }  // namespace

@@ -50,9 +50,7 @@ class AlignmentOracle {
 class ShowAlignmentTest : public SimTest {
  protected:
   void openAt(const char* resolution, const std::string& extra = "") {
-    configure(kCard + extra);
-    std::string message;
-    ASSERT_EQ("", openDevice(0, resolution, &message)) << message;
+    configureAndOpen(kCard + extra, resolution);
   }
 
   // Shows the pattern and compares every pixel with the oracle.

@@ -9,9 +9,7 @@ const char kCard[] = "[capture]\nmemory = yes\n[device]\nname = A\n";
 class ShowPatchTest : public SimTest {
  protected:
   void openAt(const char* resolution, const std::string& extra = "") {
-    configure(kCard + extra);
-    std::string message;
-    ASSERT_EQ("", openDevice(0, resolution, &message)) << message;
+    configureAndOpen(kCard + extra, resolution);
   }
 };
 

@@ -17,6 +17,12 @@ void SimTest::configure(const std::string& text) {
   ASSERT_EQ(0, decklink_sim_configure(full.c_str())) << full;
 }
 
+void SimTest::configureAndOpen(const std::string& text, const char* resolution) {
+  configure(text);
+  std::string message;
+  ASSERT_EQ("", openDevice(0, resolution, &message)) << message;
+}
+
 void SimTest::TearDown() {
   closeDevice();
   EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();

@@ -18,6 +18,8 @@
 class SimTest : public ::testing::Test {
  protected:
   void configure(const std::string& text);
+  // Configures `text` and holds card 0 at `resolution`.
+  void configureAndOpen(const std::string& text, const char* resolution);
   void TearDown() override;
 
   // The log lines since the last configure or clearLog.

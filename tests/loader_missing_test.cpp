@@ -50,3 +50,16 @@ TEST(LoaderMissing, EveryFactoryIsNullAndTheLibraryIsLookedForOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs in a process of its own, like every test here.
+TEST(LoaderMissing, StreamingFactoriesNeverLoadTheDeckLinkLibrary) {
+  EXPECT_EQ(nullptr, CreateBMDStreamingH264NALParser());
+  EXPECT_EQ(nullptr, CreateBMDStreamingDiscoveryInstance());
+  EXPECT_EQ(1, gStreamingOpens);
+  EXPECT_EQ(0, gDeckLinkOpens);
+  EXPECT_FALSE(IsDeckLinkAPIPresent());
+}
+
+}  // namespace

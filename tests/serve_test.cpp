@@ -311,3 +311,36 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
 }
 
 }  // namespace
+
+namespace {
+
+// Align's default levels, and levels cut to 16 bits and then painted with
+// their low 10 bits.
+TEST(Serve, AlignPaintsItsLevels) {
+  SimSession session(kCard, true);
+  ServeClient client(session);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+            client.ask("{\"cmd\":\"align\"}"));
+  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+            client.ask("{\"cmd\":\"align\",\"bg\":66560,\"line\":-1,\"cross\":1500}"));
+  EXPECT_EQ(0, client.finish());
+  std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  const uint32_t levels[2][3] = {{64, 546, 721}, {0, 1023, 476}};
+  for (int i = 0; i < 2; ++i) {
+    FrameFile frame(frames[i]);
+    ASSERT_TRUE(frame.ok());
+    auto grayAt = [&](int column, int row) {
+      uint32_t word = frame.word(column, row);
+      uint32_t level = word & 0x3FF;
+      EXPECT_EQ(word, level * 0x100401u) << "not gray at " << column << "," << row;
+      return level;
+    };
+    EXPECT_EQ(levels[i][0], grayAt(10, 10)) << i;
+    EXPECT_EQ(levels[i][1], grayAt(700, 369)) << i;  // the 10 % box's top line
+    EXPECT_EQ(levels[i][2], grayAt(10, 539)) << i;   // the crosshair
+  }
+}
+
+}  // namespace

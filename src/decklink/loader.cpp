@@ -2,6 +2,8 @@
 
 #include <pthread.h>
 
+#include <cstddef>
+
 #ifdef __APPLE__
 #include <CoreFoundation/CoreFoundation.h>
 typedef CFBundleRef LibraryRef;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "decklink/device_hold.h"
@@ -11,8 +12,7 @@ void SimTest::configure(const std::string& text) {
   // the others', unless the test sets a hold directory of its own.
   std::string full = text;
   if (full.find("[hold]") == std::string::npos) {
-    full += "\n[hold]\ndirectory = " + ::testing::TempDir() + "corvane-hold-" +
-            std::to_string(getpid()) + "\n";
+    full += "\n[hold]\ndirectory = " + holdDirectory() + "\n";
   }
   ASSERT_EQ(0, decklink_sim_configure(full.c_str())) << full;
 }
@@ -23,8 +23,14 @@ void SimTest::configureAndOpen(const std::string& text, const char* resolution) 
   ASSERT_EQ("", openDevice(0, resolution, &message)) << message;
 }
 
+std::string SimTest::holdDirectory() {
+  return ::testing::TempDir() + "corvane-hold-" + std::to_string(getpid());
+}
+
 void SimTest::TearDown() {
   closeDevice();
+  std::error_code ignored;
+  std::filesystem::remove_all(holdDirectory(), ignored);
   EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();
   EXPECT_EQ(0, decklink_sim_over_releases()) << decklink_sim_report();
   EXPECT_EQ(0, decklink_sim_misuse_count()) << decklink_sim_report();

@@ -24,6 +24,8 @@ class SimTest : public ::testing::Test {
 
   // The log lines since the last configure or clearLog.
   static std::vector<std::string> logLines();
+  // This process's own directory for the cards' cross-process hold.
+  static std::string holdDirectory();
   static void clearLog() { decklink_sim_clear_log(); }
   // The log lines that contain `needle`.
   static std::vector<std::string> logLinesWith(const std::string& needle);

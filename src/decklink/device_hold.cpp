@@ -42,7 +42,7 @@ IDeckLink* deviceAt(int index) {
   for (int position = 0;; ++position) {
     device = nullptr;
     if (iterator->Next(&device) != kS_OK || device == nullptr) {
-      device = nullptr;
+      device = nullptr;  // whatever a failed Next left there is not ours
       break;
     }
     if (position == index) break;

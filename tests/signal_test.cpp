@@ -2,6 +2,8 @@
 // answer, and with the card released.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <csignal>
 
@@ -11,6 +13,20 @@
 namespace {
 
 const char kCard[] = "[device]\nname = A\n";
+
+// Waits, at most ten seconds, until the program's call log stops growing:
+// given more output than a pipe holds and a reader that never reads, the
+// program is then waiting to write.
+void waitUntilStill(const SimSession& session) {
+  size_t last = 0;
+  for (int tries = 0; tries < 100; ++tries) {
+    usleep(100000);
+    const size_t now = session.logLines().size();
+    if (now > 0 && now == last) return;
+    last = now;
+  }
+  ADD_FAILURE() << "the program never stopped";
+}
 
 TEST(Signals, EndServeWithTheCardReleased) {
   for (int signalNumber : {SIGTERM, SIGINT}) {
@@ -27,6 +43,42 @@ TEST(Signals, EndServeWithTheCardReleased) {
     ServeClient next(session);
     EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", next.ask("{\"cmd\":\"open\"}"));
     EXPECT_EQ(0, next.finish());
+  }
+}
+
+TEST(Signals, EndServeWhoseHostStoppedReading) {
+  for (int signalNumber : {SIGTERM, SIGINT}) {
+    SimSession session(kCard);
+    ServeClient client(session);
+    EXPECT_EQ("{\"ok\":true,\"width\":3840,\"height\":2160}",
+              client.ask("{\"cmd\":\"open\",\"mode\":\"uhd\"}"));
+    // 30 KB of requests, which fit the input pipe, ask for 250 KB of answers,
+    // which do not fit the output pipe.
+    std::string requests;
+    for (int i = 0; i < 2000; ++i) requests += "{\"cmd\":\"list\"}\n";
+    client.send(requests);
+    waitUntilStill(session);
+    client.process().sendSignal(signalNumber);
+    EXPECT_EQ(130, client.process().wait(5000)) << signalNumber;
+    EXPECT_EQ("", session.audit());
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
+  }
+}
+
+TEST(Signals, EndTheConsoleWhoseReaderStoppedReading) {
+  for (int signalNumber : {SIGINT, SIGTERM}) {
+    SimSession session(kCard);
+    ChildProcess console({corvaneBinary(), "run", "0", "hd"}, session.environment());
+    ASSERT_TRUE(console.readUntil("patch> "));
+    // 12 KB typed, 180 KB of lines and prompts in answer.
+    std::string typed;
+    for (int i = 0; i < 3000; ++i) typed += "red\n";
+    console.write(typed);
+    waitUntilStill(session);
+    console.sendSignal(signalNumber);
+    EXPECT_EQ(130, console.wait(5000)) << signalNumber;
+    EXPECT_EQ("", session.audit());
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
   }
 }
 

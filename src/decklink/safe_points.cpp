@@ -1,6 +1,7 @@
 #include "decklink/safe_points.h"
 
 #include <sys/select.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -15,6 +16,31 @@ sigset_t releaseSignals() {
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   return signals;
+}
+
+// The current mask without the two signals: pselect installs it only for
+// the wait itself, atomically, so a signal that arrives just before the wait
+// is not missed.
+sigset_t maskWhileWaiting() {
+  sigset_t mask;
+  sigprocmask(SIG_BLOCK, nullptr, &mask);
+  sigdelset(&mask, SIGINT);
+  sigdelset(&mask, SIGTERM);
+  return mask;
+}
+
+// Waits at a safe point until `fd` is ready for reading or for writing.
+bool waitUntilReady(int fd, bool forWriting) {
+  const sigset_t whileWaiting = maskWhileWaiting();
+  for (;;) {
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(fd, &ready);
+    int count = pselect(fd + 1, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr,
+                        nullptr, nullptr, &whileWaiting);
+    if (count > 0) return true;
+    if (count < 0 && errno != EINTR) return false;
+  }
 }
 
 }  // namespace
@@ -41,19 +67,34 @@ void deliverPendingSignals() {
   sigprocmask(SIG_BLOCK, &signals, nullptr);
 }
 
-bool waitUntilReadable(int fd) {
-  sigset_t whileWaiting;
-  sigprocmask(SIG_BLOCK, nullptr, &whileWaiting);
-  sigdelset(&whileWaiting, SIGINT);
-  sigdelset(&whileWaiting, SIGTERM);
-  for (;;) {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(fd, &readable);
-    // pselect unblocks the two signals only for the wait itself, atomically,
-    // so a signal that arrives just before the wait is not missed.
-    int ready = pselect(fd + 1, &readable, nullptr, nullptr, nullptr, &whileWaiting);
-    if (ready > 0) return true;
-    if (ready < 0 && errno != EINTR) return false;
+void allowSignals() {
+  sigset_t signals = releaseSignals();
+  sigprocmask(SIG_UNBLOCK, &signals, nullptr);
+}
+
+bool waitUntilReadable(int fd) { return waitUntilReady(fd, false); }
+
+bool writeAll(int fd, const char* data, size_t size) {
+  const sigset_t signals = releaseSignals();
+  while (size > 0) {
+    // Only the write system call runs with the signals open: no lock of the
+    // C library and no driver call is under way, and the held-device state
+    // is whole, so the handler may run in it.
+    sigset_t previous;
+    sigprocmask(SIG_UNBLOCK, &signals, &previous);
+    const ssize_t written = write(fd, data, size);
+    const int error = errno;
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    if (written > 0) {
+      data += written;
+      size -= static_cast<size_t>(written);
+    } else if (written < 0 && error == EINTR) {
+      continue;
+    } else if (written < 0 && (error == EAGAIN || error == EWOULDBLOCK)) {
+      if (!waitUntilReady(fd, true)) return false;
+    } else {
+      return false;
+    }
   }
+  return true;
 }

@@ -4,13 +4,21 @@
 // The handler must never find the held-device state half changed, nor
 // interrupt the driver or the allocator in the middle of a call, or it could
 // release a reference twice or deadlock. So while a loop runs, both signals
-// stay blocked, and they are delivered only at safe points: while the loop
-// waits for input, and after each operation on the device, before its
-// answer is written. A signal that arrives during an operation (painting a
-// 4K frame, opening a device) therefore ends the program as soon as that
-// operation returns, and no answer for it is written.
+// stay blocked, and they are delivered only at safe points, where the state
+// is whole and no library call is under way:
+//   - while the loop waits for input (waitUntilReadable);
+//   - while it writes an answer or a console line (writeAll), so a reader
+//     that stops reading cannot keep the card held;
+//   - after each operation on the device, before its answer is written
+//     (deliverPendingSignals);
+//   - once the loop has released the device at its end (allowSignals).
+// A signal that arrives during an operation (painting a 4K frame, opening a
+// device) therefore ends the program as soon as that operation returns, and
+// no answer for it is written.
 #ifndef CORVANE_DECKLINK_SAFE_POINTS_H
 #define CORVANE_DECKLINK_SAFE_POINTS_H
+
+#include <cstddef>
 
 // Blocks SIGINT and SIGTERM and installs onSignal for both.
 void installReleaseOnSignal();
@@ -18,8 +26,20 @@ void installReleaseOnSignal();
 // A safe point: a pending SIGINT or SIGTERM runs onSignal now.
 void deliverPendingSignals();
 
+// The end of a holding loop, after its release: the two signals are
+// delivered at once from here on, so one that came during the release
+// still ends the program with 130.
+void allowSignals();
+
 // A safe point for as long as it waits: returns true when `fd` has input or
 // has reached its end, false on an error.
 bool waitUntilReadable(int fd);
+
+// Writes all `size` bytes to `fd`. The signals are open during each write
+// call itself, so a write that waits for a reader is a safe point; a
+// descriptor in non-blocking mode is waited on with the signals open too.
+// Returns false when the descriptor refuses the bytes (a reader that went
+// away); the rest is then dropped.
+bool writeAll(int fd, const char* data, size_t size);
 
 #endif  // CORVANE_DECKLINK_SAFE_POINTS_H

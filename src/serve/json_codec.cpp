@@ -1,8 +1,11 @@
 #include "serve/json_codec.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
+#include "decklink/safe_points.h"
 #include "serve/decimal_int.h"
 
 namespace {
@@ -56,9 +59,9 @@ std::string jsonEscape(const std::string& text) {
 }
 
 void emit(const std::string& line) {
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
+  std::string whole = line;
+  whole += '\n';
+  writeAll(STDOUT_FILENO, whole.data(), whole.size());
 }
 
 void emitErr(const std::string& code, const std::string& message) {

@@ -27,7 +27,8 @@ void jsonStr(const char* line, const char* key, char* buffer, size_t size);
 // byte (UTF-8 included) unchanged.
 std::string jsonEscape(const std::string& text);
 
-// Writes `line` and a line feed to standard output and flushes it.
+// Writes `line` and a line feed to standard output at once, unbuffered; the
+// write is a safe point for SIGINT and SIGTERM (decklink/safe_points.h).
 void emit(const std::string& line);
 
 // {"ok":false,"code":"<code>","error":"<message>"}, both escaped.

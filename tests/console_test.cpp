@@ -158,6 +158,24 @@ TEST(Console, DisplayFailureKeepsTheLoopGoing) {
             out);
 }
 
+TEST(Console, UnwritableFramesAreNeverDisplayed) {
+  for (const char* fault : {"buffer = no\n", "start_access = E_FAIL\n",
+                            "get_bytes = E_FAIL\n", "get_bytes = null\n"}) {
+    SCOPED_TRACE(fault);
+    SimSession session(std::string("[device]\nname = A\n") + fault, true);
+    int status = -1;
+    std::string out = console(session, "red\nalign\n", &status);
+    EXPECT_EQ(0, status);
+    EXPECT_EQ(std::string(kHeld) + "patch>   display failed\npatch>   display failed\npatch> " +
+                  kReleased,
+              out);
+    EXPECT_EQ(2u, session.countLogLines("QueryInterface(IDeckLinkVideoBuffer)"));
+    EXPECT_EQ(0u, session.countLogLines("DisplayVideoFrameSync"));
+    EXPECT_TRUE(session.frames().empty());
+    EXPECT_EQ("", session.audit());
+  }
+}
+
 TEST(Console, OpenFailuresEndWithStatusOne) {
   SimSession session("[device]\nname = A\nmodes = hd\n");
   int status = -1;

@@ -27,6 +27,8 @@ const char kNoDevice[] =
     "{\"ok\":false,\"code\":\"no_device\",\"error\":\"no device at that index\"}";
 const char kDisplayFailed[] =
     "{\"ok\":false,\"code\":\"failed\",\"error\":\"DisplayVideoFrameSync failed\"}";
+const char kNotWritable[] =
+    "{\"ok\":false,\"code\":\"failed\",\"error\":\"could not write to the frame\"}";
 
 TEST(Serve, ReadyLineFirstAndOnlyLineOnEmptyInput) {
   SimSession session(kCard);
@@ -215,6 +217,29 @@ TEST(Serve, DisplayFailuresAreReported) {
   EXPECT_EQ(kDisplayFailed, client.ask("{\"cmd\":\"align\"}"));
   EXPECT_EQ(0, client.finish());
   EXPECT_EQ("", session.audit());
+}
+
+// A frame that cannot be written is never displayed: the card would go on
+// showing the previous picture, and a host would measure it as this one.
+TEST(Serve, UnwritableFramesAreNeverDisplayed) {
+  for (const char* fault : {"buffer = no\n", "start_access = E_FAIL\n",
+                            "get_bytes = E_FAIL\n", "get_bytes = null\n"}) {
+    SCOPED_TRACE(fault);
+    SimSession session(std::string(kCard) + fault, true);
+    ServeClient client(session);
+    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"align\"}"));
+    // Still held, and each request tries the frame again.
+    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"hd\"}"));
+    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+    EXPECT_EQ(0, client.finish());
+    EXPECT_EQ(3u, session.countLogLines("QueryInterface(IDeckLinkVideoBuffer)"));
+    EXPECT_EQ(0u, session.countLogLines("DisplayVideoFrameSync"));
+    EXPECT_TRUE(session.frames().empty());
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
+    EXPECT_EQ("", session.audit());
+  }
 }
 
 TEST(Serve, AlignDefaultsOrderAndSixteenBitLevels) {

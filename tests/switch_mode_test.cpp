@@ -80,7 +80,7 @@ TEST_F(SwitchModeTest, FrameFailureRestoresThePreviousMode) {
   // Disabled before the switch and again after the failed frame.
   EXPECT_EQ(2u, logLinesWith("DisableVideoOutput").size());
   PatchRect rect;
-  EXPECT_TRUE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
 }
 
 TEST_F(SwitchModeTest, EnableFailureRestoresAtOnce) {
@@ -105,7 +105,7 @@ TEST_F(SwitchModeTest, FailedRestoreLeavesHeldWithoutMode) {
   EXPECT_NE(nullptr, gDevice);
   EXPECT_EQ(0u, enabledMode());
   PatchRect rect{7, 7, 7, 7};
-  EXPECT_FALSE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ(ShowResult::kNotHeld, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
   EXPECT_EQ(7, rect.x);
 
   // Without a mode to go back to, a failing switch tries no restore.
@@ -119,7 +119,7 @@ TEST_F(SwitchModeTest, FailedRestoreLeavesHeldWithoutMode) {
   set("create_frame.hd = S_OK");
   EXPECT_EQ("", to(0)) << message;
   EXPECT_EQ(&kModes[0], gMode);
-  EXPECT_TRUE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
 }
 
 TEST_F(SwitchModeTest, UnsupportedFromHeldWithoutModeChangesNothing) {

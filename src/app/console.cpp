@@ -1,5 +1,10 @@
 #include "app/console.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -12,6 +17,19 @@
 #include "serve/input_lines.h"
 
 namespace {
+
+// Every line goes straight to standard output through the safe write, so a
+// terminal or pipe that stops reading never keeps the card held.
+void say(const std::string& text) { writeAll(STDOUT_FILENO, text.data(), text.size()); }
+
+__attribute__((format(printf, 1, 2))) void sayf(const char* format, ...) {
+  char line[256];
+  va_list arguments;
+  va_start(arguments, format);
+  const int length = std::vsnprintf(line, sizeof line, format, arguments);
+  va_end(arguments);
+  if (length > 0) say(std::string(line, std::min<size_t>(length, sizeof line - 1)));
+}
 
 // Video range puts black at 64 and peak white at 940; full range uses 0-1023.
 struct Range {
@@ -35,14 +53,14 @@ bool readThreeNumbers(const char* text, uint16_t* r, uint16_t* g, uint16_t* b) {
 
 void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double area) {
   PatchRect rect;
-  bool shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
+  const ShowResult shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
   deliverPendingSignals();
-  if (!shown) {
-    std::puts("  display failed");
+  if (shown != ShowResult::kShown) {
+    say("  display failed\n");
     return;
   }
-  std::printf("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r}, unsigned{g},
-              unsigned{b}, rect.w, rect.h, rect.x, rect.y);
+  sayf("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r}, unsigned{g},
+       unsigned{b}, rect.w, rect.h, rect.x, rect.y);
 }
 
 void showAlignmentFrame(const Range& range) {
@@ -50,14 +68,14 @@ void showAlignmentFrame(const Range& range) {
   const uint16_t line = static_cast<uint16_t>(span * 0.55 + range.lo);
   const uint16_t cross = static_cast<uint16_t>(span * 0.75 + range.lo);
   PatchRect inner, outer;
-  bool shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
+  const ShowResult shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
   deliverPendingSignals();
-  if (!shown) {
-    std::puts("  display failed");
+  if (shown != ShowResult::kShown) {
+    say("  display failed\n");
     return;
   }
-  std::printf("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h,
-              outer.w, outer.h);
+  sayf("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h, outer.w,
+       outer.h);
 }
 
 // Acts on one typed command; returns false for a quit command.
@@ -68,21 +86,21 @@ bool runCommand(const char* text, Range* range, double* area) {
   if (is("quit") || is("q") || is("exit")) return false;
   if (is("full")) {
     *range = kFullRange;
-    std::puts("range: full (0-1023)");
+    say("range: full (0-1023)\n");
   } else if (is("video") || is("legal")) {
     *range = kVideoRange;
-    std::puts("range: video (64-940)");
+    say("range: video (64-940)\n");
   } else if (is("align")) {
     showAlignmentFrame(*range);
   } else if (is("size3")) {
     *area = 3;
-    std::printf("patch: 3%%\n");
+    say("patch: 3%\n");
   } else if (is("size10")) {
     *area = 10;
-    std::printf("patch: 10%%\n");
+    say("patch: 10%\n");
   } else if (is("sizefull")) {
     *area = 100;
-    std::puts("patch: full");
+    say("patch: full\n");
   } else if (readThreeNumbers(text, &r, &g, &b)) {
     showColour(r, g, b, *range, *area);
   } else if (is("red")) {
@@ -96,7 +114,7 @@ bool runCommand(const char* text, Range* range, double* area) {
   } else if (is("black")) {
     showColour(lo, lo, lo, *range, *area);
   } else {
-    std::printf("unknown: %s\n", text);
+    say(std::string("unknown: ") + text + "\n");
   }
   return true;
 }
@@ -106,26 +124,29 @@ bool runCommand(const char* text, Range* range, double* area) {
 int runConsole(const char* deviceArgument, const char* resolution) {
   int index = 0;  // text that is not a number means device 0
   readDecimalInt(&deviceArgument, &index);
+  // Installed before the open, so that no moment of holding is without it.
+  installReleaseOnSignal();
+  // A terminal or pipe that closes must not kill the program while it holds
+  // the card: writes then fail quietly, and end of input releases the card.
+  std::signal(SIGPIPE, SIG_IGN);
   std::string message;
   std::string code = openDevice(index, resolution, &message);
+  deliverPendingSignals();
   if (!code.empty()) {
-    std::printf("Could not open device %d: %s (%s)\n", index, message.c_str(), code.c_str());
-    if (code == kInUse) std::puts("Another process holds it: pgrep -fl corvane / kill <pid>");
+    sayf("Could not open device %d: %s (%s)\n", index, message.c_str(), code.c_str());
+    if (code == kInUse) say("Another process holds it: pgrep -fl corvane / kill <pid>\n");
     return 1;
   }
-  installReleaseOnSignal();
-  std::printf("Device held: %s %dx%d\n", gMode->name, gMode->width, gMode->height);
-  std::puts(
-      "Commands: red green blue white black | <R> <G> <B>\n"
-      "          size3 size10 sizefull | full | video | quit");
+  sayf("Device held: %s %dx%d\n", gMode->name, gMode->width, gMode->height);
+  say("Commands: red green blue white black | <R> <G> <B>\n"
+      "          size3 size10 sizefull | full | video | quit\n");
 
   Range range = kVideoRange;
   double area = 10;
   InputLines input;
   char piece[128];
   for (;;) {
-    std::printf("patch> ");
-    std::fflush(stdout);
+    say("patch> ");
     if (!readPiece(&input, piece, sizeof piece)) break;
     char* text = piece;
     while (*text == ' ' || *text == '\t') ++text;
@@ -134,6 +155,7 @@ int runConsole(const char* deviceArgument, const char* resolution) {
     if (!runCommand(text, &range, &area)) break;
   }
   closeDevice();
-  std::puts("output disabled, device released.");
+  allowSignals();
+  say("output disabled, device released.\n");
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "decklink/device_hold.h"
+#include "render/frame_stores.h"
 #include "render/row_pattern.h"
 
 unsigned char* openFrameForWriting(IDeckLinkVideoBuffer** buffer) {
@@ -29,8 +30,13 @@ unsigned char* openFrameForWriting(IDeckLinkVideoBuffer** buffer) {
 }
 
 void closeFrameForWriting(IDeckLinkVideoBuffer* buffer) {
+  // Every streaming store reaches the frame before the card gets it back.
+  finishStreaming();
   buffer->EndAccess(bmdBufferAccessWrite);
   buffer->Release();
 }
 
-bool displayHeldFrame() { return gOutput->DisplayVideoFrameSync(gFrame) == kS_OK; }
+ShowResult displayHeldFrame() {
+  return gOutput->DisplayVideoFrameSync(gFrame) == kS_OK ? ShowResult::kShown
+                                                          : ShowResult::kDisplayFailed;
+}

@@ -3,6 +3,7 @@
 #define CORVANE_RENDER_FRAME_ACCESS_H
 
 #include "decklink/decklink_api.h"
+#include "render/show_result.h"
 
 // Opens gFrame's pixels for writing: the frame's video buffer interface,
 // StartAccess(write), GetBytes. Returns the frame's first byte, with
@@ -12,10 +13,12 @@
 // paint, and only what the card gave is ever written.
 unsigned char* openFrameForWriting(IDeckLinkVideoBuffer** buffer);
 
-// EndAccess(write) and the buffer's Release.
+// Orders the painter's streaming stores, then EndAccess(write) and the
+// buffer's Release.
 void closeFrameForWriting(IDeckLinkVideoBuffer* buffer);
 
-// Shows gFrame on gOutput; true when the card accepted it.
-bool displayHeldFrame();
+// Shows gFrame on gOutput: kShown when the card accepted it, else
+// kDisplayFailed.
+ShowResult displayHeldFrame();
 
 #endif  // CORVANE_RENDER_FRAME_ACCESS_H

@@ -47,6 +47,13 @@ void answerErr(const std::string& code, const std::string& message) {
   emitErr(code, message);
 }
 
+// A paint that was not shown. Without a mode (a switch whose restore
+// failed) the renderers refuse, which the host hears as a failed display.
+void answerShowFailure(ShowResult shown) {
+  answerErr(kFailed, shown == ShowResult::kNotWritable ? "could not write to the frame"
+                                                        : "DisplayVideoFrameSync failed");
+}
+
 const char* flag(bool value) { return value ? "true" : "false"; }
 
 std::string sizeResponse() {
@@ -119,9 +126,11 @@ void align(const char* line) {
     return;
   }
   PatchRect inner, outer;
-  if (!showAlignment(static_cast<uint16_t>(bg), static_cast<uint16_t>(lineLevel),
-                     static_cast<uint16_t>(cross), a1, a2, &inner, &outer)) {
-    answerErr(kFailed, "DisplayVideoFrameSync failed");
+  const ShowResult shown =
+      showAlignment(static_cast<uint16_t>(bg), static_cast<uint16_t>(lineLevel),
+                    static_cast<uint16_t>(cross), a1, a2, &inner, &outer);
+  if (shown != ShowResult::kShown) {
+    answerShowFailure(shown);
     return;
   }
   answer("{\"ok\":true,\"inner\":{\"w\":" + std::to_string(inner.w) +
@@ -155,8 +164,9 @@ void patch(const char* line) {
     return;
   }
   PatchRect rect;
-  if (!showPatch(r, g, b, bgR, bgG, bgB, area, &rect)) {
-    answerErr(kFailed, "DisplayVideoFrameSync failed");
+  const ShowResult shown = showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
+  if (shown != ShowResult::kShown) {
+    answerShowFailure(shown);
     return;
   }
   answer("{\"ok\":true,\"x\":" + std::to_string(rect.x) + ",\"y\":" + std::to_string(rect.y) +
@@ -194,4 +204,5 @@ void serve() {
     if (!serveRequest(line)) break;
   }
   closeDevice();
+  allowSignals();
 }

@@ -9,6 +9,7 @@
 #include "decklink/device_hold.h"
 #include "decklink_sim.h"
 #include "render/frame_access.h"
+#include "render/frame_stores.h"
 #include "render/show_alignment.h"
 #include "render/show_patch.h"
 
@@ -63,17 +64,27 @@ void showPatchFrame(benchmark::State& state, const OutputMode& mode) {
   uint16_t level = 0;
   for (auto _ : state) {
     level = static_cast<uint16_t>((level + 1) & 0x3FF);
-    if (!showPatch(level, 512, 64, 64, 64, 64, 10, &rect)) state.SkipWithError("display");
+    if (showPatch(level, 512, 64, 64, 64, 64, 10, &rect) != ShowResult::kShown) state.SkipWithError("display");
   }
   frameBytes(state, mode);
   closeDevice();
+}
+
+// showPatch with each way of storing pinned, whatever this machine's
+// automatic choice: the figures that choice rests on.
+void showPatchWith(benchmark::State& state, const OutputMode& mode, FrameStores stores) {
+  pinFrameStores(&stores);
+  showPatchFrame(state, mode);
+  pinFrameStores(nullptr);
 }
 
 void showAlignmentFrame(benchmark::State& state, const OutputMode& mode) {
   if (!holdAt(mode, state)) return;
   PatchRect inner, outer;
   for (auto _ : state) {
-    if (!showAlignment(64, 546, 721, 3, 10, &inner, &outer)) state.SkipWithError("display");
+    if (showAlignment(64, 546, 721, 3, 10, &inner, &outer) != ShowResult::kShown) {
+      state.SkipWithError("display");
+    }
   }
   frameBytes(state, mode);
   closeDevice();
@@ -89,6 +100,14 @@ void registerAll() {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark(("showAlignment/" + name).c_str(), showAlignmentFrame, mode)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("cachedStores/" + name).c_str(), showPatchWith, mode,
+                                 FrameStores::kCached)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("streamingStores/" + name).c_str(), showPatchWith, mode,
+                                 FrameStores::kStreaming)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
   }

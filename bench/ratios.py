@@ -4,9 +4,12 @@ ratio of the memset of the same frame, measured in the same run.
 
     python3 bench/ratios.py [--bench build/bench/corvane_bench] [--repetitions 15]
 
-Targets: showPatch at most 1.15 x memset, showAlignment at most 1.3 x; the
+Targets, at UHD and 4K: showPatch at most 1.05 x memset, showAlignment at
+most 1.10 x, and a patch request through `corvane serve` (end to end through
+the pipes, answer included) at most 1.15 x memset. An HD frame (8 MB) stays
+in the cache, where the ratios differ: they are printed, not judged. The
 request loop and the codec (a request through `corvane serve` and its pipes,
-without the paint) add at most 10 % to showPatch at UHD and 4K.
+without the paint) are printed beside the paint.
 Exit status 1 when a target is missed.
 """
 import argparse
@@ -16,17 +19,16 @@ import sys
 
 # painter: (baseline, target, modes the target applies to)
 TARGETS = {
-    "showPatch": ("memset", 1.15, ["hd", "uhd", "4k"]),
-    "showAlignment": ("memset", 1.3, ["hd", "uhd", "4k"]),
-    # A request through corvane serve beside one in-process paint. Shown, not
-    # judged: the paint runs in another process with its own frame, and this
-    # machine's memory speed differs between processes by more than 10 %;
-    # the overhead itself is judged below from serve/roundtrip.
-    "serve": ("showPatch", 1.10, []),
+    "showPatch": ("memset", 1.05, ["uhd", "4k"]),
+    "showAlignment": ("memset", 1.10, ["uhd", "4k"]),
+    # A whole request as a host sees it: written to corvane serve, painted
+    # in that process, answered, and the answer read back.
+    "serve": ("memset", 1.15, ["uhd", "4k"]),
+    # showPatch with each way of storing pinned: what the automatic choice
+    # (frameStoresFor) picks between on this machine. Shown, not judged.
+    "cachedStores": ("memset", None, []),
+    "streamingStores": ("memset", None, []),
 }
-# The request loop, the codec and the pipes may add this much to a paint, at
-# these modes.
-OVERHEAD_TARGET = (1.10, ["uhd", "4k"])
 MODES = ["hd", "uhd", "4k"]
 
 
@@ -62,7 +64,7 @@ def main():
             base = medians[baseline + "/" + mode]
             ratio = paint / base
             verdict = ""
-            if mode in targeted:
+            if mode in targeted and target is not None:
                 missed |= ratio > target
                 verdict = "  MISSED" if ratio > target else ""
             print("%-14s %-5s %10.3f %-10s %10.3f %7.3f %7s%s" % (
@@ -75,12 +77,8 @@ def main():
               % (overhead_ms * 1000))
         for mode in MODES:
             paint = medians["showPatch/" + mode]
-            ratio = (paint + overhead_ms) / paint
-            targeted = mode in OVERHEAD_TARGET[1]
-            over = targeted and ratio > OVERHEAD_TARGET[0]
-            missed |= over
-            print("  showPatch/%s + that: %.3f x showPatch%s" % (
-                mode, ratio, "  MISSED" if over else ""))
+            print("  showPatch/%s + that: %.3f x showPatch" % (
+                mode, (paint + overhead_ms) / paint))
     if "serve/uhd" in medians:
         for mode in MODES:
             print("serve/%s: %.1f requests per second" % (mode, 1000.0 / medians["serve/" + mode]))

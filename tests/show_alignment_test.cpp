@@ -1,6 +1,9 @@
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "decklink/device_hold.h"
+#include "render/paint_rects.h"
 #include "render/pixel_word.h"
 #include "render/show_alignment.h"
 #include "support/sim_fixture.h"
@@ -57,7 +60,7 @@ class ShowAlignmentTest : public SimTest {
   void expectPattern(uint16_t bg, uint16_t line, uint16_t cross, double innerArea,
                      double outerArea) {
     PatchRect inner, outer;
-    ASSERT_TRUE(showAlignment(bg, line, cross, innerArea, outerArea, &inner, &outer));
+    ASSERT_EQ(ShowResult::kShown, showAlignment(bg, line, cross, innerArea, outerArea, &inner, &outer));
     CapturedFrame frame = lastFrame();
     ASSERT_EQ(gMode->width, frame.width);
     AlignmentOracle oracle(frame.width, frame.height, inner, outer);
@@ -75,15 +78,19 @@ class ShowAlignmentTest : public SimTest {
   }
 };
 
-TEST_F(ShowAlignmentTest, EveryPixelFollowsTheRuleAtEveryMode) {
-  for (const OutputMode& mode : kModes) {
-    SCOPED_TRACE(mode.name);
-    openAt(mode.name);
-    expectPattern(64, 546, 721, 3, 10);
-    expectPattern(0, 1023, 512, 10, 10);   // equal boxes coincide
-    expectPattern(5, 6, 7, 100, 0);        // border and a plus sign under the cross
-    expectPattern(1024, 2000, 65535, 20, 5);  // masked levels, inner larger
+TEST_F(ShowAlignmentTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
+  for (FrameStores stores : {FrameStores::kCached, FrameStores::kStreaming}) {
+    pinFrameStores(&stores);
+    for (const OutputMode& mode : kModes) {
+      SCOPED_TRACE(mode.name);
+      openAt(mode.name);
+      expectPattern(64, 546, 721, 3, 10);
+      expectPattern(0, 1023, 512, 10, 10);   // equal boxes coincide
+      expectPattern(5, 6, 7, 100, 0);        // border and a plus sign under the cross
+      expectPattern(1024, 2000, 65535, 20, 5);  // masked levels, inner larger
+    }
   }
+  pinFrameStores(nullptr);
 }
 
 TEST_F(ShowAlignmentTest, LinePositionsAtThreeAndTenPercent) {
@@ -105,7 +112,7 @@ TEST_F(ShowAlignmentTest, LinePositionsAtThreeAndTenPercent) {
     SCOPED_TRACE(m.mode);
     openAt(m.mode);
     PatchRect inner, outer;
-    ASSERT_TRUE(showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+    ASSERT_EQ(ShowResult::kShown, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
     CapturedFrame f = lastFrame();
     // A column of the outer box away from the crosshair, rows across its top
     // and bottom bands, and one pixel either side.
@@ -149,14 +156,14 @@ TEST_F(ShowAlignmentTest, LinePositionsAtThreeAndTenPercent) {
 TEST_F(ShowAlignmentTest, CrosshairLiesOverTheBoxLine) {
   openAt("hd");
   PatchRect inner, outer;
-  ASSERT_TRUE(showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  ASSERT_EQ(ShowResult::kShown, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
   EXPECT_EQ(grayWord(721), lastFrame().word(656, 539));
 }
 
 TEST_F(ShowAlignmentTest, ReportsRectanglesInArgumentOrder) {
   openAt("hd");
   PatchRect inner, outer;
-  ASSERT_TRUE(showAlignment(64, 546, 721, 20, 5, &inner, &outer));
+  ASSERT_EQ(ShowResult::kShown, showAlignment(64, 546, 721, 20, 5, &inner, &outer));
   EXPECT_EQ(859, inner.w);
   EXPECT_EQ(483, inner.h);
   EXPECT_EQ(429, outer.w);
@@ -166,32 +173,60 @@ TEST_F(ShowAlignmentTest, ReportsRectanglesInArgumentOrder) {
 TEST_F(ShowAlignmentTest, NothingHeldAndFailures) {
   configure(kCard);
   PatchRect inner{1, 1, 1, 1}, outer{2, 2, 2, 2};
-  EXPECT_FALSE(showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  EXPECT_EQ(ShowResult::kNotHeld, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
   EXPECT_EQ(1, inner.w);
   EXPECT_EQ(2, outer.w);
   EXPECT_TRUE(logLines().empty());
 
-  openAt("hd", "display = E_FAIL\nbuffer = no\n");
-  EXPECT_FALSE(showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  openAt("hd", "display = E_FAIL\n");
+  EXPECT_EQ(ShowResult::kDisplayFailed, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  EXPECT_EQ(333, inner.w);
+  EXPECT_EQ(607, outer.w);
+
+  // Pixels that cannot be written are never displayed.
+  openAt("hd", "buffer = no\n");
+  inner = outer = PatchRect{};
+  EXPECT_EQ(ShowResult::kNotWritable, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  EXPECT_EQ(0, decklink_sim_displayed_count());
   EXPECT_EQ(333, inner.w);
   EXPECT_EQ(607, outer.w);
 }
 
-// The drawing steps on a small canvas of our own, filled with zero.
+// The bands on a small frame of our own, painted over a zero background.
 class Canvas {
  public:
   Canvas(int width, int height, int thickness)
       : pixels_(static_cast<size_t>(width) * height * 4, 0),
-        canvas_{pixels_.data(), width * 4, width, height, thickness} {}
-  const AlignmentCanvas& get() const { return canvas_; }
+        frame_{pixels_.data(), width * 4, width, height},
+        thickness_(thickness) {}
+  int t() const { return thickness_; }
+  void draw(const std::vector<PatchRect>& bands) {
+    std::vector<PaintedRect> rects;
+    for (const PatchRect& band : bands) rects.push_back({band, 1});
+    paint(rects);
+  }
+  void paint(const std::vector<PaintedRect>& rects) {
+    for (FrameStores stores : {FrameStores::kCached, FrameStores::kStreaming}) {
+      std::fill(pixels_.begin(), pixels_.end(), 0xEE);
+      paintRects(frame_, 0, rects, stores);
+      const std::string painted = picture();
+      if (stores == FrameStores::kCached) cached_ = painted;
+      EXPECT_EQ(cached_, painted) << "streaming stores paint the same picture";
+    }
+  }
+  void drawBox(const PatchRect& rect) {
+    std::vector<PaintedRect> rects;
+    addBoxOutline(rect, thickness_, 1, &rects);
+    paint(rects);
+  }
   // The painted pixels as a picture, one text row per frame row.
   std::string picture() const {
     std::string text;
-    for (int row = 0; row < canvas_.height; ++row) {
-      for (int column = 0; column < canvas_.width; ++column) {
+    for (int row = 0; row < frame_.height; ++row) {
+      for (int column = 0; column < frame_.width; ++column) {
         uint32_t w;
-        std::memcpy(&w, &pixels_[(static_cast<size_t>(row) * canvas_.width + column) * 4], 4);
-        text += w ? '#' : '.';
+        std::memcpy(&w, &pixels_[(static_cast<size_t>(row) * frame_.width + column) * 4], 4);
+        text += w == 0 ? '.' : w == 1 ? '#' : '?';
       }
       text += '\n';
     }
@@ -200,12 +235,14 @@ class Canvas {
 
  private:
   std::vector<unsigned char> pixels_;
-  AlignmentCanvas canvas_;
+  FrameView frame_;
+  int thickness_;
+  std::string cached_;
 };
 
 TEST(DrawBoxOutline, OnePixelBoxIsAPlusSign) {
   Canvas thin(7, 7, 2);
-  drawBoxOutline(thin.get(), {3, 3, 1, 1}, 1);
+  thin.drawBox({3, 3, 1, 1});
   EXPECT_EQ(
       ".......\n"
       ".......\n"
@@ -216,7 +253,7 @@ TEST(DrawBoxOutline, OnePixelBoxIsAPlusSign) {
       ".......\n",
       thin.picture());
   Canvas thick(9, 9, 4);
-  drawBoxOutline(thick.get(), {4, 4, 1, 1}, 1);
+  thick.drawBox({4, 4, 1, 1});
   EXPECT_EQ(
       ".........\n"
       "....#....\n"
@@ -232,18 +269,17 @@ TEST(DrawBoxOutline, OnePixelBoxIsAPlusSign) {
 
 TEST(DrawBoxOutline, ThreeByThreeWithThicknessTwoIsFilled) {
   Canvas canvas(5, 5, 2);
-  drawBoxOutline(canvas.get(), {1, 1, 3, 3}, 1);
+  canvas.drawBox({1, 1, 3, 3});
   EXPECT_EQ(".....\n.###.\n.###.\n.###.\n.....\n", canvas.picture());
 }
 
 TEST(DrawBoxOutline, BandsAreClippedAtTheFrameEdges) {
   Canvas canvas(5, 4, 2);
-  drawBoxOutline(canvas.get(), {-1, -1, 5, 7}, 1);
+  canvas.drawBox({-1, -1, 5, 7});
   EXPECT_EQ("####.\n#.##.\n#.##.\n#.##.\n", canvas.picture());
   Canvas far(4, 3, 2);
-  fillRowBand(far.get(), -2147483647, -5, 2147483647, 1);
-  fillColumnBand(far.get(), 3, -1, 0, 1);
-  fillRowBand(far.get(), 1, 2, 2147483647, 1);
+  far.draw({rowBand(-2147483647, -5, 2147483647, 2), columnBand(3, -1, 0, 2),
+            rowBand(1, 2, 2147483647, 2)});
   EXPECT_EQ("....\n..##\n..##\n", far.picture());
 }
 

@@ -1,4 +1,5 @@
 #include "decklink/device_hold.h"
+#include "render/frame_stores.h"
 #include "render/show_patch.h"
 #include "support/sim_fixture.h"
 
@@ -36,24 +37,27 @@ uint32_t word(unsigned r, unsigned g, unsigned b) {
   return ((r & 0x3FF) << 20) | ((g & 0x3FF) << 10) | (b & 0x3FF);
 }
 
-TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryMode) {
+TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
   for (const OutputMode& mode : kModes) {
     for (double area : {1.0, 10.0, 50.0, 0.0}) {
+      const FrameStores stores = area < 10 ? FrameStores::kCached : FrameStores::kStreaming;
+      pinFrameStores(&stores);
       SCOPED_TRACE(::testing::Message() << mode.name << " " << area << "%");
       openAt(mode.name);
       PatchRect rect;
-      ASSERT_TRUE(showPatch(940, 64, 512, 64, 80, 96, area, &rect));
+      ASSERT_EQ(ShowResult::kShown, showPatch(940, 64, 512, 64, 80, 96, area, &rect));
       CapturedFrame frame = lastFrame();
       ASSERT_EQ(mode.width, frame.width);
       expectPatchFrame(frame, rect, word(940, 64, 512), word(64, 80, 96));
     }
   }
+  pinFrameStores(nullptr);
 }
 
 TEST_F(ShowPatchTest, EdgesAtTenPercentHd) {
   openAt("hd");
   PatchRect rect;
-  ASSERT_TRUE(showPatch(1023, 0, 0, 0, 0, 0, 10, &rect));
+  ASSERT_EQ(ShowResult::kShown, showPatch(1023, 0, 0, 0, 0, 0, 10, &rect));
   CapturedFrame frame = lastFrame();
   const uint32_t red = word(1023, 0, 0);
   for (int column : {656, 900, 1262}) {
@@ -71,7 +75,7 @@ TEST_F(ShowPatchTest, EdgesAtTenPercentHd) {
 TEST_F(ShowPatchTest, ComponentsAreMaskedNotClamped) {
   openAt("hd");
   PatchRect rect;
-  ASSERT_TRUE(showPatch(1024, 1500, 65535, 2047, 0, 0, 100, &rect));
+  ASSERT_EQ(ShowResult::kShown, showPatch(1024, 1500, 65535, 2047, 0, 0, 100, &rect));
   CapturedFrame frame = lastFrame();
   expectPatchFrame(frame, {0, 0, 1920, 1080}, word(0, 476, 1023), 0);
   const unsigned char* first = frame.bytes;
@@ -84,29 +88,33 @@ TEST_F(ShowPatchTest, ComponentsAreMaskedNotClamped) {
 TEST_F(ShowPatchTest, EachCallRepaintsEveryPixel) {
   openAt("uhd");
   PatchRect rect;
-  ASSERT_TRUE(showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
-  ASSERT_TRUE(showPatch(100, 200, 300, 400, 500, 600, 3, &rect));
+  ASSERT_EQ(ShowResult::kShown, showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
+  ASSERT_EQ(ShowResult::kShown, showPatch(100, 200, 300, 400, 500, 600, 3, &rect));
   expectPatchFrame(lastFrame(), rect, word(100, 200, 300), word(400, 500, 600));
 }
 
 TEST_F(ShowPatchTest, PaddedRowsKeepTheirPaddingUntouched) {
-  openAt("hd", "row_padding = 256\n");
-  ASSERT_EQ(7680 + 256, gRowBytes);
-  PatchRect rect;
-  ASSERT_TRUE(showPatch(1, 2, 3, 4, 5, 6, 25, &rect));
-  CapturedFrame frame = lastFrame();
-  expectPatchFrame(frame, rect, word(1, 2, 3), word(4, 5, 6));
-  for (int row = 0; row < frame.height; ++row) {
-    for (int byte = 1920 * 4; byte < frame.rowBytes; ++byte) {
-      ASSERT_EQ(0, frame.bytes[static_cast<size_t>(row) * frame.rowBytes + byte]) << row;
+  for (FrameStores stores : {FrameStores::kCached, FrameStores::kStreaming}) {
+    pinFrameStores(&stores);
+    openAt("hd", "row_padding = 256\n");
+    ASSERT_EQ(7680 + 256, gRowBytes);
+    PatchRect rect;
+    ASSERT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 4, 5, 6, 25, &rect));
+    CapturedFrame frame = lastFrame();
+    expectPatchFrame(frame, rect, word(1, 2, 3), word(4, 5, 6));
+    for (int row = 0; row < frame.height; ++row) {
+      for (int byte = 1920 * 4; byte < frame.rowBytes; ++byte) {
+        ASSERT_EQ(0, frame.bytes[static_cast<size_t>(row) * frame.rowBytes + byte]) << row;
+      }
     }
   }
+  pinFrameStores(nullptr);
 }
 
 TEST_F(ShowPatchTest, NothingHeldDoesNothing) {
   configure(kCard);
   PatchRect rect{1, 2, 3, 4};
-  EXPECT_FALSE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ(ShowResult::kNotHeld, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
   EXPECT_EQ(1, rect.x);
   EXPECT_EQ(4, rect.h);
   EXPECT_TRUE(logLines().empty());
@@ -115,23 +123,26 @@ TEST_F(ShowPatchTest, NothingHeldDoesNothing) {
 TEST_F(ShowPatchTest, DisplayFailureStillFillsTheRectangle) {
   openAt("hd", "display = E_FAIL\n");
   PatchRect rect;
-  EXPECT_FALSE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ(ShowResult::kDisplayFailed, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
   EXPECT_EQ(656, rect.x);
   EXPECT_EQ(342, rect.h);
 }
 
-TEST_F(ShowPatchTest, RefusedPixelsAreDisplayedUnpainted) {
+TEST_F(ShowPatchTest, RefusedPixelsAreNeverDisplayed) {
   // The buffer interface, the access and the address can each be refused;
-  // nothing is painted then, and the display call decides the result.
+  // nothing is painted then, and nothing is displayed either: the card keeps
+  // the previous picture, which must not pass for the new one.
   for (const char* fault : {"buffer = no\n", "start_access = E_FAIL\n", "get_bytes = E_FAIL\n",
                             "get_bytes = null\n"}) {
     SCOPED_TRACE(fault);
     openAt("hd", fault);
+    clearLog();
     PatchRect rect;
-    EXPECT_TRUE(showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
+    EXPECT_EQ(ShowResult::kNotWritable, showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
     EXPECT_EQ(1920, rect.w);
-    EXPECT_EQ(0u, lastFrame().word(960, 540));
-    EXPECT_EQ(1, decklink_sim_displayed_count());
+    EXPECT_EQ(0, decklink_sim_displayed_count());
+    EXPECT_TRUE(logLinesWith("DisplayVideoFrameSync").empty());
+    EXPECT_NE(nullptr, gFrame);
   }
 }
 
@@ -139,7 +150,7 @@ TEST_F(ShowPatchTest, WritesThroughOnlyOpenAccess) {
   openAt("hd");
   clearLog();
   PatchRect rect;
-  ASSERT_TRUE(showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  ASSERT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
   std::vector<std::string> lines = logLines();
   ASSERT_EQ(6u, lines.size());
   EXPECT_NE(std::string::npos, lines[0].find("QueryInterface(IDeckLinkVideoBuffer)"));

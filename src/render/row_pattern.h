@@ -1,6 +1,6 @@
 // One row of pixels kept apart from the frame, from which the painters copy
-// whole rows: memcpy writes with the C library's widest stores, which a
-// word-by-word loop does not reach.
+// whole rows (render/frame_stores.h): wide stores, which a word-by-word loop
+// does not reach.
 //
 // The pattern holds its row kPatternRows times over, so that where the
 // frame's rows follow each other without padding, one memcpy writes several
@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "render/fill.h"
+#include "render/frame_stores.h"
 
 // The longest row the program paints: 4096 pixels of 4 bytes.
 constexpr int64_t kMaxRowLength = 4 * 4096;
@@ -41,12 +42,14 @@ class RowPattern {
 
   // Writes the row to `rows` frame rows from `first` on, `rowBytes` apart,
   // touching only the first `rowLength` bytes of each.
-  void copyTo(unsigned char* first, int64_t rows, int64_t rowLength, int64_t rowBytes) const {
+  void copyTo(unsigned char* first, int64_t rows, int64_t rowLength, int64_t rowBytes,
+              FrameStores stores) const {
     const int64_t perCopy = rowBytes == rowLength ? kPatternRows : 1;
     for (int64_t done = 0; done < rows;) {
       const int64_t count = std::min(perCopy, rows - done);
       unsigned char* to = first + done * rowBytes;
-      std::memcpy(to, sourceFor(to), static_cast<size_t>((count - 1) * rowBytes + rowLength));
+      copyRun(to, sourceFor(to), static_cast<size_t>((count - 1) * rowBytes + rowLength),
+              stores);
       done += count;
     }
   }

@@ -1,0 +1,42 @@
+// A whole frame of rectangles on a background: the picture of a patch, and
+// of a host that sends several rectangles at once.
+#ifndef CORVANE_RENDER_PAINT_RECTS_H
+#define CORVANE_RENDER_PAINT_RECTS_H
+
+#include <cstdint>
+#include <vector>
+
+#include "render/frame_stores.h"
+#include "render/patch_rect.h"
+
+// Where a painter writes: the frame's first byte, its row stride (at least
+// 4 * width) and its size in pixels.
+struct FrameView {
+  unsigned char* pixels;
+  int64_t rowBytes;
+  int32_t width;
+  int32_t height;
+};
+
+// A rectangle and the stored pixel word it is painted with.
+struct PaintedRect {
+  PatchRect rect;
+  uint32_t stored;
+};
+
+// Writes every pixel of the frame exactly once: the word of the last
+// rectangle that covers it, or the background word where none does.
+// Rectangles are clipped to the frame; one with no pixel inside paints
+// nothing. The bytes of a row past its last pixel are never touched.
+//
+// The frame falls into bands of rows that the same rectangles cross; a band
+// of one colour is filled, any other band is painted once into a row
+// pattern and copied to each of its rows.
+void paintRects(const FrameView& frame, uint32_t background,
+                const std::vector<PaintedRect>& rects, FrameStores stores);
+
+// Writes `stored` to the first 4 * width bytes of rows `top` .. `bottom` - 1.
+void fillRows(const FrameView& frame, int64_t top, int64_t bottom, uint32_t stored,
+              FrameStores stores);
+
+#endif  // CORVANE_RENDER_PAINT_RECTS_H

@@ -1,4 +1,6 @@
 // The decklink_sim_* control functions tests call (decklink_sim.h).
+#include "decklink_sim.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -6,12 +8,6 @@
 #include "log_audit.h"
 #include "setup_apply.h"
 #include "sim_state.h"
-
-// Declared with default visibility so the definitions below are exported
-// from a library built with hidden visibility.
-#pragma GCC visibility push(default)
-#include "decklink_sim.h"
-#pragma GCC visibility pop
 
 namespace {
 

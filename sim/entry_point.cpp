@@ -1,10 +1,9 @@
 // The driver's factory, the one name the program looks up in the library.
 #include "setup_apply.h"
-#include "sim_export.h"
 #include "sim_iterator.h"
 #include "sim_state.h"
 
-extern "C" DECKLINK_SIM_EXPORT IDeckLinkIterator* CreateDeckLinkIteratorInstance_0004(void) {
+extern "C" IDeckLinkIterator* CreateDeckLinkIteratorInstance_0004(void) {
   StateLock lock;
   SimState& state = lock.state();
   ensureConfigured(state);

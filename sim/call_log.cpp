@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "make_directories.h"
+#include "util/util.h"
 
 namespace {
 

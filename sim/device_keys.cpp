@@ -3,7 +3,7 @@
 
 #include "config_parser.h"
 #include "config_values.h"
-#include "text_escapes.h"
+#include "util/text_escapes.h"
 
 namespace {
 

@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "make_directories.h"
-#include "string_printf.h"
+#include "util/util.h"
 
 void captureDisplayedFrame(SimState& state, const SimFrame& frame, uint64_t sequence) {
   const FrameShape& shape = frame.shape();

@@ -1,6 +1,6 @@
 #include "iid_names.h"
 
-#include "string_printf.h"
+#include "util/util.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "result_codes.h"
 #include "sim_frame.h"
 #include "sim_output.h"
-#include "string_printf.h"
+#include "util/util.h"
 
 HRESULT SimOutput::CreateVideoFrame(int32_t width, int32_t height, int32_t rowBytes,
                                     BMDPixelFormat pixelFormat, BMDFrameFlags flags,

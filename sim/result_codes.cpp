@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "string_printf.h"
+#include "util/util.h"
 
 namespace {
 

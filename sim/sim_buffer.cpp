@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "call_record.h"
-#include "string_printf.h"
+#include "util/util.h"
 
 SimBuffer::SimBuffer(std::shared_ptr<CardRuntime> card, std::shared_ptr<FramePixels> pixels)
     : SimObject("Buffer"), card_(std::move(card)), pixels_(std::move(pixels)) {}

@@ -6,7 +6,7 @@
 #include "call_record.h"
 #include "sim_configuration.h"
 #include "sim_output.h"
-#include "text_escapes.h"
+#include "util/text_escapes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "call_record.h"
 #include "card_hold.h"
 #include "result_codes.h"
-#include "string_printf.h"
+#include "util/util.h"
 
 SimOutput::SimOutput(std::shared_ptr<CardRuntime> card)
     : SimObject("Output"), card_(std::move(card)) {}

@@ -1,6 +1,6 @@
 // Escapes in configured names, and quoting of names for the log.
-#ifndef DECKLINK_SIM_TEXT_ESCAPES_H
-#define DECKLINK_SIM_TEXT_ESCAPES_H
+#ifndef DECKLINK_SIM_UTIL_TEXT_ESCAPES_H
+#define DECKLINK_SIM_UTIL_TEXT_ESCAPES_H
 
 #include <string>
 
@@ -15,4 +15,4 @@ bool unescapeText(const std::string& text, std::string* out, std::string* proble
 // control bytes and bytes that are not part of valid UTF-8 become \xNN.
 std::string quoteForLog(const char* text);
 
-#endif  // DECKLINK_SIM_TEXT_ESCAPES_H
+#endif  // DECKLINK_SIM_UTIL_TEXT_ESCAPES_H

@@ -1,6 +1,6 @@
-#include "text_escapes.h"
+#include "util/text_escapes.h"
 
-#include "string_printf.h"
+#include "util/util.h"
 
 namespace {
 

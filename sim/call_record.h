@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 class CallRecord {
  public:

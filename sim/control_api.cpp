@@ -7,7 +7,7 @@
 #include "config_parser.h"
 #include "log_audit.h"
 #include "setup_apply.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The driver's factory, the one name the program looks up in the library.
 #include "setup_apply.h"
 #include "sim_iterator.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 extern "C" IDeckLinkIterator* CreateDeckLinkIteratorInstance_0004(void) {
   StateLock lock;

@@ -4,7 +4,7 @@
 #define DECKLINK_SIM_FRAME_CAPTURE_H
 
 #include "sim_frame.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 // Called for each successful display, `sequence` counting displays since
 // the configure. Does nothing, and touches no pixel, when capture is off.

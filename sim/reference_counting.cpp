@@ -3,7 +3,7 @@
 #include "counted_object.h"
 #include "iid_names.h"
 #include "sim_frame.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 HRESULT simQueryInterface(CountedObject& object, const DeckLinkIID& iid, void** out) {
   StateLock lock;

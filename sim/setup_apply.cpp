@@ -3,13 +3,12 @@
 #include <cstdio>
 
 #include "environment_setup.h"
-#include "sim_output.h"
 
 namespace {
 
 void retireCards(SimState& state) {
   for (const auto& card : state.cards) {
-    disableCardOutput(*card);
+    card->endOutput();
     card->retired = true;
   }
   state.cards.clear();

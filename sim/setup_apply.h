@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 // Makes `setup` the current one and clears the log, the accounting, the
 // misuse count and the captured frames. Outputs enabled under the old setup

@@ -10,7 +10,7 @@
 
 #include "counted_object.h"
 #include "frame_pixels.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 class SimBuffer final : public SimObject<IDeckLinkVideoBuffer> {
  public:

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "counted_object.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 class SimConfiguration final : public SimObject<IDeckLinkConfiguration> {
  public:

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "counted_object.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 class SimDevice final : public SimObject<IDeckLink> {
  public:

@@ -7,7 +7,7 @@
 
 #include "counted_object.h"
 #include "frame_pixels.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 struct FrameShape {
   int32_t width;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "counted_object.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 class SimIterator final : public SimObject<IDeckLinkIterator> {
  public:

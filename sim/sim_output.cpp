@@ -1,19 +1,12 @@
 #include "sim_output.h"
 
 #include "call_record.h"
-#include "card_hold.h"
 #include "result_codes.h"
+#include "state/card_hold.h"
 #include "util/util.h"
 
 SimOutput::SimOutput(std::shared_ptr<CardRuntime> card)
     : SimObject("Output"), card_(std::move(card)) {}
-
-void disableCardOutput(CardRuntime& card) {
-  card.hold.drop();
-  card.enabled = false;
-  card.mode = 0;
-  card.enabledBy = 0;
-}
 
 HRESULT SimOutput::DoesSupportVideoMode(BMDVideoConnection connection,
                                         BMDDisplayMode requestedMode,
@@ -80,7 +73,7 @@ HRESULT SimOutput::DisableVideoOutput() {
   StateLock lock;
   CallRecord call(lock.state(), *this, "DisableVideoOutput", "");
   if (call.refused()) return call.refusal();
-  disableCardOutput(*card_);
+  card_->endOutput();
   return call.finish(kS_OK);
 }
 
@@ -110,6 +103,6 @@ QueryAnswer SimOutput::answerQuery(SimState&, const DeckLinkIID& iid) {
 
 std::string SimOutput::finalRelease(SimState&) {
   if (!card_->enabled || card_->enabledBy != id()) return std::string();
-  disableCardOutput(*card_);
+  card_->endOutput();
   return "disabled-output";
 }

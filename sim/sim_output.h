@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "counted_object.h"
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 class CallRecord;
 class SimFrame;
@@ -87,8 +87,5 @@ class SimOutput final : public SimObject<IDeckLinkOutput> {
 
   const std::shared_ptr<CardRuntime> card_;
 };
-
-// Ends the card's output and its hold.
-void disableCardOutput(CardRuntime& card);
 
 #endif  // DECKLINK_SIM_SIM_OUTPUT_H

@@ -2,8 +2,8 @@
 // Every entry into the library (an object's method, the entry point, a
 // control function) takes the lock through StateLock for its whole run; the
 // functions that take a SimState& expect it held.
-#ifndef DECKLINK_SIM_SIM_STATE_H
-#define DECKLINK_SIM_SIM_STATE_H
+#ifndef DECKLINK_SIM_STATE_SIM_STATE_H
+#define DECKLINK_SIM_STATE_SIM_STATE_H
 
 #include <map>
 #include <memory>
@@ -14,9 +14,9 @@
 
 #include "call_log.h"
 #include "capture_file.h"
-#include "card_hold.h"
 #include "object_registry.h"
 #include "sim_config.h"
+#include "state/card_hold.h"
 
 class SimFrame;
 
@@ -34,6 +34,9 @@ struct CardRuntime {
   // Replaced by a later configure: objects still reach it, but it can no
   // longer be enabled, so no hold outlives the setup that made it.
   bool retired = false;
+
+  // Ends the output and its hold.
+  void endOutput();
 };
 
 struct SimState {
@@ -87,4 +90,4 @@ T* createObject(SimState& state, Args&&... args) {
   return object;
 }
 
-#endif  // DECKLINK_SIM_SIM_STATE_H
+#endif  // DECKLINK_SIM_STATE_SIM_STATE_H

@@ -3,8 +3,8 @@
 // it. An exclusive flock() on <hold directory>/<card id>.lock; the kernel
 // drops it when the holding process dies, however it dies, which ends the
 // hold as the real driver does.
-#ifndef DECKLINK_SIM_CARD_HOLD_H
-#define DECKLINK_SIM_CARD_HOLD_H
+#ifndef DECKLINK_SIM_STATE_CARD_HOLD_H
+#define DECKLINK_SIM_STATE_CARD_HOLD_H
 
 #include <string>
 
@@ -31,4 +31,4 @@ class CardHold {
 // /tmp/decklink-sim-hold-<uid>: per user, so two users' tests never meet.
 std::string defaultHoldDirectory();
 
-#endif  // DECKLINK_SIM_CARD_HOLD_H
+#endif  // DECKLINK_SIM_STATE_CARD_HOLD_H

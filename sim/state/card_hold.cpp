@@ -1,4 +1,4 @@
-#include "card_hold.h"
+#include "state/card_hold.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

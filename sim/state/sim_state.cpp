@@ -1,4 +1,4 @@
-#include "sim_state.h"
+#include "state/sim_state.h"
 
 #include <pthread.h>
 
@@ -35,15 +35,20 @@ void resetInChild() {
   Global& g = global();
   for (const auto& card : g.state.cards) {
     card->hold.forgetInChild();
-    card->enabled = false;
-    card->mode = 0;
-    card->enabledBy = 0;
+    card->endOutput();
   }
   g.state.captureFiles = 0;
   g.mutex.unlock();
 }
 
 }  // namespace
+
+void CardRuntime::endOutput() {
+  hold.drop();
+  enabled = false;
+  mode = 0;
+  enabledBy = 0;
+}
 
 StateLock::StateLock() : guard_(global().mutex), state_(global().state) {}
 

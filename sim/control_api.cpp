@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "accounting/log_audit.h"
 #include "config_parser.h"
-#include "log_audit.h"
 #include "setup_apply.h"
 #include "state/sim_state.h"
 

@@ -1,9 +1,9 @@
 // SimOutput's frame calls: CreateVideoFrame and DisplayVideoFrameSync.
 #include <cstdlib>
 
-#include "call_record.h"
+#include "accounting/call_record.h"
+#include "accounting/log_values.h"
 #include "frame_capture.h"
-#include "result_codes.h"
 #include "sim_frame.h"
 #include "sim_output.h"
 #include "util/util.h"

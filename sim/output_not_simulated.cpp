@@ -1,7 +1,7 @@
 // SimOutput's calls for scheduled playback, audio, preview and the rest the
 // simulated card does not offer: each is logged, counted for fail_call, and
 // answers E_NOTIMPL with its out-parameters cleared.
-#include "call_record.h"
+#include "accounting/call_record.h"
 #include "sim_output.h"
 
 namespace {

@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "util/util.h"
-
 namespace {
 
 struct NamedResult {
@@ -49,17 +47,4 @@ bool parseResult(const std::string& text, HRESULT* result) {
   if (value < -2147483648LL || value > 0xFFFFFFFFLL) return false;
   *result = static_cast<HRESULT>(static_cast<uint32_t>(value));
   return true;
-}
-
-std::string resultText(HRESULT result) {
-  return stringPrintf("0x%08X", static_cast<unsigned>(result));
-}
-
-std::string fourCCText(uint32_t value) {
-  char letters[5] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
-                     static_cast<char>(value >> 8), static_cast<char>(value), '\0'};
-  for (int i = 0; i < 4; ++i) {
-    if (letters[i] < 0x21 || letters[i] > 0x7E) return stringPrintf("0x%08X", value);
-  }
-  return letters;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "call_record.h"
+#include "accounting/call_record.h"
 #include "util/util.h"
 
 SimBuffer::SimBuffer(std::shared_ptr<CardRuntime> card, std::shared_ptr<FramePixels> pixels)

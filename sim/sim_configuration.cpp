@@ -1,7 +1,7 @@
 #include "sim_configuration.h"
 
-#include "call_record.h"
-#include "result_codes.h"
+#include "accounting/call_record.h"
+#include "accounting/log_values.h"
 
 SimConfiguration::SimConfiguration(std::shared_ptr<CardRuntime> card)
     : SimObject("Configuration"), card_(std::move(card)) {}

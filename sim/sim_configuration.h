@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "counted_object.h"
+#include "accounting/counted_object.h"
 #include "state/sim_state.h"
 
 class SimConfiguration final : public SimObject<IDeckLinkConfiguration> {

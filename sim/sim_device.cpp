@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "call_record.h"
+#include "accounting/call_record.h"
 #include "sim_configuration.h"
 #include "sim_output.h"
 #include "util/text_escapes.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "counted_object.h"
+#include "accounting/counted_object.h"
 #include "state/sim_state.h"
 
 class SimDevice final : public SimObject<IDeckLink> {

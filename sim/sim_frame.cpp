@@ -1,7 +1,7 @@
 #include "sim_frame.h"
 
-#include "call_record.h"
-#include "result_codes.h"
+#include "accounting/call_record.h"
+#include "accounting/log_values.h"
 #include "sim_buffer.h"
 
 SimFrame::SimFrame(std::shared_ptr<CardRuntime> card, const FrameShape& shape,

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "counted_object.h"
+#include "accounting/counted_object.h"
 #include "frame_pixels.h"
 #include "state/sim_state.h"
 

@@ -1,6 +1,6 @@
 #include "sim_iterator.h"
 
-#include "call_record.h"
+#include "accounting/call_record.h"
 #include "sim_device.h"
 
 SimIterator::SimIterator(std::vector<std::shared_ptr<CardRuntime>> cards,

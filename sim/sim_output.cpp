@@ -1,7 +1,7 @@
 #include "sim_output.h"
 
-#include "call_record.h"
-#include "result_codes.h"
+#include "accounting/call_record.h"
+#include "accounting/log_values.h"
 #include "state/card_hold.h"
 #include "util/util.h"
 

@@ -12,9 +12,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "call_log.h"
+#include "accounting/call_log.h"
+#include "accounting/object_registry.h"
 #include "capture_file.h"
-#include "object_registry.h"
 #include "sim_config.h"
 #include "state/card_hold.h"
 

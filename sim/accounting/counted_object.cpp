@@ -1,9 +1,15 @@
-// QueryInterface, AddRef and Release, shared by every simulated object.
-#include "call_record.h"
-#include "counted_object.h"
-#include "iid_names.h"
+#include "accounting/counted_object.h"
+
+#include "accounting/call_record.h"
+#include "accounting/log_values.h"
 #include "sim_frame.h"
 #include "state/sim_state.h"
+
+std::string CountedObject::label() const { return std::string(kind_) + "#" + std::to_string(id_); }
+
+std::string CountedObject::finalRelease(SimState&) { return std::string(); }
+
+// QueryInterface, AddRef and Release, shared by every simulated object.
 
 HRESULT simQueryInterface(CountedObject& object, const DeckLinkIID& iid, void** out) {
   StateLock lock;

@@ -1,6 +1,6 @@
-#include "call_record.h"
+#include "accounting/call_record.h"
 
-#include "result_codes.h"
+#include "accounting/log_values.h"
 
 namespace {
 const char kAfterRelease[] = "call after its final Release";

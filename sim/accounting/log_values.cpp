@@ -1,6 +1,19 @@
-#include "iid_names.h"
+#include "accounting/log_values.h"
 
 #include "util/util.h"
+
+std::string resultText(HRESULT result) {
+  return stringPrintf("0x%08X", static_cast<unsigned>(result));
+}
+
+std::string fourCCText(uint32_t value) {
+  char letters[5] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                     static_cast<char>(value >> 8), static_cast<char>(value), '\0'};
+  for (int i = 0; i < 4; ++i) {
+    if (letters[i] < 0x21 || letters[i] > 0x7E) return stringPrintf("0x%08X", value);
+  }
+  return letters;
+}
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Every object the simulated card ever handed out, and the count of those
 // still referenced in the current configure generation.
-#ifndef DECKLINK_SIM_OBJECT_REGISTRY_H
-#define DECKLINK_SIM_OBJECT_REGISTRY_H
+#ifndef DECKLINK_SIM_ACCOUNTING_OBJECT_REGISTRY_H
+#define DECKLINK_SIM_ACCOUNTING_OBJECT_REGISTRY_H
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "counted_object.h"
+#include "accounting/counted_object.h"
 
 class ObjectRegistry {
  public:
@@ -38,4 +38,4 @@ class ObjectRegistry {
   long live_ = 0;
 };
 
-#endif  // DECKLINK_SIM_OBJECT_REGISTRY_H
+#endif  // DECKLINK_SIM_ACCOUNTING_OBJECT_REGISTRY_H

@@ -1,4 +1,4 @@
-#include "object_registry.h"
+#include "accounting/object_registry.h"
 
 void ObjectRegistry::adopt(CountedObject* object, uint64_t epoch) {
   object->adopt(nextId_++, epoch);

@@ -5,8 +5,8 @@
 // and the call [faults] fail_call names is refused with the configured
 // result. A refused call is logged at once; the method then only clears
 // its out-parameters and returns refusal().
-#ifndef DECKLINK_SIM_CALL_RECORD_H
-#define DECKLINK_SIM_CALL_RECORD_H
+#ifndef DECKLINK_SIM_ACCOUNTING_CALL_RECORD_H
+#define DECKLINK_SIM_ACCOUNTING_CALL_RECORD_H
 
 #include <string>
 
@@ -44,4 +44,4 @@ class CallRecord {
 void logValueCall(SimState& state, const CountedObject& self, const char* method,
                   const std::string& value);
 
-#endif  // DECKLINK_SIM_CALL_RECORD_H
+#endif  // DECKLINK_SIM_ACCOUNTING_CALL_RECORD_H

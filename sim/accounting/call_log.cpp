@@ -1,4 +1,4 @@
-#include "call_log.h"
+#include "accounting/call_log.h"
 
 #include <fcntl.h>
 #include <unistd.h>

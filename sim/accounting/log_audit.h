@@ -1,7 +1,7 @@
 // Audits a call log file written by one or more processes: references
 // never released, releases past zero, and misuse.
-#ifndef DECKLINK_SIM_LOG_AUDIT_H
-#define DECKLINK_SIM_LOG_AUDIT_H
+#ifndef DECKLINK_SIM_ACCOUNTING_LOG_AUDIT_H
+#define DECKLINK_SIM_ACCOUNTING_LOG_AUDIT_H
 
 #include <string>
 
@@ -10,4 +10,4 @@
 // and describes each in `report`, one line per problem.
 long auditLogText(const std::string& text, long pid, std::string* report);
 
-#endif  // DECKLINK_SIM_LOG_AUDIT_H
+#endif  // DECKLINK_SIM_ACCOUNTING_LOG_AUDIT_H

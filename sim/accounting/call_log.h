@@ -1,8 +1,8 @@
 // The call log: one line per call on a simulated object, kept in memory for
 // in-process tests and, when a log file is set, appended to that file as it
 // happens for tests that run the program as a child process.
-#ifndef DECKLINK_SIM_CALL_LOG_H
-#define DECKLINK_SIM_CALL_LOG_H
+#ifndef DECKLINK_SIM_ACCOUNTING_CALL_LOG_H
+#define DECKLINK_SIM_ACCOUNTING_CALL_LOG_H
 
 #include <string>
 
@@ -39,4 +39,4 @@ class CallLog {
   int fd_ = -1;
 };
 
-#endif  // DECKLINK_SIM_CALL_LOG_H
+#endif  // DECKLINK_SIM_ACCOUNTING_CALL_LOG_H

@@ -1,4 +1,4 @@
-#include "log_audit.h"
+#include "accounting/log_audit.h"
 
 #include <map>
 #include <sstream>

@@ -7,8 +7,8 @@
 // late Release or a call through a stale pointer is caught and reported
 // instead of touching freed memory, and LeakSanitizer sees every object
 // reachable.
-#ifndef DECKLINK_SIM_COUNTED_OBJECT_H
-#define DECKLINK_SIM_COUNTED_OBJECT_H
+#ifndef DECKLINK_SIM_ACCOUNTING_COUNTED_OBJECT_H
+#define DECKLINK_SIM_ACCOUNTING_COUNTED_OBJECT_H
 
 #include <cstdint>
 #include <string>
@@ -87,4 +87,4 @@ class SimObject : public Interface, public CountedObject {
   QueryAnswer itself() { return QueryAnswer{this, static_cast<Interface*>(this)}; }
 };
 
-#endif  // DECKLINK_SIM_COUNTED_OBJECT_H
+#endif  // DECKLINK_SIM_ACCOUNTING_COUNTED_OBJECT_H

@@ -1,12 +1,12 @@
 // The driver's factory, the one name the program looks up in the library.
-#include "setup_apply.h"
+#include "setup/apply_setup.h"
 #include "sim_iterator.h"
 #include "state/sim_state.h"
 
 extern "C" IDeckLinkIterator* CreateDeckLinkIteratorInstance_0004(void) {
   StateLock lock;
   SimState& state = lock.state();
-  ensureConfigured(state);
+  ensureSetup(state);
   if (state.setup.iterator.entryPointNull) {
     state.log.write("API CreateDeckLinkIteratorInstance() = null");
     return nullptr;

@@ -20,8 +20,8 @@ HRESULT SimOutput::CreateVideoFrame(int32_t width, int32_t height, int32_t rowBy
   if (call.refused()) return call.refusal();
   if (outFrame == nullptr) return call.finish(kE_POINTER);
   const int mode = simModeBySize(width, height);
-  if (mode >= 0 && card_->config.createFrame[mode].set) {
-    return call.finish(card_->config.createFrame[mode].result, "null");
+  if (mode >= 0 && card_->setup.createFrame[mode].set) {
+    return call.finish(card_->setup.createFrame[mode].result, "null");
   }
   if (width <= 0 || height <= 0 || int64_t{rowBytes} < int64_t{width} * 4 ||
       pixelFormat != bmdFormat10BitRGB) {
@@ -72,7 +72,7 @@ HRESULT SimOutput::DisplayVideoFrameSync(IDeckLinkVideoFrame* theFrame) {
   }
   CallRecord call(state, *this, "DisplayVideoFrameSync", frameText);
   if (call.refused()) return call.refusal();
-  if (card_->config.display.set) return call.finish(card_->config.display.result);
+  if (card_->setup.display.set) return call.finish(card_->setup.display.result);
   const std::string problem = displayProblem(state, theFrame);
   if (!problem.empty()) {
     call.misuse(problem);

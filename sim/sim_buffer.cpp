@@ -17,9 +17,9 @@ HRESULT SimBuffer::GetBytes(void** buffer) {
   // Misuse, but answered: the program's later writes are what a real card
   // would be hurt by, and the misuse count already tells the test.
   if (pixels_->openAccesses == 0) call.misuse("no StartAccess before GetBytes");
-  const CardConfig& config = card_->config;
-  if (config.getBytes.set) return call.finish(config.getBytes.result, "null");
-  if (config.getBytesNull) return call.finish(kS_OK, "null");
+  const CardSetup& setup = card_->setup;
+  if (setup.getBytes.set) return call.finish(setup.getBytes.result, "null");
+  if (setup.getBytesNull) return call.finish(kS_OK, "null");
   *buffer = pixels_->data;
   return call.finish(kS_OK, stringPrintf("%p", static_cast<void*>(pixels_->data)));
 }
@@ -38,7 +38,7 @@ HRESULT SimBuffer::StartAccess(BMDBufferAccessFlags flags) {
   StateLock lock;
   CallRecord call(lock.state(), *this, "StartAccess", std::to_string(flags));
   if (call.refused()) return call.refusal();
-  if (card_->config.startAccess.set) return call.finish(card_->config.startAccess.result);
+  if (card_->setup.startAccess.set) return call.finish(card_->setup.startAccess.result);
   ++pixels_->openAccesses;
   ++openedHere_;
   return call.finish(kS_OK);

@@ -33,26 +33,26 @@ SimDevice::SimDevice(std::shared_ptr<CardRuntime> card)
 HRESULT SimDevice::GetModelName(DeckLinkString* modelName) {
   StateLock lock;
   CallRecord call(lock.state(), *this, "GetModelName", "");
-  const CardConfig& config = card_->config;
-  return handOutText(call, config.model, config.modelResult, config.modelNull, modelName);
+  const CardSetup& setup = card_->setup;
+  return handOutText(call, setup.model, setup.modelResult, setup.modelNull, modelName);
 }
 
 HRESULT SimDevice::GetDisplayName(DeckLinkString* displayName) {
   StateLock lock;
   CallRecord call(lock.state(), *this, "GetDisplayName", "");
-  const CardConfig& config = card_->config;
-  return handOutText(call, config.name, config.nameResult, config.nameNull, displayName);
+  const CardSetup& setup = card_->setup;
+  return handOutText(call, setup.name, setup.nameResult, setup.nameNull, displayName);
 }
 
 QueryAnswer SimDevice::answerQuery(SimState& state, const DeckLinkIID& iid) {
   if (sameIID(iid, IID_IUnknown) || sameIID(iid, IID_IDeckLink)) return itself();
   // Each query hands out a new object: the card's state lives in the card,
   // which they all share.
-  if (sameIID(iid, IID_IDeckLinkOutput) && card_->config.hasOutput) {
+  if (sameIID(iid, IID_IDeckLinkOutput) && card_->setup.hasOutput) {
     SimOutput* output = createObject<SimOutput>(state, card_);
     return QueryAnswer{output, static_cast<IDeckLinkOutput*>(output)};
   }
-  if (sameIID(iid, IID_IDeckLinkConfiguration) && card_->config.hasConfiguration) {
+  if (sameIID(iid, IID_IDeckLinkConfiguration) && card_->setup.hasConfiguration) {
     SimConfiguration* configuration = createObject<SimConfiguration>(state, card_);
     return QueryAnswer{configuration, static_cast<IDeckLinkConfiguration*>(configuration)};
   }

@@ -93,7 +93,7 @@ QueryAnswer SimFrame::answerQuery(SimState& state, const DeckLinkIID& iid) {
       sameIID(iid, IID_IDeckLinkMutableVideoFrame)) {
     return itself();
   }
-  if (sameIID(iid, IID_IDeckLinkVideoBuffer) && card_->config.hasBuffer) {
+  if (sameIID(iid, IID_IDeckLinkVideoBuffer) && card_->setup.hasBuffer) {
     SimBuffer* buffer = createObject<SimBuffer>(state, card_, pixels_);
     return QueryAnswer{buffer, static_cast<IDeckLinkVideoBuffer*>(buffer)};
   }

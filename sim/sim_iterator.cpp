@@ -4,7 +4,7 @@
 #include "sim_device.h"
 
 SimIterator::SimIterator(std::vector<std::shared_ptr<CardRuntime>> cards,
-                         const IteratorConfig& faults)
+                         const IteratorSetup& faults)
     : SimObject("Iterator"), cards_(std::move(cards)), faults_(faults) {}
 
 HRESULT SimIterator::Next(IDeckLink** deckLinkInstance) {

@@ -10,7 +10,7 @@
 
 class SimIterator final : public SimObject<IDeckLinkIterator> {
  public:
-  SimIterator(std::vector<std::shared_ptr<CardRuntime>> cards, const IteratorConfig& faults);
+  SimIterator(std::vector<std::shared_ptr<CardRuntime>> cards, const IteratorSetup& faults);
 
   HRESULT Next(IDeckLink** deckLinkInstance) override;
 
@@ -19,7 +19,7 @@ class SimIterator final : public SimObject<IDeckLinkIterator> {
  private:
   // The cards as they were when the iterator was created.
   const std::vector<std::shared_ptr<CardRuntime>> cards_;
-  const IteratorConfig faults_;
+  const IteratorSetup faults_;
   size_t position_ = 0;  // the card the next call hands out
   long handedOut_ = 0;
 };

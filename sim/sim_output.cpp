@@ -26,10 +26,10 @@ HRESULT SimOutput::DoesSupportVideoMode(BMDVideoConnection connection,
   const int mode = simModeByFourCC(requestedMode);
   HRESULT result = kS_OK;
   bool answer =
-      mode >= 0 && card_->config.modes[mode] && requestedPixelFormat == bmdFormat10BitRGB;
-  if (mode >= 0 && card_->config.probe[mode].set) {
-    result = card_->config.probe[mode].result;
-    answer = card_->config.probe[mode].supported;
+      mode >= 0 && card_->setup.modes[mode] && requestedPixelFormat == bmdFormat10BitRGB;
+  if (mode >= 0 && card_->setup.probe[mode].set) {
+    result = card_->setup.probe[mode].result;
+    answer = card_->setup.probe[mode].supported;
   }
   *supported = answer;
   // The driver never converts, so the mode it would use is the one asked for.
@@ -45,16 +45,16 @@ HRESULT SimOutput::EnableVideoOutput(BMDDisplayMode displayMode, BMDVideoOutputF
   if (call.refused()) return call.refusal();
   CardRuntime& card = *card_;
   const int mode = simModeByFourCC(displayMode);
-  if (mode >= 0 && card.config.enable[mode].set) {
-    return call.finish(card.config.enable[mode].result);
+  if (mode >= 0 && card.setup.enable[mode].set) {
+    return call.finish(card.setup.enable[mode].result);
   }
-  if (mode < 0 || !card.config.modes[mode]) return call.finish(kE_INVALIDARG, "unknown-mode");
+  if (mode < 0 || !card.setup.modes[mode]) return call.finish(kE_INVALIDARG, "unknown-mode");
   if (card.enabled) return call.finish(kE_ACCESSDENIED, "already-enabled");
   if (card.retired) return call.finish(kE_FAIL, "card-removed-by-configure");
   const std::string directory =
       state.setup.holdDirectory.empty() ? defaultHoldDirectory() : state.setup.holdDirectory;
   std::string detail;
-  switch (card.hold.take(directory, card.config.id, &detail)) {
+  switch (card.hold.take(directory, card.setup.id, &detail)) {
     case CardHold::Outcome::kTaken:
       break;
     case CardHold::Outcome::kHeldElsewhere:
@@ -92,7 +92,7 @@ HRESULT SimOutput::RowBytesForPixelFormat(BMDPixelFormat pixelFormat, int32_t wi
     return call.finish(kE_INVALIDARG);
   }
   // r210 rows are whole 64-pixel blocks of 256 bytes.
-  *rowBytes = ((width + 63) / 64) * 256 + card_->config.rowPadding;
+  *rowBytes = ((width + 63) / 64) * 256 + card_->setup.rowPadding;
   return call.finish(kS_OK, std::to_string(*rowBytes));
 }
 

@@ -15,7 +15,7 @@
 #include "accounting/call_log.h"
 #include "accounting/object_registry.h"
 #include "capture_file.h"
-#include "sim_config.h"
+#include "setup/setup.h"
 #include "state/card_hold.h"
 
 class SimFrame;
@@ -24,7 +24,7 @@ class SimFrame;
 // card share it, so a setting changed with decklink_sim_set applies to them
 // at once, and every output object of the card sees the same enabled state.
 struct CardRuntime {
-  CardConfig config;
+  CardSetup setup;
   int position = 0;
   bool enabled = false;
   BMDDisplayMode mode = 0;
@@ -40,8 +40,8 @@ struct CardRuntime {
 };
 
 struct SimState {
-  SimConfig setup;
-  bool configured = false;  // by decklink_sim_configure or the environment
+  SimSetup setup;
+  bool hasSetup = false;  // from decklink_sim_configure or the environment
   uint64_t epoch = 0;       // configure generation
   std::vector<std::shared_ptr<CardRuntime>> cards;
 
@@ -63,7 +63,7 @@ struct SimState {
   CaptureHeader lastFrameHeader;
   std::vector<unsigned char> lastFrame;
 
-  std::string configError;
+  std::string setupError;
   std::string returned;  // keeps strings the control functions return alive
 
   // Logs "MISUSE <what>" and counts it.

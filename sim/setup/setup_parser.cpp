@@ -1,6 +1,7 @@
-#include "config_parser.h"
+#include "setup/setup_parser.h"
 
-#include "config_values.h"
+#include "setup/device_keys.h"
+#include "setup/setup_values.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ bool unknownKey(const std::string& key, const char* section, std::string* proble
   return false;
 }
 
-bool applyIteratorKey(const std::string& key, const std::string& value, IteratorConfig* out,
+bool applyIteratorKey(const std::string& key, const std::string& value, IteratorSetup* out,
                       std::string* problem) {
   if (key == "fail_after") return readCount(value, 0, &out->failAfter, problem);
   if (key == "fail_result") return readResult(value, &out->failResult, problem);
@@ -64,7 +65,7 @@ bool applyIteratorKey(const std::string& key, const std::string& value, Iterator
   return unknownKey(key, "iterator", problem);
 }
 
-bool applyFaultKey(const std::string& key, const std::string& value, FaultConfig* out,
+bool applyFaultKey(const std::string& key, const std::string& value, FaultSetup* out,
                    std::string* problem) {
   if (key == "fail_call") return readCount(value, 1, &out->failCall, problem);
   if (key == "fail_result") return readResult(value, &out->failResult, problem);
@@ -81,7 +82,7 @@ bool readPath(const std::string& value, std::string* out, std::string* problem) 
 }
 
 bool applyKey(Section section, const std::string& key, const std::string& value, int lineNumber,
-              SimConfig* setup, std::string* problem) {
+              SimSetup* setup, std::string* problem) {
   switch (section) {
     case Section::kNone:
       *problem = "'" + key + "' comes before any [section]";
@@ -118,8 +119,8 @@ bool splitKeyValue(const std::string& line, std::string* key, std::string* value
   return !key->empty();
 }
 
-bool parseConfigText(const std::string& text, SimConfig* setup, ConfigError* error) {
-  *setup = SimConfig();
+bool parseSetupText(const std::string& text, SimSetup* setup, SetupTextError* error) {
+  *setup = SimSetup();
   Section section = Section::kNone;
   int lineNumber = 0;
   size_t start = 0;
@@ -148,7 +149,7 @@ bool parseConfigText(const std::string& text, SimConfig* setup, ConfigError* err
     if (!ok) {
       error->line = lineNumber;
       error->message = problem;
-      *setup = SimConfig();
+      *setup = SimSetup();
       return false;
     }
   }

@@ -1,14 +1,14 @@
-#include "sim_config.h"
+#include "setup/setup.h"
 
-CardConfig defaultCard(int position) {
-  CardConfig card;
+CardSetup defaultCard(int position) {
+  CardSetup card;
   card.name = "DeckLink Simulator " + std::to_string(position);
   card.id = "card" + std::to_string(position);
   return card;
 }
 
-SimConfig defaultSetup() {
-  SimConfig setup;
+SimSetup defaultSetup() {
+  SimSetup setup;
   setup.cards.push_back(defaultCard(0));
   setup.cards[0].name = "DeckLink Simulator";
   return setup;

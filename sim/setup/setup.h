@@ -1,15 +1,15 @@
 // The simulated setup as the configuration text describes it: the cards in
 // order, with their faults, and the iterator, fault, capture, log and hold
-// settings. Plain data; the parser fills it and the state applies it.
-#ifndef DECKLINK_SIM_SIM_CONFIG_H
-#define DECKLINK_SIM_SIM_CONFIG_H
+// settings. Plain data; the parser fills it and applySetup makes it current.
+#ifndef DECKLINK_SIM_SETUP_SETUP_H
+#define DECKLINK_SIM_SETUP_SETUP_H
 
 #include <array>
 #include <string>
 #include <vector>
 
 #include "decklink/decklink_api.h"
-#include "display_modes.h"
+#include "setup/display_modes.h"
 
 // A result a call returns instead of doing its work, when `set`.
 struct ResultOverride {
@@ -24,7 +24,7 @@ struct ProbeOverride {
   bool supported = false;
 };
 
-struct CardConfig {
+struct CardSetup {
   std::string name;
   std::string model = "DeckLink Simulator";
   ResultOverride nameResult;
@@ -46,22 +46,22 @@ struct CardConfig {
   std::string id;  // names the cross-process hold's lock file
 };
 
-struct IteratorConfig {
+struct IteratorSetup {
   long failAfter = -1;  // -1: never
   HRESULT failResult = kE_FAIL;
   long nullAt = -1;  // -1: never
   bool entryPointNull = false;
 };
 
-struct FaultConfig {
+struct FaultSetup {
   long failCall = 0;  // 0: no injected fault
   HRESULT failResult = kE_FAIL;
 };
 
-struct SimConfig {
-  std::vector<CardConfig> cards;
-  IteratorConfig iterator;
-  FaultConfig faults;
+struct SimSetup {
+  std::vector<CardSetup> cards;
+  IteratorSetup iterator;
+  FaultSetup faults;
   std::string captureDirectory;  // empty: no capture files
   bool captureMemory = false;
   std::string logFile;  // empty: no log file
@@ -71,10 +71,10 @@ struct SimConfig {
 };
 
 // A card as a [device] section starts: all three modes, named by its position.
-CardConfig defaultCard(int position);
+CardSetup defaultCard(int position);
 
 // What a process without any configuration sees: one card named
 // "DeckLink Simulator" with all three modes.
-SimConfig defaultSetup();
+SimSetup defaultSetup();
 
-#endif  // DECKLINK_SIM_SIM_CONFIG_H
+#endif  // DECKLINK_SIM_SETUP_SETUP_H

@@ -1,7 +1,7 @@
 // Replacing the simulated setup: by decklink_sim_configure, and from the
 // environment at the first use of the entry point.
-#ifndef DECKLINK_SIM_SETUP_APPLY_H
-#define DECKLINK_SIM_SETUP_APPLY_H
+#ifndef DECKLINK_SIM_SETUP_APPLY_SETUP_H
+#define DECKLINK_SIM_SETUP_APPLY_SETUP_H
 
 #include <string>
 
@@ -11,7 +11,7 @@
 // misuse count and the captured frames. Outputs enabled under the old setup
 // are ended. When the log file cannot be opened, applies an empty setup
 // instead and returns false with `problem` set.
-bool applySetup(SimState& state, const SimConfig& setup, std::string* problem);
+bool applySetup(SimState& state, const SimSetup& setup, std::string* problem);
 
 // Writes the line that starts a new setup into the log file, for
 // decklink_sim_configure; the first setup of a process needs none.
@@ -22,6 +22,6 @@ void markReconfigured(SimState& state);
 bool applyEnvironmentSetup(SimState& state);
 
 // The environment's setup, unless a configure came first.
-void ensureConfigured(SimState& state);
+void ensureSetup(SimState& state);
 
-#endif  // DECKLINK_SIM_SETUP_APPLY_H
+#endif  // DECKLINK_SIM_SETUP_APPLY_SETUP_H

@@ -1,7 +1,7 @@
 // The three display modes the simulated card knows, by configuration key
 // ("hd", "uhd", "4k"), by FourCC and by frame size.
-#ifndef DECKLINK_SIM_DISPLAY_MODES_H
-#define DECKLINK_SIM_DISPLAY_MODES_H
+#ifndef DECKLINK_SIM_SETUP_DISPLAY_MODES_H
+#define DECKLINK_SIM_SETUP_DISPLAY_MODES_H
 
 #include <string>
 
@@ -22,4 +22,4 @@ int simModeByKey(const std::string& key);
 int simModeByFourCC(BMDDisplayMode mode);
 int simModeBySize(int32_t width, int32_t height);
 
-#endif  // DECKLINK_SIM_DISPLAY_MODES_H
+#endif  // DECKLINK_SIM_SETUP_DISPLAY_MODES_H

@@ -1,12 +1,12 @@
-#include "environment_setup.h"
+#include "setup/setup_from_environment.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "config_parser.h"
-#include "devices_shorthand.h"
+#include "setup/devices_shorthand.h"
+#include "setup/setup_parser.h"
 
 namespace {
 
@@ -29,17 +29,17 @@ bool readFile(const char* path, std::string* text) {
 }
 
 // The configuration file's setup, or no card after one message on stderr.
-bool setupFromFile(const char* path, SimConfig* setup) {
+bool setupFromFile(const char* path, SimSetup* setup) {
   std::string text;
   if (!readFile(path, &text)) {
     std::fprintf(stderr, "decklink-sim: %s: cannot read: %s\n", path, std::strerror(errno));
-    *setup = SimConfig();
+    *setup = SimSetup();
     return false;
   }
-  ConfigError error;
-  if (!parseConfigText(text, setup, &error)) {
+  SetupTextError error;
+  if (!parseSetupText(text, setup, &error)) {
     std::fprintf(stderr, "decklink-sim: %s:%d: %s\n", path, error.line, error.message.c_str());
-    *setup = SimConfig();
+    *setup = SimSetup();
     return false;
   }
   return true;
@@ -47,20 +47,20 @@ bool setupFromFile(const char* path, SimConfig* setup) {
 
 }  // namespace
 
-bool setupFromEnvironment(SimConfig* setup) {
+bool setupFromEnvironment(SimSetup* setup) {
   const char* configPath = variable("DECKLINK_SIM_CONFIG");
   const char* devices = variable("DECKLINK_SIM_DEVICES");
   bool ok = true;
   if (configPath != nullptr) {
     ok = setupFromFile(configPath, setup);
   } else {
-    *setup = devices != nullptr ? SimConfig() : defaultSetup();
+    *setup = devices != nullptr ? SimSetup() : defaultSetup();
   }
   if (ok && devices != nullptr) {
     std::string problem;
     if (!parseDevicesShorthand(devices, &setup->cards, &problem)) {
       std::fprintf(stderr, "decklink-sim: DECKLINK_SIM_DEVICES: %s\n", problem.c_str());
-      *setup = SimConfig();
+      *setup = SimSetup();
       ok = false;
     }
   }

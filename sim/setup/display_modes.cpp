@@ -1,4 +1,4 @@
-#include "display_modes.h"
+#include "setup/display_modes.h"
 
 const SimDisplayMode kSimModes[kSimModeCount] = {
     {"hd", bmdModeHD1080p24, 1920, 1080},

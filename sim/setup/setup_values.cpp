@@ -1,4 +1,4 @@
-#include "result_codes.h"
+#include "setup/setup_values.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -25,8 +25,7 @@ const NamedResult kNamedResults[] = {
     {"E_UNEXPECTED", kE_UNEXPECTED},
 };
 
-}  // namespace
-
+// readResult without the message.
 bool parseResult(const std::string& text, HRESULT* result) {
   for (const NamedResult& named : kNamedResults) {
     if (text == named.name) {
@@ -46,5 +45,40 @@ bool parseResult(const std::string& text, HRESULT* result) {
   if (errno != 0 || end == digits || *end != '\0') return false;
   if (value < -2147483648LL || value > 0xFFFFFFFFLL) return false;
   *result = static_cast<HRESULT>(static_cast<uint32_t>(value));
+  return true;
+}
+
+}  // namespace
+
+bool readBool(const std::string& text, bool* value, std::string* problem) {
+  if (text == "yes" || text == "true" || text == "1") {
+    *value = true;
+    return true;
+  }
+  if (text == "no" || text == "false" || text == "0") {
+    *value = false;
+    return true;
+  }
+  *problem = "expected yes or no, not '" + text + "'";
+  return false;
+}
+
+bool readResult(const std::string& text, HRESULT* value, std::string* problem) {
+  if (parseResult(text, value)) return true;
+  *problem = "expected a result (a name such as E_FAIL, or a number), not '" + text + "'";
+  return false;
+}
+
+bool readCount(const std::string& text, long minimum, long* value, std::string* problem) {
+  long parsed = 0;
+  bool digits = !text.empty() && text.size() <= 10;
+  for (char c : text) digits = digits && c >= '0' && c <= '9';
+  if (digits) parsed = std::stol(text);
+  if (!digits || parsed < minimum || parsed > 2147483647L) {
+    *problem = "expected a whole number of at least " + std::to_string(minimum) + ", not '" +
+               text + "'";
+    return false;
+  }
+  *value = parsed;
   return true;
 }

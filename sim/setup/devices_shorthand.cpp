@@ -1,6 +1,6 @@
-#include "devices_shorthand.h"
+#include "setup/devices_shorthand.h"
 
-#include "config_parser.h"
+#include "setup/device_keys.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ std::string trimmedSpaces(const std::string& text) {
 
 }  // namespace
 
-bool parseDevicesShorthand(const std::string& text, std::vector<CardConfig>* cards,
+bool parseDevicesShorthand(const std::string& text, std::vector<CardSetup>* cards,
                            std::string* problem) {
   cards->clear();
   size_t start = 0;
@@ -22,7 +22,7 @@ bool parseDevicesShorthand(const std::string& text, std::vector<CardConfig>* car
     const std::string entry = trimmedSpaces(text.substr(start, end - start));
     start = end + 1;
     if (entry.empty()) continue;  // "A;;B" and a trailing ';' are harmless
-    CardConfig card = defaultCard(static_cast<int>(cards->size()));
+    CardSetup card = defaultCard(static_cast<int>(cards->size()));
     size_t equals = entry.rfind('=');
     std::string name = trimmedSpaces(entry.substr(0, equals));
     if (!name.empty()) card.name = name;

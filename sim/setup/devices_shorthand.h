@@ -2,15 +2,15 @@
 //   DeckLink Duo 2=hd uhd;UltraStudio 4K=hd uhd 4k;Intensity=none
 // Cards are separated by ';'; a card's name and modes by its last '=';
 // without '=' the card has all three modes.
-#ifndef DECKLINK_SIM_DEVICES_SHORTHAND_H
-#define DECKLINK_SIM_DEVICES_SHORTHAND_H
+#ifndef DECKLINK_SIM_SETUP_DEVICES_SHORTHAND_H
+#define DECKLINK_SIM_SETUP_DEVICES_SHORTHAND_H
 
 #include <string>
 #include <vector>
 
-#include "sim_config.h"
+#include "setup/setup.h"
 
-bool parseDevicesShorthand(const std::string& text, std::vector<CardConfig>* cards,
+bool parseDevicesShorthand(const std::string& text, std::vector<CardSetup>* cards,
                            std::string* problem);
 
-#endif  // DECKLINK_SIM_DEVICES_SHORTHAND_H
+#endif  // DECKLINK_SIM_SETUP_DEVICES_SHORTHAND_H

@@ -1,8 +1,8 @@
-#include "setup_apply.h"
+#include "setup/apply_setup.h"
 
 #include <cstdio>
 
-#include "environment_setup.h"
+#include "setup/setup_from_environment.h"
 
 namespace {
 
@@ -14,15 +14,15 @@ void retireCards(SimState& state) {
   state.cards.clear();
 }
 
-void install(SimState& state, const SimConfig& setup) {
+void install(SimState& state, const SimSetup& setup) {
   retireCards(state);
   state.setup = setup;
-  state.configured = true;
+  state.hasSetup = true;
   ++state.epoch;
   state.objects.startEpoch();
   for (size_t i = 0; i < setup.cards.size(); ++i) {
     auto card = std::make_shared<CardRuntime>();
-    card->config = setup.cards[i];
+    card->setup = setup.cards[i];
     card->position = static_cast<int>(i);
     state.cards.push_back(card);
   }
@@ -35,15 +35,15 @@ void install(SimState& state, const SimConfig& setup) {
   state.hasLastFrame = false;
   state.lastFrame.clear();
   state.lastFrame.shrink_to_fit();
-  state.configError.clear();
+  state.setupError.clear();
 }
 
 }  // namespace
 
-bool applySetup(SimState& state, const SimConfig& setup, std::string* problem) {
+bool applySetup(SimState& state, const SimSetup& setup, std::string* problem) {
   state.log.closeFile();
   if (!setup.logFile.empty() && !state.log.openFile(setup.logFile, problem)) {
-    install(state, SimConfig());
+    install(state, SimSetup());
     return false;
   }
   install(state, setup);
@@ -57,7 +57,7 @@ void markReconfigured(SimState& state) {
 }
 
 bool applyEnvironmentSetup(SimState& state) {
-  SimConfig setup;
+  SimSetup setup;
   bool ok = setupFromEnvironment(&setup);
   std::string problem;
   if (!setup.logFile.empty() && !state.log.openFile(setup.logFile, &problem)) {
@@ -70,6 +70,6 @@ bool applyEnvironmentSetup(SimState& state) {
   return applied && ok;
 }
 
-void ensureConfigured(SimState& state) {
-  if (!state.configured) applyEnvironmentSetup(state);
+void ensureSetup(SimState& state) {
+  if (!state.hasSetup) applyEnvironmentSetup(state);
 }

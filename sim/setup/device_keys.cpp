@@ -1,8 +1,8 @@
-// The keys of a [device] section.
+#include "setup/device_keys.h"
+
 #include <sstream>
 
-#include "config_parser.h"
-#include "config_values.h"
+#include "setup/setup_values.h"
 #include "util/text_escapes.h"
 
 namespace {
@@ -21,7 +21,7 @@ void splitModeKey(const std::string& key, std::string* base, int* mode) {
   if (*mode < 0) *mode = -2;
 }
 
-bool readModes(const std::string& text, CardConfig* card, std::string* problem) {
+bool readModes(const std::string& text, CardSetup* card, std::string* problem) {
   std::array<bool, kSimModeCount> modes{{false, false, false}};
   if (text != "none") {
     std::istringstream words(text);
@@ -89,7 +89,7 @@ bool readId(const std::string& text, std::string* out, std::string* problem) {
 
 }  // namespace
 
-bool applyDeviceKey(const std::string& key, const std::string& value, CardConfig* card,
+bool applyDeviceKey(const std::string& key, const std::string& value, CardSetup* card,
                     std::string* problem) {
   std::string base;
   int mode;

@@ -3,7 +3,7 @@
 
 #include "accounting/call_record.h"
 #include "accounting/log_values.h"
-#include "frame_capture.h"
+#include "capture/frame_capture.h"
 #include "sim_frame.h"
 #include "sim_output.h"
 #include "util/util.h"

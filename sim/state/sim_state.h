@@ -14,7 +14,7 @@
 
 #include "accounting/call_log.h"
 #include "accounting/object_registry.h"
-#include "capture_file.h"
+#include "capture/capture_file.h"
 #include "setup/setup.h"
 #include "state/card_hold.h"
 

@@ -12,8 +12,8 @@
 //
 // Shared by the simulated card, which writes them, and by decklink-sim-png,
 // which reads them; so it uses nothing of the DeckLink declarations.
-#ifndef DECKLINK_SIM_CAPTURE_FILE_H
-#define DECKLINK_SIM_CAPTURE_FILE_H
+#ifndef DECKLINK_SIM_CAPTURE_CAPTURE_FILE_H
+#define DECKLINK_SIM_CAPTURE_CAPTURE_FILE_H
 
 #include <cstdint>
 #include <string>
@@ -36,4 +36,4 @@ bool writeCaptureFile(const std::string& path, const CaptureHeader& header,
 bool readCaptureFile(const std::string& path, CaptureHeader* header, unsigned char** bytes,
                      std::string* problem);
 
-#endif  // DECKLINK_SIM_CAPTURE_FILE_H
+#endif  // DECKLINK_SIM_CAPTURE_CAPTURE_FILE_H

@@ -1,4 +1,4 @@
-#include "capture_file.h"
+#include "capture/capture_file.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Keeps what a displayed frame showed: as a capture file in the [capture]
 // directory, and in memory for decklink_sim_last_frame.
-#ifndef DECKLINK_SIM_FRAME_CAPTURE_H
-#define DECKLINK_SIM_FRAME_CAPTURE_H
+#ifndef DECKLINK_SIM_CAPTURE_FRAME_CAPTURE_H
+#define DECKLINK_SIM_CAPTURE_FRAME_CAPTURE_H
 
 #include "sim_frame.h"
 #include "state/sim_state.h"
@@ -10,4 +10,4 @@
 // the configure. Does nothing, and touches no pixel, when capture is off.
 void captureDisplayedFrame(SimState& state, const SimFrame& frame, uint64_t sequence);
 
-#endif  // DECKLINK_SIM_FRAME_CAPTURE_H
+#endif  // DECKLINK_SIM_CAPTURE_FRAME_CAPTURE_H

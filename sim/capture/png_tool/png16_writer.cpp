@@ -1,4 +1,4 @@
-#include "png16_writer.h"
+#include "capture/png_tool/png16_writer.h"
 
 #include <png.h>
 

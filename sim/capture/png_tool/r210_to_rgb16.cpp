@@ -1,4 +1,4 @@
-#include "r210_to_rgb16.h"
+#include "capture/png_tool/r210_to_rgb16.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "frame_capture.h"
+#include "capture/frame_capture.h"
 
 #include <unistd.h>
 

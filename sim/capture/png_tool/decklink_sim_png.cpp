@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "capture_file.h"
-#include "png16_writer.h"
-#include "r210_to_rgb16.h"
+#include "capture/capture_file.h"
+#include "capture/png_tool/png16_writer.h"
+#include "capture/png_tool/r210_to_rgb16.h"
 
 namespace {
 

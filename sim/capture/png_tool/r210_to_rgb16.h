@@ -1,6 +1,6 @@
 // Unpacks r210 pixels into 16-bit RGB samples for a PNG.
-#ifndef DECKLINK_SIM_PNG_TOOL_R210_TO_RGB16_H
-#define DECKLINK_SIM_PNG_TOOL_R210_TO_RGB16_H
+#ifndef DECKLINK_SIM_CAPTURE_PNG_TOOL_R210_TO_RGB16_H
+#define DECKLINK_SIM_CAPTURE_PNG_TOOL_R210_TO_RGB16_H
 
 #include <cstdint>
 
@@ -10,4 +10,4 @@
 // stays 0 and 1023 becomes 65535.
 void r210RowToRgb16(const unsigned char* r210, int32_t width, unsigned char* rgb16);
 
-#endif  // DECKLINK_SIM_PNG_TOOL_R210_TO_RGB16_H
+#endif  // DECKLINK_SIM_CAPTURE_PNG_TOOL_R210_TO_RGB16_H

@@ -2,7 +2,7 @@
 
 #include "accounting/call_record.h"
 #include "accounting/log_values.h"
-#include "sim_frame.h"
+#include "interfaces/video_frame.h"
 #include "state/sim_state.h"
 
 std::string CountedObject::label() const { return std::string(kind_) + "#" + std::to_string(id_); }

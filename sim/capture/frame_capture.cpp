@@ -8,7 +8,7 @@
 
 #include "util/util.h"
 
-void captureDisplayedFrame(SimState& state, const SimFrame& frame, uint64_t sequence) {
+void captureDisplayedFrame(SimState& state, const SimVideoFrame& frame, uint64_t sequence) {
   const FrameShape& shape = frame.shape();
   const FramePixels& pixels = *frame.pixels();
   CaptureHeader header;

@@ -3,11 +3,11 @@
 #ifndef DECKLINK_SIM_CAPTURE_FRAME_CAPTURE_H
 #define DECKLINK_SIM_CAPTURE_FRAME_CAPTURE_H
 
-#include "sim_frame.h"
+#include "interfaces/video_frame.h"
 #include "state/sim_state.h"
 
 // Called for each successful display, `sequence` counting displays since
 // the configure. Does nothing, and touches no pixel, when capture is off.
-void captureDisplayedFrame(SimState& state, const SimFrame& frame, uint64_t sequence);
+void captureDisplayedFrame(SimState& state, const SimVideoFrame& frame, uint64_t sequence);
 
 #endif  // DECKLINK_SIM_CAPTURE_FRAME_CAPTURE_H

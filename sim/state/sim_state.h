@@ -18,7 +18,7 @@
 #include "setup/setup.h"
 #include "state/card_hold.h"
 
-class SimFrame;
+class SimVideoFrame;
 
 // One configured card as this process sees it. Objects obtained from the
 // card share it, so a setting changed with decklink_sim_set applies to them
@@ -50,7 +50,7 @@ struct SimState {
   // Every frame ever created, by the pointer the program passes back, so
   // DisplayVideoFrameSync can recognise a frame without dereferencing an
   // unknown pointer.
-  std::unordered_map<const IDeckLinkVideoFrame*, SimFrame*> frames;
+  std::unordered_map<const IDeckLinkVideoFrame*, SimVideoFrame*> frames;
 
   long overReleases = 0;
   long misuses = 0;

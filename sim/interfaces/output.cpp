@@ -1,4 +1,4 @@
-#include "sim_output.h"
+#include "interfaces/output.h"
 
 #include "accounting/call_record.h"
 #include "accounting/log_values.h"

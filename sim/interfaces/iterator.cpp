@@ -1,7 +1,7 @@
-#include "sim_iterator.h"
+#include "interfaces/iterator.h"
 
 #include "accounting/call_record.h"
-#include "sim_device.h"
+#include "interfaces/device.h"
 
 SimIterator::SimIterator(std::vector<std::shared_ptr<CardRuntime>> cards,
                          const IteratorSetup& faults)

@@ -1,14 +1,15 @@
-#include "sim_buffer.h"
+#include "interfaces/video_buffer.h"
 
 #include <algorithm>
 
 #include "accounting/call_record.h"
 #include "util/util.h"
 
-SimBuffer::SimBuffer(std::shared_ptr<CardRuntime> card, std::shared_ptr<FramePixels> pixels)
+SimVideoBuffer::SimVideoBuffer(std::shared_ptr<CardRuntime> card,
+                               std::shared_ptr<FramePixels> pixels)
     : SimObject("Buffer"), card_(std::move(card)), pixels_(std::move(pixels)) {}
 
-HRESULT SimBuffer::GetBytes(void** buffer) {
+HRESULT SimVideoBuffer::GetBytes(void** buffer) {
   StateLock lock;
   CallRecord call(lock.state(), *this, "GetBytes", "");
   if (buffer != nullptr) *buffer = nullptr;
@@ -24,7 +25,7 @@ HRESULT SimBuffer::GetBytes(void** buffer) {
   return call.finish(kS_OK, stringPrintf("%p", static_cast<void*>(pixels_->data)));
 }
 
-HRESULT SimBuffer::GetSize(uint64_t* bufferSize) {
+HRESULT SimVideoBuffer::GetSize(uint64_t* bufferSize) {
   StateLock lock;
   CallRecord call(lock.state(), *this, "GetSize", "");
   if (bufferSize != nullptr) *bufferSize = 0;
@@ -34,7 +35,7 @@ HRESULT SimBuffer::GetSize(uint64_t* bufferSize) {
   return call.finish(kS_OK, std::to_string(pixels_->size));
 }
 
-HRESULT SimBuffer::StartAccess(BMDBufferAccessFlags flags) {
+HRESULT SimVideoBuffer::StartAccess(BMDBufferAccessFlags flags) {
   StateLock lock;
   CallRecord call(lock.state(), *this, "StartAccess", std::to_string(flags));
   if (call.refused()) return call.refusal();
@@ -44,7 +45,7 @@ HRESULT SimBuffer::StartAccess(BMDBufferAccessFlags flags) {
   return call.finish(kS_OK);
 }
 
-HRESULT SimBuffer::EndAccess(BMDBufferAccessFlags flags) {
+HRESULT SimVideoBuffer::EndAccess(BMDBufferAccessFlags flags) {
   StateLock lock;
   CallRecord call(lock.state(), *this, "EndAccess", std::to_string(flags));
   endRefused_ = call.refused();
@@ -60,12 +61,12 @@ HRESULT SimBuffer::EndAccess(BMDBufferAccessFlags flags) {
   return call.finish(kS_OK);
 }
 
-QueryAnswer SimBuffer::answerQuery(SimState&, const DeckLinkIID& iid) {
+QueryAnswer SimVideoBuffer::answerQuery(SimState&, const DeckLinkIID& iid) {
   if (sameIID(iid, IID_IUnknown) || sameIID(iid, IID_IDeckLinkVideoBuffer)) return itself();
   return QueryAnswer();
 }
 
-std::string SimBuffer::finalRelease(SimState& state) {
+std::string SimVideoBuffer::finalRelease(SimState& state) {
   const int closing = std::min(openedHere_, pixels_->openAccesses);
   if (closing > 0) {
     if (!endRefused_) {

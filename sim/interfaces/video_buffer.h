@@ -3,18 +3,18 @@
 // StartAccess and EndAccess must pair up: the frame cannot be displayed
 // while an access is open, and releasing a buffer with an access still
 // open is a misuse (the access ends with it).
-#ifndef DECKLINK_SIM_SIM_BUFFER_H
-#define DECKLINK_SIM_SIM_BUFFER_H
+#ifndef DECKLINK_SIM_INTERFACES_VIDEO_BUFFER_H
+#define DECKLINK_SIM_INTERFACES_VIDEO_BUFFER_H
 
 #include <memory>
 
 #include "accounting/counted_object.h"
-#include "frame_pixels.h"
+#include "interfaces/video_frame.h"
 #include "state/sim_state.h"
 
-class SimBuffer final : public SimObject<IDeckLinkVideoBuffer> {
+class SimVideoBuffer final : public SimObject<IDeckLinkVideoBuffer> {
  public:
-  SimBuffer(std::shared_ptr<CardRuntime> card, std::shared_ptr<FramePixels> pixels);
+  SimVideoBuffer(std::shared_ptr<CardRuntime> card, std::shared_ptr<FramePixels> pixels);
 
   HRESULT GetBytes(void** buffer) override;
   HRESULT GetSize(uint64_t* bufferSize) override;
@@ -35,4 +35,4 @@ class SimBuffer final : public SimObject<IDeckLinkVideoBuffer> {
   bool endRefused_ = false;
 };
 
-#endif  // DECKLINK_SIM_SIM_BUFFER_H
+#endif  // DECKLINK_SIM_INTERFACES_VIDEO_BUFFER_H

@@ -1,17 +1,17 @@
 // IDeckLinkConfiguration: SetFlag is recorded for the 4:4:4 SDI output flag
 // (decklink_sim_config_flag reads it back); the card has no other setting,
 // so every other method answers E_NOTIMPL.
-#ifndef DECKLINK_SIM_SIM_CONFIGURATION_H
-#define DECKLINK_SIM_SIM_CONFIGURATION_H
+#ifndef DECKLINK_SIM_INTERFACES_CONFIGURATION_INTERFACE_H
+#define DECKLINK_SIM_INTERFACES_CONFIGURATION_INTERFACE_H
 
 #include <memory>
 
 #include "accounting/counted_object.h"
 #include "state/sim_state.h"
 
-class SimConfiguration final : public SimObject<IDeckLinkConfiguration> {
+class SimConfigurationInterface final : public SimObject<IDeckLinkConfiguration> {
  public:
-  explicit SimConfiguration(std::shared_ptr<CardRuntime> card);
+  explicit SimConfigurationInterface(std::shared_ptr<CardRuntime> card);
 
   HRESULT SetFlag(BMDDeckLinkConfigurationID cfgID, bool value) override;
   HRESULT GetFlag(BMDDeckLinkConfigurationID cfgID, bool* value) override;
@@ -48,4 +48,4 @@ class SimConfiguration final : public SimObject<IDeckLinkConfiguration> {
   const std::shared_ptr<CardRuntime> card_;
 };
 
-#endif  // DECKLINK_SIM_SIM_CONFIGURATION_H
+#endif  // DECKLINK_SIM_INTERFACES_CONFIGURATION_INTERFACE_H

@@ -1,6 +1,6 @@
 // IDeckLinkIterator: hands out the configured cards in order.
-#ifndef DECKLINK_SIM_SIM_ITERATOR_H
-#define DECKLINK_SIM_SIM_ITERATOR_H
+#ifndef DECKLINK_SIM_INTERFACES_ITERATOR_H
+#define DECKLINK_SIM_INTERFACES_ITERATOR_H
 
 #include <memory>
 #include <vector>
@@ -24,4 +24,4 @@ class SimIterator final : public SimObject<IDeckLinkIterator> {
   long handedOut_ = 0;
 };
 
-#endif  // DECKLINK_SIM_SIM_ITERATOR_H
+#endif  // DECKLINK_SIM_INTERFACES_ITERATOR_H

@@ -2,7 +2,7 @@
 // simulated card does not offer: each is logged, counted for fail_call, and
 // answers E_NOTIMPL with its out-parameters cleared.
 #include "accounting/call_record.h"
-#include "sim_output.h"
+#include "interfaces/output.h"
 
 namespace {
 

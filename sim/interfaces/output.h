@@ -1,22 +1,19 @@
 // IDeckLinkOutput: mode probing, enabling the output (with the
 // cross-process hold), frame creation and synchronous display. Scheduled
 // playback and audio are not simulated: those methods answer E_NOTIMPL.
-#ifndef DECKLINK_SIM_SIM_OUTPUT_H
-#define DECKLINK_SIM_SIM_OUTPUT_H
+#ifndef DECKLINK_SIM_INTERFACES_OUTPUT_H
+#define DECKLINK_SIM_INTERFACES_OUTPUT_H
 
 #include <memory>
 
 #include "accounting/counted_object.h"
 #include "state/sim_state.h"
 
-class CallRecord;
-class SimFrame;
-
 class SimOutput final : public SimObject<IDeckLinkOutput> {
  public:
   explicit SimOutput(std::shared_ptr<CardRuntime> card);
 
-  // sim_output.cpp
+  // output.cpp
   HRESULT DoesSupportVideoMode(BMDVideoConnection connection, BMDDisplayMode requestedMode,
                                BMDPixelFormat requestedPixelFormat,
                                BMDVideoOutputConversionMode conversionMode,
@@ -88,4 +85,4 @@ class SimOutput final : public SimObject<IDeckLinkOutput> {
   const std::shared_ptr<CardRuntime> card_;
 };
 
-#endif  // DECKLINK_SIM_SIM_OUTPUT_H
+#endif  // DECKLINK_SIM_INTERFACES_OUTPUT_H

@@ -1,11 +1,11 @@
-#include "sim_device.h"
+#include "interfaces/device.h"
 
 #include <cstdlib>
 #include <cstring>
 
 #include "accounting/call_record.h"
-#include "sim_configuration.h"
-#include "sim_output.h"
+#include "interfaces/configuration_interface.h"
+#include "interfaces/output.h"
 #include "util/text_escapes.h"
 
 namespace {
@@ -53,7 +53,8 @@ QueryAnswer SimDevice::answerQuery(SimState& state, const DeckLinkIID& iid) {
     return QueryAnswer{output, static_cast<IDeckLinkOutput*>(output)};
   }
   if (sameIID(iid, IID_IDeckLinkConfiguration) && card_->setup.hasConfiguration) {
-    SimConfiguration* configuration = createObject<SimConfiguration>(state, card_);
+    SimConfigurationInterface* configuration =
+        createObject<SimConfigurationInterface>(state, card_);
     return QueryAnswer{configuration, static_cast<IDeckLinkConfiguration*>(configuration)};
   }
   return QueryAnswer();

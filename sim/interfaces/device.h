@@ -1,7 +1,7 @@
 // IDeckLink: one card. Its names, and its output and configuration
 // interfaces through QueryInterface.
-#ifndef DECKLINK_SIM_SIM_DEVICE_H
-#define DECKLINK_SIM_SIM_DEVICE_H
+#ifndef DECKLINK_SIM_INTERFACES_DEVICE_H
+#define DECKLINK_SIM_INTERFACES_DEVICE_H
 
 #include <memory>
 
@@ -21,4 +21,4 @@ class SimDevice final : public SimObject<IDeckLink> {
   const std::shared_ptr<CardRuntime> card_;
 };
 
-#endif  // DECKLINK_SIM_SIM_DEVICE_H
+#endif  // DECKLINK_SIM_INTERFACES_DEVICE_H

@@ -1,6 +1,6 @@
 // The driver's factory, the one name the program looks up in the library.
+#include "interfaces/iterator.h"
 #include "setup/apply_setup.h"
-#include "sim_iterator.h"
 #include "state/sim_state.h"
 
 extern "C" IDeckLinkIterator* CreateDeckLinkIteratorInstance_0004(void) {

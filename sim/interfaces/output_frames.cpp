@@ -4,8 +4,8 @@
 #include "accounting/call_record.h"
 #include "accounting/log_values.h"
 #include "capture/frame_capture.h"
-#include "sim_frame.h"
-#include "sim_output.h"
+#include "interfaces/output.h"
+#include "interfaces/video_frame.h"
 #include "util/util.h"
 
 HRESULT SimOutput::CreateVideoFrame(int32_t width, int32_t height, int32_t rowBytes,
@@ -33,7 +33,7 @@ HRESULT SimOutput::CreateVideoFrame(int32_t width, int32_t height, int32_t rowBy
   unsigned char* memory = static_cast<unsigned char*>(std::calloc(size, 1));
   if (memory == nullptr) return call.finish(kE_OUTOFMEMORY, "null");
   auto pixels = std::make_shared<FramePixels>(memory, size);
-  SimFrame* frame = createObject<SimFrame>(
+  SimVideoFrame* frame = createObject<SimVideoFrame>(
       state, card_, FrameShape{width, height, rowBytes, pixelFormat}, flags, std::move(pixels));
   state.frames[frame] = frame;
   *outFrame = frame;
@@ -44,7 +44,7 @@ std::string SimOutput::displayProblem(SimState& state, const IDeckLinkVideoFrame
   if (frame == nullptr) return "null frame";
   auto known = state.frames.find(frame);
   if (known == state.frames.end()) return "not a frame this simulated card created";
-  const SimFrame& simFrame = *known->second;
+  const SimVideoFrame& simFrame = *known->second;
   if (simFrame.released()) return "frame already released";
   if (simFrame.card() != card_.get()) return "frame created by another card's output";
   if (!card_->enabled) return "output not enabled";

@@ -1,13 +1,29 @@
 // IDeckLinkMutableVideoFrame: a frame from CreateVideoFrame. Its pixels are
 // reached through the IDeckLinkVideoBuffer that QueryInterface hands out.
-#ifndef DECKLINK_SIM_SIM_FRAME_H
-#define DECKLINK_SIM_SIM_FRAME_H
+#ifndef DECKLINK_SIM_INTERFACES_VIDEO_FRAME_H
+#define DECKLINK_SIM_INTERFACES_VIDEO_FRAME_H
 
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "accounting/counted_object.h"
-#include "frame_pixels.h"
 #include "state/sim_state.h"
+
+// The pixel memory of one frame. The frame and each buffer object obtained
+// from it share it, so whichever is released last frees it; the count of
+// open buffer accesses lives here too, because every buffer of a frame
+// opens the same memory.
+struct FramePixels {
+  FramePixels(unsigned char* memory, uint64_t bytes) : data(memory), size(bytes) {}
+  ~FramePixels() { std::free(data); }
+  FramePixels(const FramePixels&) = delete;
+  FramePixels& operator=(const FramePixels&) = delete;
+
+  unsigned char* const data;  // from calloc
+  const uint64_t size;
+  int openAccesses = 0;
+};
 
 struct FrameShape {
   int32_t width;
@@ -16,10 +32,10 @@ struct FrameShape {
   BMDPixelFormat pixelFormat;
 };
 
-class SimFrame final : public SimObject<IDeckLinkMutableVideoFrame> {
+class SimVideoFrame final : public SimObject<IDeckLinkMutableVideoFrame> {
  public:
-  SimFrame(std::shared_ptr<CardRuntime> card, const FrameShape& shape, BMDFrameFlags flags,
-           std::shared_ptr<FramePixels> pixels);
+  SimVideoFrame(std::shared_ptr<CardRuntime> card, const FrameShape& shape, BMDFrameFlags flags,
+                std::shared_ptr<FramePixels> pixels);
 
   long GetWidth() override;
   long GetHeight() override;
@@ -56,4 +72,4 @@ class SimFrame final : public SimObject<IDeckLinkMutableVideoFrame> {
   std::shared_ptr<FramePixels> pixels_;  // null once released
 };
 
-#endif  // DECKLINK_SIM_SIM_FRAME_H
+#endif  // DECKLINK_SIM_INTERFACES_VIDEO_FRAME_H

@@ -38,3 +38,10 @@ void logValueCall(SimState& state, const CountedObject& self, const char* method
   if (self.released()) state.noteMisuse(call + ": " + kAfterRelease);
   state.log.write(call + " = " + value);
 }
+
+HRESULT notSimulatedCall(const CountedObject& self, const char* method, const std::string& args) {
+  StateLock lock;
+  CallRecord call(lock.state(), self, method, args);
+  if (call.refused()) return call.refusal();
+  return call.finish(kE_NOTIMPL);
+}

@@ -44,4 +44,9 @@ class CallRecord {
 void logValueCall(SimState& state, const CountedObject& self, const char* method,
                   const std::string& value);
 
+// A whole call the card does not simulate: logged and counted for fail_call
+// like any other, then answered with E_NOTIMPL. Takes the state lock.
+HRESULT notSimulatedCall(const CountedObject& self, const char* method,
+                         const std::string& args = std::string());
+
 #endif  // DECKLINK_SIM_ACCOUNTING_CALL_RECORD_H

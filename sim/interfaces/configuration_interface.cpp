@@ -18,10 +18,7 @@ HRESULT SimConfigurationInterface::SetFlag(BMDDeckLinkConfigurationID cfgID, boo
 
 HRESULT SimConfigurationInterface::notSimulated(const char* method,
                                                 BMDDeckLinkConfigurationID cfgID) {
-  StateLock lock;
-  CallRecord call(lock.state(), *this, method, fourCCText(cfgID));
-  if (call.refused()) return call.refusal();
-  return call.finish(kE_NOTIMPL);
+  return notSimulatedCall(*this, method, fourCCText(cfgID));
 }
 
 HRESULT SimConfigurationInterface::GetFlag(BMDDeckLinkConfigurationID cfgID, bool* value) {
@@ -102,10 +99,7 @@ HRESULT SimConfigurationInterface::GetStringWithParam(BMDDeckLinkConfigurationID
 }
 
 HRESULT SimConfigurationInterface::WriteConfigurationToPreferences() {
-  StateLock lock;
-  CallRecord call(lock.state(), *this, "WriteConfigurationToPreferences", "");
-  if (call.refused()) return call.refusal();
-  return call.finish(kE_NOTIMPL);
+  return notSimulatedCall(*this, "WriteConfigurationToPreferences");
 }
 
 QueryAnswer SimConfigurationInterface::answerQuery(SimState&, const DeckLinkIID& iid) {

@@ -13,12 +13,7 @@ void clear(T* out) {
 
 }  // namespace
 
-HRESULT SimOutput::notSimulated(const char* method) {
-  StateLock lock;
-  CallRecord call(lock.state(), *this, method, "");
-  if (call.refused()) return call.refusal();
-  return call.finish(kE_NOTIMPL);
-}
+HRESULT SimOutput::notSimulated(const char* method) { return notSimulatedCall(*this, method); }
 
 HRESULT SimOutput::GetDisplayMode(BMDDisplayMode, IDeckLinkDisplayMode** resultDisplayMode) {
   clear(resultDisplayMode);

@@ -50,12 +50,7 @@ HRESULT SimVideoFrame::SetFlags(BMDFrameFlags newFlags) {
   return call.finish(kS_OK);
 }
 
-HRESULT SimVideoFrame::notSimulated(const char* method) {
-  StateLock lock;
-  CallRecord call(lock.state(), *this, method, "");
-  if (call.refused()) return call.refusal();
-  return call.finish(kE_NOTIMPL);
-}
+HRESULT SimVideoFrame::notSimulated(const char* method) { return notSimulatedCall(*this, method); }
 
 HRESULT SimVideoFrame::GetTimecode(BMDTimecodeFormat, IDeckLinkTimecode** timecode) {
   if (timecode != nullptr) *timecode = nullptr;

@@ -1,8 +1,9 @@
 // The decklink_sim_* control functions tests call (decklink_sim.h).
 #include "decklink_sim.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <cstdio>
+#include <string>
+#include <utility>
 
 #include "accounting/log_audit.h"
 #include "setup/apply_setup.h"

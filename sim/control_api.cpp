@@ -1,17 +1,15 @@
 // The decklink_sim_* control functions tests call (decklink_sim.h).
-#include <cstdlib>
-#include <cstring>
-
-#include "config_parser.h"
-#include "log_audit.h"
-#include "setup_apply.h"
-#include "sim_state.h"
-
-// Declared with default visibility so the definitions below are exported
-// from a library built with hidden visibility.
-#pragma GCC visibility push(default)
 #include "decklink_sim.h"
-#pragma GCC visibility pop
+
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "accounting/log_audit.h"
+#include "setup/apply_setup.h"
+#include "setup/device_keys.h"
+#include "setup/setup_parser.h"
+#include "state/sim_state.h"
 
 namespace {
 
@@ -31,20 +29,20 @@ int decklink_sim_configure(const char* text) {
   StateLock lock;
   SimState& state = lock.state();
   state.log.keepInMemory(true);
-  SimConfig setup;
-  ConfigError error;
+  SimSetup setup;
+  SetupTextError error;
   if (text == nullptr) {
     setup = defaultSetup();
-  } else if (!parseConfigText(text, &setup, &error)) {
+  } else if (!parseSetupText(text, &setup, &error)) {
     std::string ignored;  // an empty setup opens no file
-    applySetup(state, SimConfig(), &ignored);
-    state.configError = "line " + std::to_string(error.line) + ": " + error.message;
+    applySetup(state, SimSetup(), &ignored);
+    state.setupError = "line " + std::to_string(error.line) + ": " + error.message;
     return error.line;
   }
   state.log.keepInMemory(setup.logMemory);
   std::string problem;
   if (!applySetup(state, setup, &problem)) {
-    state.configError = "line " + std::to_string(setup.logFileLine) + ": " + problem;
+    state.setupError = "line " + std::to_string(setup.logFileLine) + ": " + problem;
     return setup.logFileLine;
   }
   markReconfigured(state);
@@ -53,7 +51,7 @@ int decklink_sim_configure(const char* text) {
 
 const char* decklink_sim_config_error(void) {
   StateLock lock;
-  return keep(lock.state(), lock.state().configError);
+  return keep(lock.state(), lock.state().setupError);
 }
 
 int decklink_sim_use_environment(void) {
@@ -73,17 +71,17 @@ int decklink_sim_set(int index, const char* line) {
   std::string text = line;
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   // Applied to a copy, so a bad value leaves the card as it was.
-  CardConfig changed = card->config;
+  CardSetup changed = card->setup;
   if (!splitKeyValue(text, &key, &value)) {
-    state.configError = "line 1: expected 'key = value'";
+    state.setupError = "line 1: expected 'key = value'";
     return -1;
   }
   if (!applyDeviceKey(key, value, &changed, &problem)) {
-    state.configError = "line 1: " + problem;
+    state.setupError = "line 1: " + problem;
     return -1;
   }
-  card->config = changed;
-  state.configError.clear();
+  card->setup = changed;
+  state.setupError.clear();
   return 0;
 }
 

@@ -1,0 +1,80 @@
+// The simulated setup as the configuration text describes it: the cards in
+// order, with their faults, and the iterator, fault, capture, log and hold
+// settings. Plain data; the parser fills it and applySetup makes it current.
+#ifndef DECKLINK_SIM_SETUP_SETUP_H
+#define DECKLINK_SIM_SETUP_SETUP_H
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "decklink/decklink_api.h"
+#include "setup/display_modes.h"
+
+// A result a call returns instead of doing its work, when `set`.
+struct ResultOverride {
+  bool set = false;
+  HRESULT result = kS_OK;
+};
+
+// DoesSupportVideoMode's answer for one mode, replacing the computed one.
+struct ProbeOverride {
+  bool set = false;
+  HRESULT result = kS_OK;
+  bool supported = false;
+};
+
+struct CardSetup {
+  std::string name;
+  std::string model = "DeckLink Simulator";
+  ResultOverride nameResult;
+  ResultOverride modelResult;
+  bool nameNull = false;
+  bool modelNull = false;
+  bool hasOutput = true;
+  bool hasConfiguration = true;
+  bool hasBuffer = true;
+  std::array<bool, kSimModeCount> modes{{true, true, true}};
+  std::array<ProbeOverride, kSimModeCount> probe;
+  std::array<ResultOverride, kSimModeCount> enable;
+  std::array<ResultOverride, kSimModeCount> createFrame;
+  ResultOverride display;
+  ResultOverride startAccess;
+  ResultOverride getBytes;
+  bool getBytesNull = false;
+  int32_t rowPadding = 0;
+  std::string id;  // names the cross-process hold's lock file
+};
+
+struct IteratorSetup {
+  long failAfter = -1;  // -1: never
+  HRESULT failResult = kE_FAIL;
+  long nullAt = -1;  // -1: never
+  bool entryPointNull = false;
+};
+
+struct FaultSetup {
+  long failCall = 0;  // 0: no injected fault
+  HRESULT failResult = kE_FAIL;
+};
+
+struct SimSetup {
+  std::vector<CardSetup> cards;
+  IteratorSetup iterator;
+  FaultSetup faults;
+  std::string captureDirectory;  // empty: no capture files
+  bool captureMemory = false;
+  std::string logFile;  // empty: no log file
+  int logFileLine = 0;  // where the text named it, to report an open failure
+  bool logMemory = true;  // under the control API: keep the log in memory too
+  std::string holdDirectory;  // empty: the per-user default
+};
+
+// A card as a [device] section starts: all three modes, named by its position.
+CardSetup defaultCard(int position);
+
+// What a process without any configuration sees: one card named
+// "DeckLink Simulator" with all three modes.
+SimSetup defaultSetup();
+
+#endif  // DECKLINK_SIM_SETUP_SETUP_H

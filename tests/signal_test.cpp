@@ -82,6 +82,46 @@ TEST(Signals, EndTheConsoleWhoseReaderStoppedReading) {
   }
 }
 
+// Waits, at most ten seconds, until the program has released the frame:
+// with a slow DisableVideoOutput, it is then in the middle of its release.
+void waitForTheFramesRelease(const SimSession& session) {
+  for (int tries = 0; tries < 200; ++tries) {
+    for (const std::string& line : session.logLines()) {
+      if (line.rfind("Frame#", 0) == 0 && line.find("Release() = 0") != std::string::npos) {
+        return;
+      }
+    }
+    usleep(50000);
+  }
+  ADD_FAILURE() << "the frame was never released";
+}
+
+TEST(Signals, DuringTheFinalReleaseEndWith130) {
+  const std::string slowCard = std::string(kCard) + "disable_delay_ms = 1500\n";
+  for (bool quit : {true, false}) {
+    SCOPED_TRACE(quit ? "quit" : "end of input");
+    SimSession session(slowCard);
+    ServeClient client(session);
+    EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}",
+              client.ask("{\"cmd\":\"open\"}"));
+    if (quit) client.send("{\"cmd\":\"quit\"}\n");
+    client.process().closeInput();
+    waitForTheFramesRelease(session);
+    client.process().sendSignal(SIGTERM);
+    EXPECT_EQ(130, client.process().wait());
+    EXPECT_EQ("", session.audit());
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
+  }
+  SimSession session(slowCard);
+  ChildProcess console({corvaneBinary(), "run", "0"}, session.environment());
+  ASSERT_TRUE(console.readUntil("patch> "));
+  console.write("quit\n");
+  waitForTheFramesRelease(session);
+  console.sendSignal(SIGINT);
+  EXPECT_EQ(130, console.wait());
+  EXPECT_EQ("", session.audit());
+}
+
 TEST(Signals, DuringPaintingNoAnswerIsWritten) {
   SimSession session(kCard);
   ServeClient client(session);

@@ -1,5 +1,7 @@
 #include "interfaces/output.h"
 
+#include <unistd.h>
+
 #include "accounting/call_record.h"
 #include "accounting/log_values.h"
 #include "state/card_hold.h"
@@ -70,6 +72,13 @@ HRESULT SimOutput::EnableVideoOutput(BMDDisplayMode displayMode, BMDVideoOutputF
 }
 
 HRESULT SimOutput::DisableVideoOutput() {
+  // A slow driver: the delay passes before the call, outside the lock.
+  int32_t delayMs = 0;
+  {
+    StateLock lock;
+    delayMs = card_->setup.disableDelayMs;
+  }
+  if (delayMs > 0) usleep(static_cast<useconds_t>(delayMs) * 1000);
   StateLock lock;
   CallRecord call(lock.state(), *this, "DisableVideoOutput", "");
   if (call.refused()) return call.refusal();
@@ -92,7 +101,8 @@ HRESULT SimOutput::RowBytesForPixelFormat(BMDPixelFormat pixelFormat, int32_t wi
     return call.finish(kE_INVALIDARG);
   }
   // r210 rows are whole 64-pixel blocks of 256 bytes.
-  *rowBytes = ((width + 63) / 64) * 256 + card_->setup.rowPadding;
+  *rowBytes = card_->setup.rowBytes > 0 ? card_->setup.rowBytes
+                                        : ((width + 63) / 64) * 256 + card_->setup.rowPadding;
   return call.finish(kS_OK, std::to_string(*rowBytes));
 }
 

@@ -121,6 +121,26 @@ bool applyDeviceKey(const std::string& key, const std::string& value, CardSetup*
       card->getBytesNull = false;
       return readOverride(value, &card->getBytes, problem);
     }
+    if (key == "row_bytes") {
+      long rowBytes = 0;
+      if (!readCount(value, 0, &rowBytes, problem)) return false;
+      if (rowBytes > (1 << 24)) {
+        *problem = "row_bytes above 16777216 bytes";
+        return false;
+      }
+      card->rowBytes = static_cast<int32_t>(rowBytes);
+      return true;
+    }
+    if (key == "disable_delay_ms") {
+      long delay = 0;
+      if (!readCount(value, 0, &delay, problem)) return false;
+      if (delay > 60000) {
+        *problem = "disable_delay_ms above 60000";
+        return false;
+      }
+      card->disableDelayMs = static_cast<int32_t>(delay);
+      return true;
+    }
     if (key == "row_padding") {
       long padding = 0;
       if (!readCount(value, 0, &padding, problem)) return false;

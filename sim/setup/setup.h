@@ -43,6 +43,8 @@ struct CardSetup {
   ResultOverride getBytes;
   bool getBytesNull = false;
   int32_t rowPadding = 0;
+  int32_t rowBytes = 0;        // when above 0: RowBytesForPixelFormat's answer, short or not
+  int32_t disableDelayMs = 0;  // how long DisableVideoOutput takes
   std::string id;  // names the cross-process hold's lock file
 };
 

@@ -111,6 +111,8 @@ TEST_F(ConfigTextTest, ReportsTheLineOfEachKindOfBadLine) {
       {"[device]\nid = ../escape\n", 2, "card id"},
       {"[device]\nrow_padding = -4\n", 2, "whole number"},
       {"[device]\nrow_padding = 70000\n", 2, "above 65536"},
+      {"[device]\nrow_bytes = 16777217\n", 2, "above 16777216"},
+      {"[device]\ndisable_delay_ms = 60001\n", 2, "above 60000"},
       {"[iterator]\nfail_after = 1.5\n", 2, "whole number"},
       {"[iterator]\nentry_point = sometimes\n", 2, "null or normal"},
       {"[faults]\nfail_call = 0\n", 2, "at least 1"},

@@ -136,6 +136,29 @@ TEST_F(OutputModeTest, RowBytesAreWhole64PixelBlocksPlusPadding) {
   EXPECT_EQ(7680 + 128, rowBytes);
 }
 
+TEST_F(OutputModeTest, AnnouncedRowBytesAreHandedOutEvenWhenShort) {
+  configure("[device]\nrow_bytes = 7000\n");
+  cardOutput();
+  int32_t rowBytes = 0;
+  EXPECT_EQ(kS_OK, output->RowBytesForPixelFormat(bmdFormat10BitRGB, 1920, &rowBytes));
+  EXPECT_EQ(7000, rowBytes);
+  ASSERT_EQ(kS_OK, output->EnableVideoOutput(bmdModeHD1080p24, 0));
+  IDeckLinkMutableVideoFrame* frame = nullptr;
+  EXPECT_EQ(kS_OK, output->CreateVideoFrame(1920, 1080, 7000, bmdFormat10BitRGB, 0, &frame));
+  ASSERT_NE(nullptr, frame);
+  EXPECT_EQ(7000, frame->GetRowBytes());
+  frame->Release();
+  EXPECT_EQ(kE_INVALIDARG, output->CreateVideoFrame(1920, 1080, 0, bmdFormat10BitRGB, 0, &frame));
+}
+
+TEST_F(OutputModeTest, ASlowDisableStillDisables) {
+  configure("[device]\ndisable_delay_ms = 30\n");
+  cardOutput();
+  ASSERT_EQ(kS_OK, output->EnableVideoOutput(bmdModeHD1080p24, 0));
+  EXPECT_EQ(kS_OK, output->DisableVideoOutput());
+  EXPECT_EQ(0, decklink_sim_output_enabled(0, nullptr));
+}
+
 TEST_F(OutputModeTest, The444FlagIsRecordedPerCard) {
   IDeckLink* card = device(0);
   void* out = nullptr;

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "serve/decimal_int.h"
+#include "io/decimal_int.h"
 #include "serve/json_codec.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/console.h"
+#include "console/console.h"
 #include "app/device_table.h"
 #include "app/usage.h"
 #include "serve/serve_loop.h"

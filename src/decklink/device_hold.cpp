@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "decklink/enable_mode.h"
 #include "decklink/hresult_name.h"
 #include "decklink/loader.h"
 #include "decklink/mode_probe.h"
@@ -70,10 +71,7 @@ void requestRgb444Output(IDeckLink* device) {
 void closeDevice() {
   // Each variable is cleared before its reference is released, so that no
   // path, however it is interrupted, can see and release it a second time.
-  if (IDeckLinkMutableVideoFrame* frame = gFrame) {
-    gFrame = nullptr;
-    frame->Release();
-  }
+  releaseHeldFrame();
   if (IDeckLinkOutput* output = gOutput) {
     gOutput = nullptr;
     output->DisableVideoOutput();
@@ -110,23 +108,16 @@ std::string openDevice(int index, const char* resolution, std::string* message) 
     return fail(kUnsupported, kUnsupportedMessage, message);
   }
 
-  HRESULT enabled = gOutput->EnableVideoOutput(target->displayMode, bmdVideoOutputFlagDefault);
-  if (enabled != kS_OK) {
-    closeDevice();
-    return fail(enabled == kE_ACCESSDENIED ? kInUse : kFailed, hresultName(enabled), message);
+  HRESULT enabled;
+  switch (enableAtMode(*target, &enabled)) {
+    case EnableOutcome::kReady: return "";
+    case EnableOutcome::kNotEnabled:
+      closeDevice();
+      return fail(enabled == kE_ACCESSDENIED ? kInUse : kFailed, hresultName(enabled), message);
+    case EnableOutcome::kNoFrame: break;
   }
-
-  gOutput->RowBytesForPixelFormat(bmdFormat10BitRGB, target->width, &gRowBytes);
-  IDeckLinkMutableVideoFrame* frame = nullptr;
-  if (gOutput->CreateVideoFrame(target->width, target->height, gRowBytes, bmdFormat10BitRGB,
-                                bmdFrameFlagDefault, &frame) != kS_OK ||
-      frame == nullptr) {
-    closeDevice();
-    return fail(kFailed, "could not allocate a video frame", message);
-  }
-  gFrame = frame;
-  gMode = target;
-  return "";
+  closeDevice();
+  return fail(kFailed, "could not allocate a video frame", message);
 }
 
 void onSignal(int) {

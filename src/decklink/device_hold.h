@@ -1,28 +1,11 @@
-// The one device the program holds, its output, its one frame and its mode.
-//
-// The held-device state always has one of three shapes:
-//   nothing held      gDevice, gOutput, gFrame, gMode all null
-//   held              all four set; output enabled at gMode; gFrame is
-//                     gMode's width x height in 'r210' with gRowBytes per row
-//   held without mode gDevice and gOutput set, output disabled, gFrame and
-//                     gMode null (left only by a failed switch whose restore
-//                     failed too; the renderers refuse to paint in it)
-// Each reference belongs to the state: whoever clears or replaces one
-// releases it exactly once and nulls the variable straight after.
+// Taking and releasing the held device (decklink/held_device.h): opening
+// device N at a mode, closing it, and the release on SIGINT and SIGTERM.
 #ifndef CORVANE_DECKLINK_DEVICE_HOLD_H
 #define CORVANE_DECKLINK_DEVICE_HOLD_H
 
-#include <cstdint>
 #include <string>
 
-#include "decklink/decklink_api.h"
-#include "decklink/output_mode.h"
-
-extern const OutputMode* gMode;
-extern IDeckLink* gDevice;
-extern IDeckLinkOutput* gOutput;
-extern IDeckLinkMutableVideoFrame* gFrame;
-extern int32_t gRowBytes;  // written before each frame creation, never cleared
+#include "decklink/held_device.h"
 
 // Error codes of the device layer; "" means success.
 extern const char kBadRequest[];

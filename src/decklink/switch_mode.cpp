@@ -1,6 +1,7 @@
 #include "decklink/switch_mode.h"
 
 #include "decklink/device_hold.h"
+#include "decklink/enable_mode.h"
 #include "decklink/mode_probe.h"
 
 namespace {
@@ -8,20 +9,14 @@ namespace {
 // Enables the output at `mode` and creates its frame. On success the state
 // is held at `mode`; on failure the output is left disabled without a frame.
 bool setUpMode(const OutputMode& mode) {
-  if (gOutput->EnableVideoOutput(mode.displayMode, bmdVideoOutputFlagDefault) != kS_OK) {
-    return false;
+  HRESULT enabled;
+  switch (enableAtMode(mode, &enabled)) {
+    case EnableOutcome::kReady: return true;
+    case EnableOutcome::kNotEnabled: return false;
+    case EnableOutcome::kNoFrame: break;
   }
-  gOutput->RowBytesForPixelFormat(bmdFormat10BitRGB, mode.width, &gRowBytes);
-  IDeckLinkMutableVideoFrame* frame = nullptr;
-  if (gOutput->CreateVideoFrame(mode.width, mode.height, gRowBytes, bmdFormat10BitRGB,
-                                bmdFrameFlagDefault, &frame) != kS_OK ||
-      frame == nullptr) {
-    gOutput->DisableVideoOutput();
-    return false;
-  }
-  gFrame = frame;
-  gMode = &mode;
-  return true;
+  gOutput->DisableVideoOutput();
+  return false;
 }
 
 }  // namespace
@@ -39,10 +34,7 @@ std::string switchMode(const OutputMode& target, std::string* message) {
 
   const OutputMode* previous = gMode;
   gMode = nullptr;
-  if (IDeckLinkMutableVideoFrame* frame = gFrame) {
-    gFrame = nullptr;
-    frame->Release();
-  }
+  releaseHeldFrame();
   gOutput->DisableVideoOutput();
   if (setUpMode(target)) return "";
 

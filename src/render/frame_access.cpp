@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "decklink/device_hold.h"
+#include "decklink/held_device.h"
 #include "render/frame_stores.h"
 #include "render/row_pattern.h"
 

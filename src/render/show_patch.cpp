@@ -1,6 +1,6 @@
 #include "render/show_patch.h"
 
-#include "decklink/device_hold.h"
+#include "decklink/held_device.h"
 #include "render/frame_access.h"
 #include "render/paint_rects.h"
 #include "render/pixel_word.h"

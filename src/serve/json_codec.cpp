@@ -1,12 +1,10 @@
 #include "serve/json_codec.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
 
-#include "decklink/safe_points.h"
-#include "serve/decimal_int.h"
+#include "io/safe_points.h"
+#include "io/decimal_int.h"
 
 namespace {
 
@@ -59,9 +57,7 @@ std::string jsonEscape(const std::string& text) {
 }
 
 void emit(const std::string& line) {
-  std::string whole = line;
-  whole += '\n';
-  writeAll(STDOUT_FILENO, whole.data(), whole.size());
+  writeStdout(line + '\n');
 }
 
 void emitErr(const std::string& code, const std::string& message) {

@@ -28,7 +28,7 @@ void jsonStr(const char* line, const char* key, char* buffer, size_t size);
 std::string jsonEscape(const std::string& text);
 
 // Writes `line` and a line feed to standard output at once, unbuffered; the
-// write is a safe point for SIGINT and SIGTERM (decklink/safe_points.h).
+// write is a safe point for SIGINT and SIGTERM (io/safe_points.h).
 void emit(const std::string& line);
 
 // {"ok":false,"code":"<code>","error":"<message>"}, both escaped.

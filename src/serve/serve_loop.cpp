@@ -7,11 +7,11 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enumerate.h"
-#include "decklink/safe_points.h"
+#include "io/safe_points.h"
 #include "decklink/switch_mode.h"
 #include "render/show_alignment.h"
 #include "render/show_patch.h"
-#include "serve/input_lines.h"
+#include "io/input_lines.h"
 #include "serve/json_codec.h"
 
 namespace {
@@ -193,7 +193,7 @@ bool serveRequest(const char* line) {
 }
 
 void serve() {
-  installReleaseOnSignal();
+  installReleaseOnSignal(onSignal);
   // A host that closes its end must not kill the program while it holds a
   // card: writes then fail quietly, and end of input releases the card.
   std::signal(SIGPIPE, SIG_IGN);

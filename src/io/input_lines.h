@@ -1,8 +1,8 @@
 // Reads standard input in pieces the way fgets does, but waits for input at
 // a safe point, so that SIGINT and SIGTERM end a waiting loop at once (see
-// decklink/safe_points.h). The loops read nothing else from that descriptor.
-#ifndef CORVANE_SERVE_INPUT_LINES_H
-#define CORVANE_SERVE_INPUT_LINES_H
+// io/safe_points.h). The loops read nothing else from that descriptor.
+#ifndef CORVANE_IO_INPUT_LINES_H
+#define CORVANE_IO_INPUT_LINES_H
 
 #include <cstddef>
 
@@ -21,4 +21,4 @@ struct InputLines {
 // is returned as it is.
 bool readPiece(InputLines* input, char* piece, size_t size);
 
-#endif  // CORVANE_SERVE_INPUT_LINES_H
+#endif  // CORVANE_IO_INPUT_LINES_H

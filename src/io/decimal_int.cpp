@@ -1,4 +1,4 @@
-#include "serve/decimal_int.h"
+#include "io/decimal_int.h"
 
 #include <climits>
 

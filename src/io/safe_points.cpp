@@ -1,12 +1,10 @@
-#include "decklink/safe_points.h"
+#include "io/safe_points.h"
 
 #include <sys/select.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
-
-#include "decklink/device_hold.h"
 
 namespace {
 
@@ -45,11 +43,11 @@ bool waitUntilReady(int fd, bool forWriting) {
 
 }  // namespace
 
-void installReleaseOnSignal() {
+void installReleaseOnSignal(void (*release)(int)) {
   sigset_t signals = releaseSignals();
   sigprocmask(SIG_BLOCK, &signals, nullptr);
   struct sigaction action = {};
-  action.sa_handler = onSignal;
+  action.sa_handler = release;
   // While one of the two runs the handler, the other must wait, or the
   // release would run twice over the same references.
   action.sa_mask = signals;
@@ -97,4 +95,8 @@ bool writeAll(int fd, const char* data, size_t size) {
     }
   }
   return true;
+}
+
+bool writeStdout(const std::string& text) {
+  return writeAll(STDOUT_FILENO, text.data(), text.size());
 }

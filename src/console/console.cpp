@@ -1,6 +1,4 @@
-#include "app/console.h"
-
-#include <unistd.h>
+#include "console/console.h"
 
 #include <algorithm>
 #include <csignal>
@@ -10,17 +8,17 @@
 #include <string>
 
 #include "decklink/device_hold.h"
-#include "decklink/safe_points.h"
+#include "io/safe_points.h"
 #include "render/show_alignment.h"
 #include "render/show_patch.h"
-#include "serve/decimal_int.h"
-#include "serve/input_lines.h"
+#include "io/decimal_int.h"
+#include "io/input_lines.h"
 
 namespace {
 
 // Every line goes straight to standard output through the safe write, so a
 // terminal or pipe that stops reading never keeps the card held.
-void say(const std::string& text) { writeAll(STDOUT_FILENO, text.data(), text.size()); }
+void say(const std::string& text) { writeStdout(text); }
 
 __attribute__((format(printf, 1, 2))) void sayf(const char* format, ...) {
   char line[256];
@@ -125,7 +123,7 @@ int runConsole(const char* deviceArgument, const char* resolution) {
   int index = 0;  // text that is not a number means device 0
   readDecimalInt(&deviceArgument, &index);
   // Installed before the open, so that no moment of holding is without it.
-  installReleaseOnSignal();
+  installReleaseOnSignal(onSignal);
   // A terminal or pipe that closes must not kill the program while it holds
   // the card: writes then fail quietly, and end of input releases the card.
   std::signal(SIGPIPE, SIG_IGN);

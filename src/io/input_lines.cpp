@@ -1,10 +1,10 @@
-#include "serve/input_lines.h"
+#include "io/input_lines.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "decklink/safe_points.h"
+#include "io/safe_points.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
-// SIGINT and SIGTERM end a holding program through onSignal, which releases
-// the held device and exits with status 130.
+// SIGINT and SIGTERM end a holding program through a release handler (the
+// device layer's onSignal, which releases the held device and exits with
+// status 130). This layer knows nothing of the device: it only decides when
+// the handler may run.
 //
 // The handler must never find the held-device state half changed, nor
 // interrupt the driver or the allocator in the middle of a call, or it could
@@ -19,11 +21,13 @@
 #define CORVANE_DECKLINK_SAFE_POINTS_H
 
 #include <cstddef>
+#include <string>
 
-// Blocks SIGINT and SIGTERM and installs onSignal for both.
-void installReleaseOnSignal();
+// Blocks SIGINT and SIGTERM and installs `release` for both; it must not
+// return (it ends the process).
+void installReleaseOnSignal(void (*release)(int signalNumber));
 
-// A safe point: a pending SIGINT or SIGTERM runs onSignal now.
+// A safe point: a pending SIGINT or SIGTERM runs the handler now.
 void deliverPendingSignals();
 
 // The end of a holding loop, after its release: the two signals are
@@ -41,5 +45,9 @@ bool waitUntilReadable(int fd);
 // Returns false when the descriptor refuses the bytes (a reader that went
 // away); the rest is then dropped.
 bool writeAll(int fd, const char* data, size_t size);
+
+// writeAll to standard output: every line the holding modes write goes out
+// at once, unbuffered, so nothing waits in a buffer when the program ends.
+bool writeStdout(const std::string& text);
 
 #endif  // CORVANE_DECKLINK_SAFE_POINTS_H

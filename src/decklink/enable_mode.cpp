@@ -1,0 +1,25 @@
+#include "decklink/enable_mode.h"
+
+#include "decklink/held_device.h"
+
+EnableOutcome enableAtMode(const OutputMode& mode, HRESULT* enableResult) {
+  *enableResult = gOutput->EnableVideoOutput(mode.displayMode, bmdVideoOutputFlagDefault);
+  if (*enableResult != kS_OK) return EnableOutcome::kNotEnabled;
+  gOutput->RowBytesForPixelFormat(bmdFormat10BitRGB, mode.width, &gRowBytes);
+  IDeckLinkMutableVideoFrame* frame = nullptr;
+  if (gOutput->CreateVideoFrame(mode.width, mode.height, gRowBytes, bmdFormat10BitRGB,
+                                bmdFrameFlagDefault, &frame) != kS_OK ||
+      frame == nullptr) {
+    return EnableOutcome::kNoFrame;
+  }
+  gFrame = frame;
+  gMode = &mode;
+  return EnableOutcome::kReady;
+}
+
+void releaseHeldFrame() {
+  if (IDeckLinkMutableVideoFrame* frame = gFrame) {
+    gFrame = nullptr;
+    frame->Release();
+  }
+}

@@ -5,6 +5,7 @@
 
 #include "console/console.h"
 #include "app/device_table.h"
+#include "app/hold_card.h"
 #include "app/usage.h"
 #include "serve/serve_loop.h"
 
@@ -13,7 +14,8 @@ int corvaneMain(int argc, char** argv) {
   const char* mode = argv[1];
   if (std::strcmp(mode, "list") == 0) return listDevices();
   if (argc >= 3 && std::strcmp(mode, "run") == 0) {
-    return runConsole(argv[2], argc >= 4 ? argv[3] : "hd");
+    if (!holdCard(argv[2], argc >= 4 ? argv[3] : "hd")) return 1;
+    return runConsole();
   }
   if (std::strcmp(mode, "serve") == 0) {
     serve();

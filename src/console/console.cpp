@@ -1,33 +1,21 @@
 #include "console/console.h"
 
-#include <algorithm>
-#include <csignal>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "decklink/device_hold.h"
+#include "io/decimal_int.h"
+#include "io/format.h"
+#include "io/input_lines.h"
 #include "io/safe_points.h"
 #include "render/show_alignment.h"
 #include "render/show_patch.h"
-#include "io/decimal_int.h"
-#include "io/input_lines.h"
 
 namespace {
 
 // Every line goes straight to standard output through the safe write, so a
 // terminal or pipe that stops reading never keeps the card held.
 void say(const std::string& text) { writeStdout(text); }
-
-__attribute__((format(printf, 1, 2))) void sayf(const char* format, ...) {
-  char line[256];
-  va_list arguments;
-  va_start(arguments, format);
-  const int length = std::vsnprintf(line, sizeof line, format, arguments);
-  va_end(arguments);
-  if (length > 0) say(std::string(line, std::min<size_t>(length, sizeof line - 1)));
-}
 
 // Video range puts black at 64 and peak white at 940; full range uses 0-1023.
 struct Range {
@@ -57,8 +45,8 @@ void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double a
     say("  display failed\n");
     return;
   }
-  sayf("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r}, unsigned{g},
-       unsigned{b}, rect.w, rect.h, rect.x, rect.y);
+  say(formatted("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r}, unsigned{g},
+                unsigned{b}, rect.w, rect.h, rect.x, rect.y));
 }
 
 void showAlignmentFrame(const Range& range) {
@@ -72,8 +60,8 @@ void showAlignmentFrame(const Range& range) {
     say("  display failed\n");
     return;
   }
-  sayf("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h, outer.w,
-       outer.h);
+  say(formatted("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h,
+                outer.w, outer.h));
 }
 
 // Acts on one typed command; returns false for a quit command.
@@ -119,23 +107,7 @@ bool runCommand(const char* text, Range* range, double* area) {
 
 }  // namespace
 
-int runConsole(const char* deviceArgument, const char* resolution) {
-  int index = 0;  // text that is not a number means device 0
-  readDecimalInt(&deviceArgument, &index);
-  // Installed before the open, so that no moment of holding is without it.
-  installReleaseOnSignal(onSignal);
-  // A terminal or pipe that closes must not kill the program while it holds
-  // the card: writes then fail quietly, and end of input releases the card.
-  std::signal(SIGPIPE, SIG_IGN);
-  std::string message;
-  std::string code = openDevice(index, resolution, &message);
-  deliverPendingSignals();
-  if (!code.empty()) {
-    sayf("Could not open device %d: %s (%s)\n", index, message.c_str(), code.c_str());
-    if (code == kInUse) say("Another process holds it: pgrep -fl corvane / kill <pid>\n");
-    return 1;
-  }
-  sayf("Device held: %s %dx%d\n", gMode->name, gMode->width, gMode->height);
+int runConsole() {
   say("Commands: red green blue white black | <R> <G> <B>\n"
       "          size3 size10 sizefull | full | video | quit\n");
 

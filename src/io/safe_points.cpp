@@ -29,16 +29,8 @@ sigset_t maskWhileWaiting() {
 
 // Waits at a safe point until `fd` is ready for reading or for writing.
 bool waitUntilReady(int fd, bool forWriting) {
-  const sigset_t whileWaiting = maskWhileWaiting();
-  for (;;) {
-    fd_set ready;
-    FD_ZERO(&ready);
-    FD_SET(fd, &ready);
-    int count = pselect(fd + 1, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr,
-                        nullptr, nullptr, &whileWaiting);
-    if (count > 0) return true;
-    if (count < 0 && errno != EINTR) return false;
-  }
+  WaitFor wait = {fd, forWriting, false};
+  return waitForAny(&wait, 1, -1) > 0;
 }
 
 }  // namespace
@@ -71,6 +63,31 @@ void allowSignals() {
 }
 
 bool waitUntilReadable(int fd) { return waitUntilReady(fd, false); }
+
+int waitForAny(WaitFor* fds, size_t count, int timeoutMs) {
+  const sigset_t whileWaiting = maskWhileWaiting();
+  for (;;) {
+    fd_set readable, writable;
+    FD_ZERO(&readable);
+    FD_ZERO(&writable);
+    int highest = -1;
+    for (size_t i = 0; i < count; ++i) {
+      fds[i].ready = false;
+      if (fds[i].fd < 0 || fds[i].fd >= FD_SETSIZE) return -1;
+      FD_SET(fds[i].fd, fds[i].forWriting ? &writable : &readable);
+      if (fds[i].fd > highest) highest = fds[i].fd;
+    }
+    struct timespec timeout = {timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
+    const int ready = pselect(highest + 1, &readable, &writable, nullptr,
+                              timeoutMs < 0 ? nullptr : &timeout, &whileWaiting);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return ready;
+    for (size_t i = 0; i < count; ++i) {
+      fds[i].ready = FD_ISSET(fds[i].fd, fds[i].forWriting ? &writable : &readable);
+    }
+    return ready;
+  }
+}
 
 bool writeAll(int fd, const char* data, size_t size) {
   const sigset_t signals = releaseSignals();

@@ -39,6 +39,20 @@ void allowSignals();
 // has reached its end, false on an error.
 bool waitUntilReadable(int fd);
 
+// One descriptor to wait for, and whether it became ready.
+struct WaitFor {
+  int fd;
+  bool forWriting;  // else for reading (input, end of input, a connection)
+  bool ready;
+};
+
+// A safe point for as long as it waits: waits until one of `count`
+// descriptors is ready, or `timeoutMs` milliseconds have passed (a negative
+// timeout waits without end; no descriptors and a timeout make a pause).
+// Marks the ready ones; returns how many are ready, 0 on the timeout, -1 on
+// an error.
+int waitForAny(WaitFor* fds, size_t count, int timeoutMs);
+
 // Writes all `size` bytes to `fd`. The signals are open during each write
 // call itself, so a write that waits for a reader is a safe point; a
 // descriptor in non-blocking mode is waited on with the signals open too.

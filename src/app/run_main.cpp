@@ -6,6 +6,7 @@
 #include "console/console.h"
 #include "app/device_table.h"
 #include "app/hold_card.h"
+#include "app/resolve_main.h"
 #include "app/usage.h"
 #include "serve/serve_loop.h"
 
@@ -16,6 +17,9 @@ int corvaneMain(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(mode, "run") == 0) {
     if (!holdCard(argv[2], argc >= 4 ? argv[3] : "hd")) return 1;
     return runConsole();
+  }
+  if (argc >= 3 && std::strcmp(mode, "resolve") == 0) {
+    return resolveMain(argv[2], argc >= 4 ? argv[3] : "0", argc >= 5 ? argv[4] : "hd");
   }
   if (std::strcmp(mode, "serve") == 0) {
     serve();

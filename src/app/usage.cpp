@@ -6,6 +6,9 @@ int printUsage() {
   std::puts(
       "usage: corvane list\n"
       "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
-      "       corvane serve                      (used by the app)");
+      "       corvane serve                      (used by the app)\n"
+      "       corvane resolve <host>[:<port>] [<device> [hd|uhd|4k]]\n"
+      "                                          (pattern generator for DisplayCAL and\n"
+      "                                           other hosts of the Resolve protocol)");
   return 1;
 }

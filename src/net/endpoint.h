@@ -1,0 +1,23 @@
+// A host and port as a person types them on the command line.
+#ifndef CORVANE_NET_ENDPOINT_H
+#define CORVANE_NET_ENDPOINT_H
+
+#include <cstdint>
+#include <string>
+
+struct Endpoint {
+  std::string host;  // a name, an IPv4 address or an IPv6 address (no brackets)
+  uint16_t port = 0;
+};
+
+// Reads "host", "host:port", "[IPv6]" or "[IPv6]:port"; text with two or
+// more colons and no brackets is an IPv6 address without a port. A missing
+// port is `defaultPort`. Returns false with `problem` set when the host is
+// empty or the port is not a number from 1 to 65535.
+bool parseEndpoint(const std::string& text, uint16_t defaultPort, Endpoint* endpoint,
+                   std::string* problem);
+
+// "host:port", with an IPv6 address in brackets.
+std::string endpointText(const Endpoint& endpoint);
+
+#endif  // CORVANE_NET_ENDPOINT_H

@@ -1,0 +1,124 @@
+#include "net/resolve/session.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "decklink/held_device.h"
+#include "io/format.h"
+#include "io/safe_points.h"
+#include "net/resolve/framing.h"
+#include "net/resolve/message.h"
+#include "net/resolve/picture.h"
+
+namespace {
+
+// How long one connection attempt may take, and the pause between rounds
+// of attempts while the host is not listening.
+constexpr int kConnectTimeoutMs = 3000;
+constexpr int kRetryPauseMs = 1000;
+
+void say(const std::string& line) { writeStdout(line + "\n"); }
+
+const char* whyNotShown(ShowResult result) {
+  switch (result) {
+    case ShowResult::kShown: return "shown";
+    case ShowResult::kNotHeld: return "no device is open";
+    case ShowResult::kNotWritable: return "could not write to the frame";
+    case ShowResult::kDisplayFailed: return "DisplayVideoFrameSync failed";
+  }
+  return "unknown";
+}
+
+std::string colourText(const Rgb10& colour) {
+  return formatted("%u %u %u", unsigned{colour.r}, unsigned{colour.g}, unsigned{colour.b});
+}
+
+// "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", one
+// "colour window" part per rectangle.
+std::string patchLine(const ResolvePicture& picture) {
+  std::string line = "patch";
+  for (size_t i = 0; i < picture.rects.size(); ++i) {
+    const ColouredRect& r = picture.rects[i];
+    line += formatted("%s %s window %dx%d at (%d,%d)", i > 0 ? ";" : "",
+                      colourText(r.colour).c_str(), r.rect.w, r.rect.h, r.rect.x, r.rect.y);
+  }
+  return line + " on " + colourText(picture.background);
+}
+
+void showMessage(const std::string& xml) {
+  ResolveMessage message;
+  std::string problem;
+  if (!parseResolveMessage(xml, &message, &problem)) {
+    say("message ignored: " + problem);
+    return;
+  }
+  const ResolvePicture picture = resolvePicture(message, gMode->width, gMode->height);
+  const ShowResult shown = showRects(picture.background, picture.rects);
+  deliverPendingSignals();
+  if (shown != ShowResult::kShown) {
+    say(std::string("patch not shown: ") + whyNotShown(shown));
+    return;
+  }
+  say(patchLine(picture));
+}
+
+// Connects, trying every address once a second; says once that it waits.
+int connectToHost(const std::string& name, const std::vector<SocketAddress>& addresses) {
+  bool said = false;
+  for (;;) {
+    const int fd = connectToAny(addresses, kConnectTimeoutMs);
+    if (fd >= 0) {
+      say("connected to " + name);
+      return fd;
+    }
+    if (!said) say("waiting for " + name);
+    said = true;
+    waitForAny(nullptr, 0, kRetryPauseMs);
+  }
+}
+
+// Reads and shows messages until the connection ends; returns why it ended.
+std::string readMessages(int fd) {
+  ResolveFraming framing;
+  std::string message, problem;
+  char buffer[64 * 1024];
+  for (;;) {
+    if (!waitUntilReadable(fd)) return "waiting for the host failed";
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got == 0) return "the host closed the connection";
+    if (got < 0) {
+      if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
+      return std::string("read error: ") + std::strerror(errno);
+    }
+    framing.feed(buffer, static_cast<size_t>(got));
+    for (;;) {
+      switch (framing.next(&message, &problem)) {
+        case ResolveFraming::Event::kNeedMore: break;
+        case ResolveFraming::Event::kMessage: showMessage(message); continue;
+        case ResolveFraming::Event::kEnd: return "end of session";
+        case ResolveFraming::Event::kError: return "protocol error: " + problem;
+      }
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresses) {
+  const ShowResult black = showRects({}, {});
+  deliverPendingSignals();
+  if (black != ShowResult::kShown) {
+    say(std::string("black frame not shown: ") + whyNotShown(black));
+  }
+  const std::string name = endpointText(host);
+  for (;;) {
+    const int fd = connectToHost(name, addresses);
+    const std::string why = readMessages(fd);
+    close(fd);
+    say("connection ended: " + why);
+  }
+}

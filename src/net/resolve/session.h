@@ -1,0 +1,25 @@
+// `corvane resolve <host>[:<port>]`: corvane as the pattern generator that
+// DaVinci Resolve is to a calibration host (DisplayCAL, Calman, LightSpace):
+// it connects to the host, which listens, and shows each patch the host
+// sends. Nothing is ever written to the host.
+#ifndef CORVANE_NET_RESOLVE_SESSION_H
+#define CORVANE_NET_RESOLVE_SESSION_H
+
+#include <vector>
+
+#include "net/endpoint.h"
+#include "net/tcp_client.h"
+
+// The Resolve protocol's own port.
+constexpr uint16_t kResolvePort = 20002;
+
+// With the card held (app/hold_card.h): shows a full-field black frame,
+// then connects to `host` at `addresses` again and again, printing what
+// happens, and shows every valid message. A connection ends at the end of
+// its stream, at the end-of-session marker or at a framing error; the card
+// stays held and keeps its last picture, and corvane connects again. Only
+// SIGINT or SIGTERM end it (status 130, the card released): it never
+// returns.
+[[noreturn]] void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresses);
+
+#endif  // CORVANE_NET_RESOLVE_SESSION_H

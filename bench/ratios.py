@@ -24,6 +24,9 @@ TARGETS = {
     # A whole request as a host sees it: written to corvane serve, painted
     # in that process, answered, and the answer read back.
     "serve": ("memset", 1.15, ["uhd", "4k"]),
+    # One Resolve message from a host on the loopback address to the frame
+    # displayed by corvane resolve, and its line read back.
+    "resolve": ("memset", 1.15, ["uhd", "4k"]),
     # showPatch with each way of storing pinned: what the automatic choice
     # (frameStoresFor) picks between on this machine. Shown, not judged.
     "cachedStores": ("memset", None, []),

@@ -1,10 +1,13 @@
 // The command line and `corvane list`, run as a child process.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "support/child_process.h"
 #include "support/sim_session.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 const char kUsage[] =
     "usage: corvane list\n"
@@ -83,7 +86,7 @@ TEST(CommandLine, ServeAndRunTakeFurtherWords) {
   EXPECT_EQ(0, run({"serve", "extra"}, session, &out, "{\"quit\":1}\n"));
   EXPECT_EQ("{\"ok\":true,\"ready\":true}\n", out);
   EXPECT_EQ(0, run({"run", "0", "hd", "extra"}, session, &out, "q\n"));
-  EXPECT_NE(std::string::npos, out.find("Device held: hd 1920x1080\n"));
+  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
   EXPECT_EQ("", session.audit());
 }
 

@@ -7,6 +7,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 const char kTwoCards[] =
     "[device]\nname = First\n"
     "[device]\nname = Second\nmodes = hd uhd 4k\n";
@@ -69,13 +71,13 @@ TEST_F(DeviceHoldTest, ReleasesInOrderFrameOutputDevice) {
   closeDevice();
   std::vector<std::string> lines = logLines();
   ASSERT_EQ(4u, lines.size());
-  EXPECT_NE(std::string::npos, lines[0].find("Frame#"));
-  EXPECT_NE(std::string::npos, lines[0].find("Release() = 0"));
-  EXPECT_NE(std::string::npos, lines[1].find("DisableVideoOutput()"));
-  EXPECT_NE(std::string::npos, lines[2].find("Output#"));
-  EXPECT_NE(std::string::npos, lines[2].find("Release() = 0"));
-  EXPECT_NE(std::string::npos, lines[3].find("Device#"));
-  EXPECT_NE(std::string::npos, lines[3].find("Release() = 0"));
+  EXPECT_THAT(lines[0], HasSubstr("Frame#"));
+  EXPECT_THAT(lines[0], HasSubstr("Release() = 0"));
+  EXPECT_THAT(lines[1], HasSubstr("DisableVideoOutput()"));
+  EXPECT_THAT(lines[2], HasSubstr("Output#"));
+  EXPECT_THAT(lines[2], HasSubstr("Release() = 0"));
+  EXPECT_THAT(lines[3], HasSubstr("Device#"));
+  EXPECT_THAT(lines[3], HasSubstr("Release() = 0"));
   expectNothingHeld();
 }
 

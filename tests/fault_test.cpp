@@ -1,5 +1,6 @@
 // Faults at every moment: signals at random moments of a busy session, and
 // each DeckLink call of a session failing in turn.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <time.h>
 #include <unistd.h>
@@ -12,6 +13,9 @@
 #include "support/serve_client.h"
 
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 // Opens, paints, aligns, switches and reopens, at all three sizes, so that a
 // signal can land in any kind of work, 4K painting included.
@@ -77,7 +81,7 @@ TEST(Faults, SignalAtARandomMomentOfTheConsole) {
     console.sendSignal(run % 2 ? SIGINT : SIGTERM);
     EXPECT_EQ(130, console.wait());
     std::string rest = console.readAll();
-    EXPECT_EQ(std::string::npos, rest.find("released")) << rest;
+    EXPECT_THAT(rest, Not(HasSubstr("released")));
     EXPECT_EQ("", session.audit());
   }
 }

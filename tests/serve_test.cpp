@@ -1,5 +1,6 @@
 // The serve protocol end to end: the real binary over pipes against the
 // simulated card.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "decklink_sim.h"
@@ -8,6 +9,8 @@
 #include "support/serve_client.h"
 
 namespace {
+
+using ::testing::HasSubstr;
 
 const char kReady[] = "{\"ok\":true,\"ready\":true}";
 const char kCard[] = "[device]\nname = DeckLink Sim\n";
@@ -272,7 +275,7 @@ TEST(Serve, LongLinesArriveInPieces) {
   request += std::string(511 - request.size(), ' ');
   ASSERT_EQ(511u, request.size());
   std::string first = client.ask(request);
-  EXPECT_NE(std::string::npos, first.find("\"devices\""));
+  EXPECT_THAT(first, HasSubstr("\"devices\""));
   EXPECT_EQ(kUnrecognised, client.nextLine());
   // A NUL byte hides the rest of its piece.
   client.send(std::string("{\"cmd\":\"clo\0se\"}\n", 17));

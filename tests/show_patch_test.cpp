@@ -5,6 +5,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 const char kCard[] = "[capture]\nmemory = yes\n[device]\nname = A\n";
 
 class ShowPatchTest : public SimTest {
@@ -153,12 +155,12 @@ TEST_F(ShowPatchTest, WritesThroughOnlyOpenAccess) {
   ASSERT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
   std::vector<std::string> lines = logLines();
   ASSERT_EQ(6u, lines.size());
-  EXPECT_NE(std::string::npos, lines[0].find("QueryInterface(IDeckLinkVideoBuffer)"));
-  EXPECT_NE(std::string::npos, lines[1].find("StartAccess(2)"));
-  EXPECT_NE(std::string::npos, lines[2].find("GetBytes()"));
-  EXPECT_NE(std::string::npos, lines[3].find("EndAccess(2)"));
-  EXPECT_NE(std::string::npos, lines[4].find("Release() = 0"));
-  EXPECT_NE(std::string::npos, lines[5].find("DisplayVideoFrameSync"));
+  EXPECT_THAT(lines[0], HasSubstr("QueryInterface(IDeckLinkVideoBuffer)"));
+  EXPECT_THAT(lines[1], HasSubstr("StartAccess(2)"));
+  EXPECT_THAT(lines[2], HasSubstr("GetBytes()"));
+  EXPECT_THAT(lines[3], HasSubstr("EndAccess(2)"));
+  EXPECT_THAT(lines[4], HasSubstr("Release() = 0"));
+  EXPECT_THAT(lines[5], HasSubstr("DisplayVideoFrameSync"));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class CallLogFormatTest : public SimCardTest {};
 
 TEST_F(CallLogFormatTest, AFullSequenceLogsEachCallInTheDocumentedForm) {
@@ -129,7 +131,7 @@ TEST_F(CallLogFormatTest, MemoryLogCanBeTurnedOffWhileAccountingGoesOn) {
   configure("[device]\nname = A\n");
   iterator = CreateDeckLinkIteratorInstance_0004();
   iterator->Release();
-  EXPECT_NE(std::string::npos, std::string(decklink_sim_log()).find("Iterator#"));
+  EXPECT_THAT(decklink_sim_log(), HasSubstr("Iterator#"));
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 
 namespace {
 
+using ::testing::MatchesRegex;
+
 class CaptureTest : public SimCardTest {
  protected:
   // Displays a 1920x1080 frame whose bytes are `seed`, seed+1, ... (mod 251).
@@ -70,7 +72,7 @@ TEST_F(CaptureTest, WritesEachDisplayedFrameToItsOwnFile) {
   ASSERT_EQ(stem.size() + 11, names[0].size());
   ASSERT_EQ(stem, names[0].substr(0, stem.size()));
   const std::string digits = names[0].substr(stem.size(), 6);
-  ASSERT_EQ(std::string::npos, digits.find_first_not_of("0123456789")) << names[0];
+  ASSERT_THAT(digits, MatchesRegex("[0-9]{6}")) << names[0];
   EXPECT_EQ(stem + digits + ".r210", names[0]);
   char second[32];
   std::snprintf(second, sizeof second, "%06ld", std::stol(digits) + 1);

@@ -7,6 +7,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class ConfigTextTest : public SimCardTest {
  protected:
   static std::string displayName(IDeckLink* card) {
@@ -121,8 +123,8 @@ TEST_F(ConfigTextTest, ReportsTheLineOfEachKindOfBadLine) {
   for (const auto& c : cases) {
     EXPECT_EQ(c.line, decklink_sim_configure(c.text)) << c.text;
     const std::string error = decklink_sim_config_error();
-    EXPECT_PRED2(contains, error, "line " + std::to_string(c.line) + ": ") << c.text;
-    EXPECT_PRED2(contains, error, c.what) << c.text;
+    EXPECT_THAT(error, HasSubstr("line " + std::to_string(c.line) + ": ")) << c.text;
+    EXPECT_THAT(error, HasSubstr(c.what)) << c.text;
   }
 }
 
@@ -143,7 +145,7 @@ TEST_F(ConfigTextTest, ALogFileThatCannotBeOpenedFailsAtItsLine) {
   const std::string text =
       "[device]\nname = A\n[log]\nfile = " + blocker + "/calls.log\n";
   EXPECT_EQ(4, decklink_sim_configure(text.c_str()));
-  EXPECT_PRED2(contains, decklink_sim_config_error(), "cannot open log file");
+  EXPECT_THAT(decklink_sim_config_error(), HasSubstr("cannot open log file"));
   EXPECT_EQ(0, cardCount());
 }
 

@@ -6,6 +6,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class DisplayNameTest : public SimCardTest {
  protected:
   // The result, and the name (freed here with free(), as the program
@@ -30,8 +32,8 @@ TEST_F(DisplayNameTest, EscapesGiveAnyBytes) {
   EXPECT_EQ(std::string("a\\b\tc\nd\"e\xC3\xA9\xFF\x7F"), name);
   // The log shows it on one line: valid UTF-8 as it is, other bytes escaped.
   ASSERT_EQ(1u, logLinesWith("GetDisplayName()").size());
-  EXPECT_PRED2(contains, logLinesWith("GetDisplayName()")[0],
-               "GetDisplayName() = 0x00000000 \"a\\\\b\\tc\\nd\\\"e\xC3\xA9\\xFF\\x7F\"");
+  EXPECT_THAT(logLinesWith("GetDisplayName()")[0],
+              HasSubstr("GetDisplayName() = 0x00000000 \"a\\\\b\\tc\\nd\\\"e\xC3\xA9\\xFF\\x7F\""));
   card->Release();
 }
 

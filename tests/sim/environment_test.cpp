@@ -12,6 +12,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 const char* const kVariables[] = {"DECKLINK_SIM_CONFIG", "DECKLINK_SIM_DEVICES",
                                   "DECKLINK_SIM_LOG", "DECKLINK_SIM_CAPTURE",
                                   "DECKLINK_SIM_HOLD_DIR"};
@@ -119,7 +121,7 @@ TEST_F(EnvironmentTest, VariablesOverrideTheFilesCardsLogAndCapture) {
   std::ifstream log(envLog);
   std::string first;
   std::getline(log, first);
-  EXPECT_PRED2(contains, first, " SIM configure");
+  EXPECT_THAT(first, HasSubstr(" SIM configure"));
 }
 
 TEST_F(EnvironmentTest, ABadFileIsReportedOnStderrAndGivesNoCard) {
@@ -142,7 +144,7 @@ TEST_F(EnvironmentTest, ABadFileIsReportedOnStderrAndGivesNoCard) {
 TEST_F(EnvironmentTest, BadDevicesTextIsReportedAndGivesNoCard) {
   setenv("DECKLINK_SIM_DEVICES", "A=hd;B=hd 8k", 1);
   int result = 0;
-  EXPECT_PRED2(contains, useEnvironment(&result), "decklink-sim: DECKLINK_SIM_DEVICES: card 'B'");
+  EXPECT_THAT(useEnvironment(&result), HasSubstr("decklink-sim: DECKLINK_SIM_DEVICES: card 'B'"));
   EXPECT_EQ(-1, result);
   EXPECT_TRUE(cardNames().empty());
 }

@@ -7,6 +7,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class FailCallTest : public SimCardTest {
  protected:
   // The whole way from the entry point to a displayed frame, stopping at the
@@ -108,7 +110,7 @@ TEST_F(FailCallTest, EachCallOfTheSequenceFailsInTurn) {
     ASSERT_GE(counted.size(), n);
     // The same call as in the clean run, failed instead of done.
     EXPECT_EQ(callOf(clean[n - 1]), callOf(counted[n - 1]));
-    EXPECT_PRED2(contains, counted[n - 1], " = 0x80000007 injected");
+    EXPECT_THAT(counted[n - 1], HasSubstr(" = 0x80000007 injected"));
     EXPECT_EQ(1u, logLinesWith("injected").size());
     EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();
     EXPECT_EQ(0, decklink_sim_misuse_count()) << decklink_sim_report();

@@ -11,6 +11,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class LogFileAuditTest : public SimCardTest {
  protected:
   void SetUp() override {
@@ -85,10 +87,10 @@ TEST_F(LogFileAuditTest, FindsWhatAKilledChildNeverReleased) {
 
   EXPECT_EQ(2, audit(child, &report));
   const std::string prefix = "pid " + std::to_string(child) + ": ";
-  EXPECT_PRED2(contains, report, prefix + "Device#");
-  EXPECT_PRED2(contains, report, " released past zero\n");
-  EXPECT_PRED2(contains, report, prefix + "Output#");
-  EXPECT_PRED2(contains, report, " never released (count 1)\n");
+  EXPECT_THAT(report, HasSubstr(prefix + "Device#"));
+  EXPECT_THAT(report, HasSubstr(" released past zero\n"));
+  EXPECT_THAT(report, HasSubstr(prefix + "Output#"));
+  EXPECT_THAT(report, HasSubstr(" never released (count 1)\n"));
   EXPECT_EQ(2, audit(0, &report));
 }
 
@@ -100,7 +102,7 @@ TEST_F(LogFileAuditTest, ReportsMisuseLines) {
   card->GetDisplayName(&name);
   std::string report;
   EXPECT_EQ(2, audit(0, &report));
-  EXPECT_PRED2(contains, report, "MISUSE Device#");
+  EXPECT_THAT(report, HasSubstr("MISUSE Device#"));
 }
 
 TEST_F(LogFileAuditTest, AConfigureStartsTheCountAgain) {

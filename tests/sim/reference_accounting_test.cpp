@@ -4,6 +4,8 @@
 
 namespace {
 
+using ::testing::HasSubstr;
+
 class ReferenceAccountingTest : public SimCardTest {
  protected:
   void SetUp() override { configure("[device]\nname = A\n"); }
@@ -48,7 +50,7 @@ TEST_F(ReferenceAccountingTest, AnOverReleaseIsReportedAndTouchesNothing) {
   EXPECT_EQ(1, decklink_sim_over_releases());
   EXPECT_EQ(0, decklink_sim_live_objects());
   EXPECT_EQ(1u, logLinesWith("Release() = OVER").size());
-  EXPECT_PRED2(contains, decklink_sim_report(), "released past zero");
+  EXPECT_THAT(decklink_sim_report(), HasSubstr("released past zero"));
 }
 
 TEST_F(ReferenceAccountingTest, CallsThroughAReleasedObjectAreMisuse) {

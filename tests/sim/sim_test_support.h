@@ -3,6 +3,7 @@
 #ifndef CORVANE_TESTS_SIM_SIM_TEST_SUPPORT_H
 #define CORVANE_TESTS_SIM_SIM_TEST_SUPPORT_H
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,7 +52,7 @@ class SimCardTest : public ::testing::Test {
   ScratchDir scratch;
 };
 
-// True when `haystack` contains `needle`; for EXPECT_PRED2.
+// True when `haystack` contains `needle`.
 bool contains(const std::string& haystack, const std::string& needle);
 
 #endif  // CORVANE_TESTS_SIM_SIM_TEST_SUPPORT_H

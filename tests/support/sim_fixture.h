@@ -4,6 +4,7 @@
 #ifndef CORVANE_TESTS_SUPPORT_SIM_FIXTURE_H
 #define CORVANE_TESTS_SUPPORT_SIM_FIXTURE_H
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/child_process.h"
-#include "support/frame_file.h"
+#include "support/frames.h"
 #include "support/sim_session.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/hresult_name.h"
-#include "support/sim_fixture.h"
+#include "support/held_device_test.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ const char kTwoCards[] =
     "[device]\nname = First\n"
     "[device]\nname = Second\nmodes = hd uhd 4k\n";
 
-class DeviceHoldTest : public SimTest {
+class DeviceHoldTest : public HeldDeviceTest {
  protected:
   // Nothing held: all four variables null and no output enabled on the card.
   void expectNothingHeld() {

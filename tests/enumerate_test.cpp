@@ -1,7 +1,7 @@
 #include "decklink/display_name.h"
 #include "decklink/enumerate.h"
 #include "decklink/loader.h"
-#include "support/sim_fixture.h"
+#include "support/sim_test.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 
 #include "support/child_process.h"
 #include "support/json_check.h"
+#include "support/log_lines.h"
 #include "support/serve_client.h"
 
 namespace {
@@ -111,14 +112,7 @@ size_t runWithFault(size_t failing) {
   }
   // The calls of the session itself: each is written to the log before its
   // answer, so the log is complete now.
-  size_t counted = 0;
-  for (const std::string& line : session.logLines()) {
-    bool uncounted = line.find("QueryInterface(") != std::string::npos ||
-                     line.find("AddRef()") != std::string::npos ||
-                     line.find("Release()") != std::string::npos ||
-                     line.rfind("API ", 0) == 0 || line.rfind("MISUSE", 0) == 0;
-    counted += !uncounted;
-  }
+  const size_t counted = countedCalls(session.logLines()).size();
   // Whatever failed, the program still answers and can hold the card again.
   EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}",
             client.ask("{\"cmd\":\"open\",\"mode\":\"hd\"}"));

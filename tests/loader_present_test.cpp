@@ -1,5 +1,5 @@
 #include "decklink/loader.h"
-#include "support/sim_fixture.h"
+#include "support/sim_test.h"
 
 namespace {
 

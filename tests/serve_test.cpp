@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "decklink_sim.h"
-#include "support/frame_file.h"
+#include "support/frames.h"
 #include "support/json_check.h"
 #include "support/serve_client.h"
 

@@ -6,7 +6,7 @@
 #include "render/paint_rects.h"
 #include "render/pixel_word.h"
 #include "render/show_alignment.h"
-#include "support/sim_fixture.h"
+#include "support/held_device_test.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class AlignmentOracle {
   std::vector<Band> lines_, crosses_;
 };
 
-class ShowAlignmentTest : public SimTest {
+class ShowAlignmentTest : public HeldDeviceTest {
  protected:
   void openAt(const char* resolution, const std::string& extra = "") {
     configureAndOpen(kCard + extra, resolution);

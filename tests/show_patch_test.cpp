@@ -1,7 +1,7 @@
 #include "decklink/device_hold.h"
 #include "render/frame_stores.h"
 #include "render/show_patch.h"
-#include "support/sim_fixture.h"
+#include "support/held_device_test.h"
 
 namespace {
 
@@ -9,7 +9,7 @@ using ::testing::HasSubstr;
 
 const char kCard[] = "[capture]\nmemory = yes\n[device]\nname = A\n";
 
-class ShowPatchTest : public SimTest {
+class ShowPatchTest : public HeldDeviceTest {
  protected:
   void openAt(const char* resolution, const std::string& extra = "") {
     configureAndOpen(kCard + extra, resolution);

@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "support/child_process.h"
+#include "support/log_lines.h"
 #include "support/serve_client.h"
 
 namespace {
@@ -86,10 +87,8 @@ TEST(Signals, EndTheConsoleWhoseReaderStoppedReading) {
 // with a slow DisableVideoOutput, it is then in the middle of its release.
 void waitForTheFramesRelease(const SimSession& session) {
   for (int tries = 0; tries < 200; ++tries) {
-    for (const std::string& line : session.logLines()) {
-      if (line.rfind("Frame#", 0) == 0 && line.find("Release() = 0") != std::string::npos) {
-        return;
-      }
+    for (const std::string& line : linesWith(session.logLines(), "Release() = 0")) {
+      if (line.rfind("Frame#", 0) == 0) return;
     }
     usleep(50000);
   }

@@ -1,11 +1,11 @@
 #include "decklink/device_hold.h"
 #include "decklink/switch_mode.h"
 #include "render/show_patch.h"
-#include "support/sim_fixture.h"
+#include "support/held_device_test.h"
 
 namespace {
 
-class SwitchModeTest : public SimTest {
+class SwitchModeTest : public HeldDeviceTest {
  protected:
   void SetUp() override {
     configure("[device]\nname = A\nmodes = hd uhd\n");

@@ -2,13 +2,14 @@
 // line per call, in order, with ids that name each object.
 #include <cstdlib>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-class CallLogFormatTest : public SimCardTest {};
+class CallLogFormatTest : public SimTest {};
 
 TEST_F(CallLogFormatTest, AFullSequenceLogsEachCallInTheDocumentedForm) {
   configure("[device]\nname = DeckLink Duo 2\n");

@@ -9,13 +9,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using ::testing::MatchesRegex;
 
-class CaptureTest : public SimCardTest {
+class CaptureTest : public SimTest {
  protected:
   // Displays a 1920x1080 frame whose bytes are `seed`, seed+1, ... (mod 251).
   void displayPattern(IDeckLinkOutput* output, unsigned seed) {

@@ -5,11 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
-class CardHoldTest : public SimCardTest {
+class CardHoldTest : public SimTest {
  protected:
   void SetUp() override {
     configure("[device]\nname = A\nid = shared-card\n[device]\nname = B\nid = other-card\n");
@@ -18,6 +19,7 @@ class CardHoldTest : public SimCardTest {
   }
   void TearDown() override {
     for (int fd : {toParent[0], toParent[1], toChild[0], toChild[1]}) close(fd);
+    SimTest::TearDown();
   }
 
   // Runs `body` in a child process that reports one byte to the parent and

@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-class ConfigTextTest : public SimCardTest {
+class ConfigTextTest : public SimTest {
  protected:
   static std::string displayName(IDeckLink* card) {
     const char* name = nullptr;

@@ -2,13 +2,14 @@
 // escapes, and the configured failures.
 #include <cstdlib>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-class DisplayNameTest : public SimCardTest {
+class DisplayNameTest : public SimTest {
  protected:
   // The result, and the name (freed here with free(), as the program
   // does; AddressSanitizer reports a string that did not come from malloc).

@@ -2,11 +2,12 @@
 // iterator's faults.
 #include <cstdlib>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
-class EnumerationTest : public SimCardTest {
+class EnumerationTest : public SimTest {
  protected:
   // Calls Next until it stops succeeding with a card; returns what each call
   // gave: the card's name, "null" for success without a card, or the result

@@ -8,7 +8,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ const char* const kVariables[] = {"DECKLINK_SIM_CONFIG", "DECKLINK_SIM_DEVICES",
                                   "DECKLINK_SIM_LOG", "DECKLINK_SIM_CAPTURE",
                                   "DECKLINK_SIM_HOLD_DIR"};
 
-class EnvironmentTest : public SimCardTest {
+class EnvironmentTest : public SimTest {
  protected:
   void SetUp() override {
     for (const char* name : kVariables) unsetenv(name);
@@ -26,6 +27,7 @@ class EnvironmentTest : public SimCardTest {
   }
   void TearDown() override {
     for (const char* name : kVariables) unsetenv(name);
+    SimTest::TearDown();
   }
 
   // Applies the environment; returns what went to stderr meanwhile.

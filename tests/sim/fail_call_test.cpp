@@ -3,13 +3,14 @@
 // a sequence in turn.
 #include <cstdlib>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-class FailCallTest : public SimCardTest {
+class FailCallTest : public SimTest {
  protected:
   // The whole way from the entry point to a displayed frame, stopping at the
   // first failure as a careful program would, releasing everything it got.
@@ -78,26 +79,12 @@ class FailCallTest : public SimCardTest {
     const size_t start = line.find(' ') + 1;
     return line.substr(start, line.find('(') - start);
   }
-
-  // The calls fail_call counts: every call that returns a result, except
-  // QueryInterface, AddRef and Release.
-  static std::vector<std::string> countedCalls() {
-    std::vector<std::string> counted;
-    for (const std::string& line : logLines()) {
-      if (line.rfind("API ", 0) == 0 || contains(line, " QueryInterface(") ||
-          contains(line, " AddRef()") || contains(line, " Release()")) {
-        continue;
-      }
-      counted.push_back(line);
-    }
-    return counted;
-  }
 };
 
 TEST_F(FailCallTest, EachCallOfTheSequenceFailsInTurn) {
   configure("[device]\nname = A\n");
   runSequence();
-  const std::vector<std::string> clean = countedCalls();
+  const std::vector<std::string> clean = countedCalls(logLines());
   ASSERT_EQ(11u, clean.size()) << decklink_sim_log();
   ASSERT_EQ(1, decklink_sim_displayed_count());
 
@@ -106,7 +93,7 @@ TEST_F(FailCallTest, EachCallOfTheSequenceFailsInTurn) {
     configure("[device]\nname = A\n[faults]\nfail_call = " + std::to_string(n) +
               "\nfail_result = E_ABORT\n");
     runSequence();
-    const std::vector<std::string> counted = countedCalls();
+    const std::vector<std::string> counted = countedCalls(logLines());
     ASSERT_GE(counted.size(), n);
     // The same call as in the clean run, failed instead of done.
     EXPECT_EQ(callOf(clean[n - 1]), callOf(counted[n - 1]));

@@ -2,11 +2,12 @@
 // DisplayVideoFrameSync makes before it counts a display.
 #include <cstring>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
-class FrameDisplayTest : public SimCardTest {
+class FrameDisplayTest : public SimTest {
  protected:
   void SetUp() override {
     configure("[device]\nname = A\n[device]\nname = B\n");
@@ -16,7 +17,7 @@ class FrameDisplayTest : public SimCardTest {
   void TearDown() override {
     output->DisableVideoOutput();
     output->Release();
-    EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();
+    SimTest::TearDown();
   }
 
   HRESULT create(int32_t width, int32_t height, int32_t rowBytes, BMDPixelFormat format,
@@ -100,12 +101,14 @@ TEST_F(FrameDisplayTest, DisplaysAFrameOfTheEnabledSize) {
 }
 
 TEST_F(FrameDisplayTest, RefusesFramesOfAnotherSize) {
+  expectMisusesAtEnd(1);
   IDeckLinkMutableVideoFrame* frame = createFrame(output, 3840, 2160);
   expectMisuse(frame, "frame is 3840x2160, the enabled mode 24ps is 1920x1080");
   frame->Release();
 }
 
 TEST_F(FrameDisplayTest, RefusesWhileTheOutputIsDisabled) {
+  expectMisusesAtEnd(1);
   IDeckLinkMutableVideoFrame* frame = createFrame(output, 1920, 1080);
   output->DisableVideoOutput();
   expectMisuse(frame, "output not enabled");
@@ -113,6 +116,7 @@ TEST_F(FrameDisplayTest, RefusesWhileTheOutputIsDisabled) {
 }
 
 TEST_F(FrameDisplayTest, RefusesWhileABufferAccessIsOpen) {
+  expectMisusesAtEnd(1);
   IDeckLinkMutableVideoFrame* frame = createFrame(output, 1920, 1080);
   IDeckLinkVideoBuffer* buffer = bufferOf(frame);
   ASSERT_EQ(kS_OK, buffer->StartAccess(bmdBufferAccessWrite));
@@ -124,6 +128,7 @@ TEST_F(FrameDisplayTest, RefusesWhileABufferAccessIsOpen) {
 }
 
 TEST_F(FrameDisplayTest, ReleasingABufferWithItsAccessOpenIsMisuseAndEndsTheAccess) {
+  expectMisusesAtEnd(1);
   IDeckLinkMutableVideoFrame* frame = createFrame(output, 1920, 1080);
   IDeckLinkVideoBuffer* buffer = bufferOf(frame);
   ASSERT_EQ(kS_OK, buffer->StartAccess(bmdBufferAccessWrite));
@@ -132,9 +137,6 @@ TEST_F(FrameDisplayTest, ReleasingABufferWithItsAccessOpenIsMisuseAndEndsTheAcce
   EXPECT_EQ(1u, logLinesWith("Release(): access still open (no EndAccess)").size());
   EXPECT_EQ(kS_OK, output->DisplayVideoFrameSync(frame));
   frame->Release();
-  output->Release();
-  configure("[device]\nname = A\n");  // start clean for TearDown's checks
-  output = enabledOutput(bmdModeHD1080p24);
 }
 
 TEST_F(FrameDisplayTest, AnEndAccessTheCardRefusedIsNotTheProgramsMisuse) {
@@ -155,6 +157,7 @@ TEST_F(FrameDisplayTest, AnEndAccessTheCardRefusedIsNotTheProgramsMisuse) {
 }
 
 TEST_F(FrameDisplayTest, RefusesFramesThatAreNotThisCardsLiveFrames) {
+  expectMisusesAtEnd(4);
   expectMisuse(nullptr, "null frame");
   // Another card's output made this one.
   IDeckLink* other = device(1);
@@ -195,6 +198,7 @@ TEST_F(FrameDisplayTest, BufferKeepsThePixelsAfterTheFramesRelease) {
 }
 
 TEST_F(FrameDisplayTest, BufferAccessOutOfOrderIsMisuse) {
+  expectMisusesAtEnd(2);
   IDeckLinkMutableVideoFrame* frame = createFrame(output, 1920, 1080);
   IDeckLinkVideoBuffer* buffer = bufferOf(frame);
   void* bytes = nullptr;
@@ -206,10 +210,6 @@ TEST_F(FrameDisplayTest, BufferAccessOutOfOrderIsMisuse) {
   EXPECT_EQ(2u, logLinesWith("MISUSE Buffer#").size());
   buffer->Release();
   frame->Release();
-  // The misuse was the point; start clean for TearDown's checks.
-  output->Release();
-  configure("[device]\nname = A\n");
-  output = enabledOutput(bmdModeHD1080p24);
 }
 
 TEST_F(FrameDisplayTest, ConfiguredBufferFaults) {

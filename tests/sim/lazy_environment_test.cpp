@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 

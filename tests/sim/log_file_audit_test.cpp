@@ -7,13 +7,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-class LogFileAuditTest : public SimCardTest {
+class LogFileAuditTest : public SimTest {
  protected:
   void SetUp() override {
     logPath = scratch.file("calls.log");
@@ -95,6 +96,8 @@ TEST_F(LogFileAuditTest, FindsWhatAKilledChildNeverReleased) {
 }
 
 TEST_F(LogFileAuditTest, ReportsMisuseLines) {
+  expectOverReleasesAtEnd(1);
+  expectMisusesAtEnd(1);
   IDeckLink* card = device(0);
   card->Release();
   card->Release();

@@ -1,17 +1,18 @@
 // The output's mode calls: probing, enabling and disabling, row sizes, and
 // the 4:4:4 flag.
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 const BMDDisplayMode kModes[] = {bmdModeHD1080p24, bmdMode4K2160p24, bmdMode4kDCI24};
 
-class OutputModeTest : public SimCardTest {
+class OutputModeTest : public SimTest {
  protected:
   void SetUp() override { configure("[device]\nname = A\nmodes = hd 4k\n"); }
   void TearDown() override {
     if (output != nullptr) output->Release();
-    EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();
+    SimTest::TearDown();
   }
 
   IDeckLinkOutput* cardOutput() {

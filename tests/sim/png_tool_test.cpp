@@ -8,7 +8,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 extern char** environ;
 

@@ -1,6 +1,7 @@
 // QueryInterface on each object: hits hand out a counted reference, misses
 // answer E_NOINTERFACE and clear the out-pointer.
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ const DeckLinkIID kUnknownIID = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 
 const DeckLinkIID kOlderOutputIID = {0x1A, 0x80, 0x77, 0xF1, 0x9F, 0xE2, 0x45, 0x33,
                                      0x81, 0x47, 0x22, 0x94, 0x30, 0x5E, 0x25, 0x3F};
 
-class QueryInterfaceTest : public SimCardTest {
+class QueryInterfaceTest : public SimTest {
  protected:
   // Expects a miss: E_NOINTERFACE with the out-pointer cleared.
   static void expectMiss(IUnknown* object, const DeckLinkIID& iid) {

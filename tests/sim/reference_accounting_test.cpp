@@ -1,12 +1,13 @@
 // Reference accounting: leaks and over-releases are both reported, calls
 // through released objects are misuse, and a clean run reports nothing.
-#include "sim_test_support.h"
+#include "support/card_calls.h"
+#include "support/sim_test.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-class ReferenceAccountingTest : public SimCardTest {
+class ReferenceAccountingTest : public SimTest {
  protected:
   void SetUp() override { configure("[device]\nname = A\n"); }
 };
@@ -44,6 +45,7 @@ TEST_F(ReferenceAccountingTest, ALeakIsReportedWithItsCount) {
 }
 
 TEST_F(ReferenceAccountingTest, AnOverReleaseIsReportedAndTouchesNothing) {
+  expectOverReleasesAtEnd(1);
   IDeckLink* card = device(0);
   EXPECT_EQ(0u, card->Release());
   EXPECT_EQ(0u, card->Release());  // the object is a zombie, not freed memory
@@ -54,6 +56,7 @@ TEST_F(ReferenceAccountingTest, AnOverReleaseIsReportedAndTouchesNothing) {
 }
 
 TEST_F(ReferenceAccountingTest, CallsThroughAReleasedObjectAreMisuse) {
+  expectMisusesAtEnd(3);
   IDeckLink* card = device(0);
   IDeckLinkOutput* output = outputOf(card);
   card->Release();
@@ -104,6 +107,7 @@ namespace {
 // most recently released ones as zombies, and still recognises the frame it
 // is showing.
 TEST_F(ReferenceAccountingTest, ALongSessionKeepsWorkingWithBoundedZombies) {
+  expectOverReleasesAtEnd(1);
   configure("[device]\nname = A\n[log]\nmemory = no\n");
   IDeckLinkOutput* output = enabledOutput(bmdModeHD1080p24);
   IDeckLinkMutableVideoFrame* frame = createFrame(output, 1920, 1080);

@@ -23,8 +23,7 @@ struct Band {
 // background, each band t wide, clipped only by the frame.
 class AlignmentOracle {
  public:
-  AlignmentOracle(int width, int height, PatchRect inner, PatchRect outer) {
-    t_ = height / 540 < 3 ? 2 : height / 540;
+  AlignmentOracle(int width, int height, int t, PatchRect inner, PatchRect outer) : t_(t) {
     for (const PatchRect& r : {outer, inner}) {
       lines_.push_back({r.y, t_, r.x, r.w});
       lines_.push_back({r.y + r.h - t_, t_, r.x, r.w});
@@ -56,14 +55,15 @@ class ShowAlignmentTest : public HeldDeviceTest {
     configureAndOpen(kCard + extra, resolution);
   }
 
-  // Shows the pattern and compares every pixel with the oracle.
-  void expectPattern(uint16_t bg, uint16_t line, uint16_t cross, double innerArea,
-                     double outerArea) {
+  // Shows the pattern and compares every pixel with the oracle, for lines
+  // `thickness` wide.
+  void expectPattern(int thickness, uint16_t bg, uint16_t line, uint16_t cross,
+                     double innerArea, double outerArea) {
     PatchRect inner, outer;
     ASSERT_EQ(ShowResult::kShown, showAlignment(bg, line, cross, innerArea, outerArea, &inner, &outer));
     CapturedFrame frame = lastFrame();
     ASSERT_EQ(gMode->width, frame.width);
-    AlignmentOracle oracle(frame.width, frame.height, inner, outer);
+    AlignmentOracle oracle(frame.width, frame.height, thickness, inner, outer);
     long mismatches = 0;
     for (int row = 0; row < frame.height; ++row) {
       for (int column = 0; column < frame.width; ++column) {
@@ -79,15 +79,21 @@ class ShowAlignmentTest : public HeldDeviceTest {
 };
 
 TEST_F(ShowAlignmentTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
+  // Lines are 2 pixels wide at 1080 rows and 4 at 2160.
+  const struct {
+    const char* name;
+    int thickness;
+  } modes[] = {{"hd", 2}, {"uhd", 4}, {"4k", 4}};
   for (FrameStores stores : {FrameStores::kCached, FrameStores::kStreaming}) {
     pinFrameStores(&stores);
-    for (const OutputMode& mode : kModes) {
+    for (const auto& mode : modes) {
       SCOPED_TRACE(mode.name);
       openAt(mode.name);
-      expectPattern(64, 546, 721, 3, 10);
-      expectPattern(0, 1023, 512, 10, 10);   // equal boxes coincide
-      expectPattern(5, 6, 7, 100, 0);        // border and a plus sign under the cross
-      expectPattern(1024, 2000, 65535, 20, 5);  // masked levels, inner larger
+      const int t = mode.thickness;
+      expectPattern(t, 64, 546, 721, 3, 10);
+      expectPattern(t, 0, 1023, 512, 10, 10);   // equal boxes coincide
+      expectPattern(t, 5, 6, 7, 100, 0);        // border and a plus sign under the cross
+      expectPattern(t, 1024, 2000, 65535, 20, 5);  // masked levels, inner larger
     }
   }
   pinFrameStores(nullptr);

@@ -53,7 +53,7 @@ TEST_F(SwitchModeTest, SwitchesToANewFrameOfTheNewSize) {
   EXPECT_EQ(3840, gFrame->GetWidth());
   EXPECT_EQ(2160, gFrame->GetHeight());
   EXPECT_EQ(15360, gRowBytes);
-  EXPECT_EQ(kModes[1].displayMode, enabledMode());
+  EXPECT_EQ(bmdMode4K2160p24, enabledMode());
   EXPECT_EQ(3, decklink_sim_live_objects()) << decklink_sim_report();
 }
 
@@ -63,7 +63,7 @@ TEST_F(SwitchModeTest, UnsupportedModeChangesNothing) {
   EXPECT_EQ("device cannot output 10-bit RGB 4:4:4 at this resolution", message);
   EXPECT_EQ(&kModes[0], gMode);
   EXPECT_EQ(frame, gFrame);
-  EXPECT_EQ(kModes[0].displayMode, enabledMode());
+  EXPECT_EQ(bmdModeHD1080p24, enabledMode());
   EXPECT_TRUE(logLinesWith("DisableVideoOutput").empty());
 }
 
@@ -76,7 +76,7 @@ TEST_F(SwitchModeTest, FrameFailureRestoresThePreviousMode) {
   ASSERT_NE(nullptr, gFrame);
   EXPECT_NE(oldFrame, gFrame);
   EXPECT_EQ(1920, gFrame->GetWidth());
-  EXPECT_EQ(kModes[0].displayMode, enabledMode());
+  EXPECT_EQ(bmdModeHD1080p24, enabledMode());
   // Disabled before the switch and again after the failed frame.
   EXPECT_EQ(2u, logLinesWith("DisableVideoOutput").size());
   PatchRect rect;
@@ -90,7 +90,7 @@ TEST_F(SwitchModeTest, EnableFailureRestoresAtOnce) {
   EXPECT_EQ(&kModes[0], gMode);
   // Only the one disable before the switch: the restore starts straight away.
   EXPECT_EQ(1u, logLinesWith("DisableVideoOutput").size());
-  EXPECT_EQ(kModes[0].displayMode, enabledMode());
+  EXPECT_EQ(bmdModeHD1080p24, enabledMode());
 }
 
 TEST_F(SwitchModeTest, FailedRestoreLeavesHeldWithoutMode) {

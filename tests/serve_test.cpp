@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "decklink_sim.h"
+#include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/json_check.h"
 #include "support/serve_client.h"
@@ -328,22 +329,14 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
   FrameFile hd(frames[0]), uhd(frames[1]);
   ASSERT_TRUE(hd.ok());
   ASSERT_TRUE(uhd.ok());
-  const uint32_t patch = (940u << 20) | (512u << 10) | 64u;
-  const uint32_t background = (100u << 20) | (200u << 10) | 300u;
-  long wrong = 0;
-  for (int row = 0; row < 1080; ++row) {
-    for (int column = 0; column < 1920; ++column) {
-      bool inside = column >= 793 && column < 793 + 333 && row >= 446 && row < 446 + 187;
-      wrong += hd.word(column, row) != (inside ? patch : background);
-    }
-  }
-  EXPECT_EQ(0, wrong);
+  ASSERT_EQ(1920, hd.frame().width);
+  ASSERT_EQ(1080, hd.frame().height);
+  expectPatchFrame(hd.frame(), {793, 446, 333, 187}, r210Word(940, 512, 64),
+                   r210Word(100, 200, 300));
   ASSERT_EQ(3840, uhd.frame().width);
-  wrong = 0;
-  for (int row = 0; row < 2160; ++row) {
-    for (int column = 0; column < 3840; ++column) wrong += uhd.word(column, row) != 0x3FFFFFFFu;
-  }
-  EXPECT_EQ(0, wrong);
+  ASSERT_EQ(2160, uhd.frame().height);
+  // At 100 % the patch is the whole frame.
+  expectPatchFrame(uhd.frame(), {0, 0, 3840, 2160}, r210Word(1023, 1023, 1023), 0);
 }
 
 }  // namespace
@@ -363,19 +356,17 @@ TEST(Serve, AlignPaintsItsLevels) {
   EXPECT_EQ(0, client.finish());
   std::vector<std::string> frames = session.frames();
   ASSERT_EQ(2u, frames.size());
-  const uint32_t levels[2][3] = {{64, 546, 721}, {0, 1023, 476}};
+  const unsigned levels[2][3] = {{64, 546, 721}, {0, 1023, 476}};
   for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
     FrameFile frame(frames[i]);
     ASSERT_TRUE(frame.ok());
-    auto grayAt = [&](int column, int row) {
-      uint32_t word = frame.word(column, row);
-      uint32_t level = word & 0x3FF;
-      EXPECT_EQ(word, level * 0x100401u) << "not gray at " << column << "," << row;
-      return level;
-    };
-    EXPECT_EQ(levels[i][0], grayAt(10, 10)) << i;
-    EXPECT_EQ(levels[i][1], grayAt(700, 369)) << i;  // the 10 % box's top line
-    EXPECT_EQ(levels[i][2], grayAt(10, 539)) << i;   // the crosshair
+    ASSERT_EQ(1920, frame.frame().width);
+    ASSERT_EQ(1080, frame.frame().height);
+    // The 3 % box inside the 10 % box, lines 2 pixels wide at 1080 rows.
+    expectAlignmentFrame(frame.frame(), {793, 446, 333, 187}, {656, 369, 607, 342}, 2,
+                         {r210Gray(levels[i][0]), r210Gray(levels[i][1]),
+                          r210Gray(levels[i][2])});
   }
 }
 

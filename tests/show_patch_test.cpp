@@ -1,6 +1,7 @@
 #include "decklink/device_hold.h"
 #include "render/frame_stores.h"
 #include "render/show_patch.h"
+#include "support/frame_checks.h"
 #include "support/held_device_test.h"
 
 namespace {
@@ -16,29 +17,6 @@ class ShowPatchTest : public HeldDeviceTest {
   }
 };
 
-// The per-pixel rule, written out plainly: every pixel is the patch word
-// inside the rectangle and the background word outside.
-void expectPatchFrame(const CapturedFrame& frame, const PatchRect& rect, uint32_t patch,
-                      uint32_t background) {
-  long mismatches = 0;
-  for (int row = 0; row < frame.height; ++row) {
-    for (int column = 0; column < frame.width; ++column) {
-      bool inside = column >= rect.x && column < rect.x + rect.w && row >= rect.y &&
-                    row < rect.y + rect.h;
-      uint32_t expected = inside ? patch : background;
-      if (frame.word(column, row) != expected && ++mismatches <= 5) {
-        ADD_FAILURE() << "pixel (" << column << "," << row << ") is " << std::hex
-                      << frame.word(column, row) << ", expected " << expected;
-      }
-    }
-  }
-  EXPECT_EQ(0, mismatches);
-}
-
-uint32_t word(unsigned r, unsigned g, unsigned b) {
-  return ((r & 0x3FF) << 20) | ((g & 0x3FF) << 10) | (b & 0x3FF);
-}
-
 TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
   for (const OutputMode& mode : kModes) {
     for (double area : {1.0, 10.0, 50.0, 0.0}) {
@@ -50,7 +28,7 @@ TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
       ASSERT_EQ(ShowResult::kShown, showPatch(940, 64, 512, 64, 80, 96, area, &rect));
       CapturedFrame frame = lastFrame();
       ASSERT_EQ(mode.width, frame.width);
-      expectPatchFrame(frame, rect, word(940, 64, 512), word(64, 80, 96));
+      expectPatchFrame(frame.frame, rect, r210Word(940, 64, 512), r210Word(64, 80, 96));
     }
   }
   pinFrameStores(nullptr);
@@ -61,7 +39,7 @@ TEST_F(ShowPatchTest, EdgesAtTenPercentHd) {
   PatchRect rect;
   ASSERT_EQ(ShowResult::kShown, showPatch(1023, 0, 0, 0, 0, 0, 10, &rect));
   CapturedFrame frame = lastFrame();
-  const uint32_t red = word(1023, 0, 0);
+  const uint32_t red = r210Word(1023, 0, 0);
   for (int column : {656, 900, 1262}) {
     EXPECT_EQ(red, frame.word(column, 369));
     EXPECT_EQ(red, frame.word(column, 710));
@@ -79,7 +57,7 @@ TEST_F(ShowPatchTest, ComponentsAreMaskedNotClamped) {
   PatchRect rect;
   ASSERT_EQ(ShowResult::kShown, showPatch(1024, 1500, 65535, 2047, 0, 0, 100, &rect));
   CapturedFrame frame = lastFrame();
-  expectPatchFrame(frame, {0, 0, 1920, 1080}, word(0, 476, 1023), 0);
+  expectPatchFrame(frame.frame, {0, 0, 1920, 1080}, r210Word(0, 476, 1023), 0);
   const unsigned char* first = frame.bytes;
   EXPECT_EQ(0x00, first[0]);
   EXPECT_EQ(0x07, first[1]);
@@ -92,7 +70,7 @@ TEST_F(ShowPatchTest, EachCallRepaintsEveryPixel) {
   PatchRect rect;
   ASSERT_EQ(ShowResult::kShown, showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
   ASSERT_EQ(ShowResult::kShown, showPatch(100, 200, 300, 400, 500, 600, 3, &rect));
-  expectPatchFrame(lastFrame(), rect, word(100, 200, 300), word(400, 500, 600));
+  expectPatchFrame(lastFrame().frame, rect, r210Word(100, 200, 300), r210Word(400, 500, 600));
 }
 
 TEST_F(ShowPatchTest, PaddedRowsKeepTheirPaddingUntouched) {
@@ -103,7 +81,7 @@ TEST_F(ShowPatchTest, PaddedRowsKeepTheirPaddingUntouched) {
     PatchRect rect;
     ASSERT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 4, 5, 6, 25, &rect));
     CapturedFrame frame = lastFrame();
-    expectPatchFrame(frame, rect, word(1, 2, 3), word(4, 5, 6));
+    expectPatchFrame(frame.frame, rect, r210Word(1, 2, 3), r210Word(4, 5, 6));
     for (int row = 0; row < frame.height; ++row) {
       for (int byte = 1920 * 4; byte < frame.rowBytes; ++byte) {
         ASSERT_EQ(0, frame.bytes[static_cast<size_t>(row) * frame.rowBytes + byte]) << row;

@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include "decklink/device_hold.h"
-#include "decklink/hresult_name.h"
 #include "support/held_device_test.h"
 
 namespace {
@@ -227,32 +226,6 @@ TEST_F(DeviceHoldTest, CardHeldByAnotherProcessIsInUse) {
   // The hold ends with the process that had it.
   EXPECT_EQ("", open(0, "hd")) << message;
   for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
-}
-
-TEST(HresultName, NamesEveryKnownCodeAndNothingElse) {
-  const struct {
-    uint32_t value;
-    const char* name;
-  } names[] = {
-      {0x00000001, "S_FALSE"},
-      {0x80000001, "E_NOTIMPL"},
-      {0x80000002, "E_OUTOFMEMORY"},
-      {0x80000003, "E_INVALIDARG (mode or pixel format not valid here)"},
-      {0x80000004, "E_NOINTERFACE"},
-      {0x80000005, "E_POINTER"},
-      {0x80000006, "E_HANDLE"},
-      {0x80000007, "E_ABORT"},
-      {0x80000008, "E_FAIL"},
-      {0x80000009, "E_ACCESSDENIED (device already in use)"},
-      {0x8000FFFF, "E_UNEXPECTED"},
-      {0x00000000, "unknown"},
-      {0x8000000A, "unknown"},
-      {0x80004005, "unknown"},
-      {0xFFFFFFFF, "unknown"},
-  };
-  for (const auto& entry : names) {
-    EXPECT_STREQ(entry.name, hresultName(static_cast<HRESULT>(entry.value))) << entry.value;
-  }
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // Runs as a process of its own, started by CTest with the DECKLINK_SIM_*
 // variables set: the environment is read at the first use of the entry
 // point, with no control function called before.
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 
 #include "support/card_calls.h"
-#include "support/sim_test.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstring>
 
-#include "io/decimal_int.h"
 #include "serve/json_codec.h"
 
 namespace {
@@ -56,19 +55,6 @@ TEST(JsonInt, SaturatesBeyondTheRangeOfInt) {
   EXPECT_EQ(INT_MIN, readInt("{\"r\":-99999999999999999999999999999999999999}", "r", 0));
   EXPECT_EQ(0, readInt("{\"r\":-0000000000000000000000000000000000000000}", "r", 5));
   EXPECT_EQ(1023, readInt("{\"r\":00000000000000000000000000000000000001023}", "r", 5));
-}
-
-TEST(DecimalInt, MovesPastWhatItRead) {
-  const char* text = "  12 -3x";
-  int value = 0;
-  ASSERT_TRUE(readDecimalInt(&text, &value));
-  EXPECT_EQ(12, value);
-  ASSERT_TRUE(readDecimalInt(&text, &value));
-  EXPECT_EQ(-3, value);
-  EXPECT_STREQ("x", text);
-  EXPECT_FALSE(readDecimalInt(&text, &value));
-  EXPECT_STREQ("x", text);
-  EXPECT_EQ(-3, value);
 }
 
 std::string readStr(const char* line, size_t size = 16) {

@@ -1,5 +1,6 @@
 // decklink-sim-png: a capture file in, a 16-bit RGB PNG out, read back
 // with libpng.
+#include <gtest/gtest.h>
 #include <png.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -7,9 +8,10 @@
 #include <csetjmp>
 #include <cstdio>
 #include <fstream>
+#include <string>
+#include <vector>
 
-#include "support/card_calls.h"
-#include "support/sim_test.h"
+#include "support/scratch_dir.h"
 
 extern char** environ;
 

@@ -6,6 +6,8 @@
 
 namespace {
 
+using ::testing::AllOf;
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 const char kTwoCards[] =
@@ -80,15 +82,10 @@ TEST_F(DeviceHoldTest, ReleasesInOrderFrameOutputDevice) {
   ASSERT_EQ("", open(0, "hd"));
   clearLog();
   closeDevice();
-  std::vector<std::string> lines = logLines();
-  ASSERT_EQ(4u, lines.size());
-  EXPECT_THAT(lines[0], HasSubstr("Frame#"));
-  EXPECT_THAT(lines[0], HasSubstr("Release() = 0"));
-  EXPECT_THAT(lines[1], HasSubstr("DisableVideoOutput()"));
-  EXPECT_THAT(lines[2], HasSubstr("Output#"));
-  EXPECT_THAT(lines[2], HasSubstr("Release() = 0"));
-  EXPECT_THAT(lines[3], HasSubstr("Device#"));
-  EXPECT_THAT(lines[3], HasSubstr("Release() = 0"));
+  EXPECT_THAT(logLines(), ElementsAre(AllOf(HasSubstr("Frame#"), HasSubstr("Release() = 0")),
+                                      HasSubstr("DisableVideoOutput()"),
+                                      AllOf(HasSubstr("Output#"), HasSubstr("Release() = 0")),
+                                      AllOf(HasSubstr("Device#"), HasSubstr("Release() = 0"))));
   expectNothingHeld();
 }
 

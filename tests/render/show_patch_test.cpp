@@ -6,6 +6,7 @@
 
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 const char kCard[] = "[capture]\nmemory = yes\n[device]\nname = A\n";
@@ -131,14 +132,10 @@ TEST_F(ShowPatchTest, WritesThroughOnlyOpenAccess) {
   clearLog();
   PatchRect rect;
   ASSERT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
-  std::vector<std::string> lines = logLines();
-  ASSERT_EQ(6u, lines.size());
-  EXPECT_THAT(lines[0], HasSubstr("QueryInterface(IDeckLinkVideoBuffer)"));
-  EXPECT_THAT(lines[1], HasSubstr("StartAccess(2)"));
-  EXPECT_THAT(lines[2], HasSubstr("GetBytes()"));
-  EXPECT_THAT(lines[3], HasSubstr("EndAccess(2)"));
-  EXPECT_THAT(lines[4], HasSubstr("Release() = 0"));
-  EXPECT_THAT(lines[5], HasSubstr("DisplayVideoFrameSync"));
+  EXPECT_THAT(logLines(), ElementsAre(HasSubstr("QueryInterface(IDeckLinkVideoBuffer)"),
+                                      HasSubstr("StartAccess(2)"), HasSubstr("GetBytes()"),
+                                      HasSubstr("EndAccess(2)"), HasSubstr("Release() = 0"),
+                                      HasSubstr("DisplayVideoFrameSync")));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 // What RowBytesForPixelFormat('r210', width) answers on a card without
@@ -59,4 +61,24 @@ IDeckLinkVideoBuffer* bufferOf(IDeckLinkMutableVideoFrame* frame) {
   void* buffer = nullptr;
   EXPECT_EQ(kS_OK, frame->QueryInterface(IID_IDeckLinkVideoBuffer, &buffer));
   return static_cast<IDeckLinkVideoBuffer*>(buffer);
+}
+
+std::string displayNameOf(IDeckLink* card) {
+  const char* name = nullptr;
+  card->GetDisplayName(&name);
+  const std::string text = name != nullptr ? name : "(none)";
+  std::free(const_cast<char*>(name));
+  return text;
+}
+
+std::vector<std::string> cardNames() {
+  std::vector<std::string> names;
+  IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance_0004();
+  if (iterator == nullptr) return names;
+  for (IDeckLink* card = nullptr; iterator->Next(&card) == kS_OK && card != nullptr;) {
+    names.push_back(displayNameOf(card));
+    card->Release();
+  }
+  iterator->Release();
+  return names;
 }

@@ -5,6 +5,8 @@
 #define CORVANE_TESTS_SUPPORT_CARD_CALLS_H
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "decklink/decklink_api.h"
 
@@ -21,5 +23,12 @@ IDeckLinkOutput* enabledOutput(BMDDisplayMode mode);
 // 1920, 3840 and 4096).
 IDeckLinkMutableVideoFrame* createFrame(IDeckLinkOutput* output, int32_t width, int32_t height);
 IDeckLinkVideoBuffer* bufferOf(IDeckLinkMutableVideoFrame* frame);
+
+// The card's display name, freed with free() as the driver's callers do;
+// "(none)" when the call hands out no string.
+std::string displayNameOf(IDeckLink* card);
+// The names of the cards a new iterator hands out, in order, until it
+// hands out no card; each card and the iterator are released.
+std::vector<std::string> cardNames();
 
 #endif  // CORVANE_TESTS_SUPPORT_CARD_CALLS_H

@@ -1,7 +1,6 @@
 // The configuration text: what it accepts, and the line it names for each
 // kind of line it cannot read.
 #include <cstdio>
-#include <cstdlib>
 
 #include "support/card_calls.h"
 #include "support/sim_test.h"
@@ -10,24 +9,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-class ConfigTextTest : public SimTest {
- protected:
-  static std::string displayName(IDeckLink* card) {
-    const char* name = nullptr;
-    EXPECT_EQ(kS_OK, card->GetDisplayName(&name));
-    std::string text = name != nullptr ? name : "(null)";
-    std::free(const_cast<char*>(name));
-    return text;
-  }
-
-  int cardCount() {
-    IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance_0004();
-    int count = 0;
-    for (IDeckLink* card = nullptr; iterator->Next(&card) == kS_OK; ++count) card->Release();
-    iterator->Release();
-    return count;
-  }
-};
+class ConfigTextTest : public SimTest {};
 
 TEST_F(ConfigTextTest, AcceptsEverySectionAndKey) {
   configure(
@@ -71,14 +53,14 @@ TEST_F(ConfigTextTest, AcceptsEverySectionAndKey) {
       "[log]\n"
       "file = " + scratch.file("calls.log") + "\n");
   EXPECT_STREQ("", decklink_sim_config_error());
-  EXPECT_EQ(2, cardCount());
+  EXPECT_EQ(2u, cardNames().size());
 }
 
 TEST_F(ConfigTextTest, ValuesAreTrimmedAndHashOnlyStartsACommentAtLineStart) {
   configure("[device]\r\n  name   =   A # not a comment  \t\r\n");
   IDeckLink* card = device(0);
   ASSERT_NE(nullptr, card);
-  EXPECT_EQ("A # not a comment", displayName(card));
+  EXPECT_EQ("A # not a comment", displayNameOf(card));
   card->Release();
 }
 
@@ -131,9 +113,9 @@ TEST_F(ConfigTextTest, ReportsTheLineOfEachKindOfBadLine) {
 
 TEST_F(ConfigTextTest, AFailedConfigureLeavesNoCard) {
   configure("[device]\nname = A\n");
-  ASSERT_EQ(1, cardCount());
+  ASSERT_EQ(1u, cardNames().size());
   ASSERT_EQ(3, decklink_sim_configure("[device]\nname = B\nfail = yes\n"));
-  EXPECT_EQ(0, cardCount());
+  EXPECT_EQ(0u, cardNames().size());
   EXPECT_EQ(0, decklink_sim_live_objects()) << decklink_sim_report();
 }
 
@@ -147,14 +129,14 @@ TEST_F(ConfigTextTest, ALogFileThatCannotBeOpenedFailsAtItsLine) {
       "[device]\nname = A\n[log]\nfile = " + blocker + "/calls.log\n";
   EXPECT_EQ(4, decklink_sim_configure(text.c_str()));
   EXPECT_THAT(decklink_sim_config_error(), HasSubstr("cannot open log file"));
-  EXPECT_EQ(0, cardCount());
+  EXPECT_EQ(0u, cardNames().size());
 }
 
 TEST_F(ConfigTextTest, NullTextGivesTheDefaultCard) {
   ASSERT_EQ(0, decklink_sim_configure(nullptr));
-  ASSERT_EQ(1, cardCount());
+  ASSERT_EQ(1u, cardNames().size());
   IDeckLink* card = device(0);
-  EXPECT_EQ("DeckLink Simulator", displayName(card));
+  EXPECT_EQ("DeckLink Simulator", displayNameOf(card));
   card->Release();
 }
 
@@ -163,16 +145,16 @@ TEST_F(ConfigTextTest, SetChangesOneCardAtOnceAndRefusesBadLines) {
   IDeckLink* second = device(1);
   ASSERT_NE(nullptr, second);
   EXPECT_EQ(0, decklink_sim_set(1, "name = Renamed\n"));
-  EXPECT_EQ("Renamed", displayName(second));  // an object already handed out sees it
+  EXPECT_EQ("Renamed", displayNameOf(second));  // an object already handed out sees it
   EXPECT_EQ(-1, decklink_sim_set(1, "name = bad \\q"));
   EXPECT_EQ(-1, decklink_sim_set(1, "no equals sign"));
   EXPECT_EQ(-1, decklink_sim_set(1, "[device]"));
   EXPECT_EQ(-1, decklink_sim_set(2, "name = C"));
   EXPECT_EQ(-1, decklink_sim_set(-1, "name = C"));
-  EXPECT_EQ("Renamed", displayName(second));
+  EXPECT_EQ("Renamed", displayNameOf(second));
   second->Release();
   IDeckLink* first = device(0);
-  EXPECT_EQ("A", displayName(first));
+  EXPECT_EQ("A", displayNameOf(first));
   first->Release();
 }
 

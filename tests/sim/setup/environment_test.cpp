@@ -48,19 +48,6 @@ class EnvironmentTest : public SimTest {
     return contents.str();
   }
 
-  std::vector<std::string> cardNames() {
-    std::vector<std::string> names;
-    IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance_0004();
-    for (IDeckLink* card = nullptr; iterator->Next(&card) == kS_OK; card->Release()) {
-      const char* name = nullptr;
-      card->GetDisplayName(&name);
-      names.push_back(name);
-      std::free(const_cast<char*>(name));
-    }
-    iterator->Release();
-    return names;
-  }
-
   bool supports(int index, BMDDisplayMode mode) {
     IDeckLink* card = device(index);
     IDeckLinkOutput* output = outputOf(card);

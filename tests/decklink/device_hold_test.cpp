@@ -1,3 +1,6 @@
+// Holding a device: opening card N at a mode with one frame of its size,
+// the errors of each step, and the release in order, against the simulated
+// card linked in-process.
 #include <sys/wait.h>
 #include <unistd.h>
 

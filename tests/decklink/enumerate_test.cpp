@@ -1,3 +1,5 @@
+// Enumeration: each card's name, output and modes in iterator order, and
+// the iterator's faults, against the simulated card linked in-process.
 #include "decklink/enumerate.h"
 #include "decklink/loader.h"
 #include "support/sim_test.h"

@@ -1,3 +1,5 @@
+// The loader with the simulated card linked: it finds the library at the
+// first factory call, and passes on what the entry point returns.
 #include "decklink/loader.h"
 #include "support/sim_test.h"
 

@@ -1,3 +1,5 @@
+// Switching the held device's resolution, and restoring the previous mode
+// when a step of the switch fails.
 #include "decklink/device_hold.h"
 #include "decklink/switch_mode.h"
 #include "render/show_patch.h"

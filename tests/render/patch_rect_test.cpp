@@ -1,3 +1,4 @@
+// The patch rectangle for a share of the frame at each mode.
 #include <gtest/gtest.h>
 
 #include <cmath>

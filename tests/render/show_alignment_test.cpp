@@ -1,3 +1,5 @@
+// The alignment frame: every pixel at each mode, the lines' positions, and
+// the bands drawn on small frames of our own.
 #include <algorithm>
 #include <cstring>
 #include <vector>

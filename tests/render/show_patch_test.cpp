@@ -1,3 +1,6 @@
+// The patch frame: every pixel at each mode, masked components, padded
+// rows, the buffer access painting goes through, and frames that cannot be
+// written or shown.
 #include "decklink/device_hold.h"
 #include "render/frame_stores.h"
 #include "render/show_patch.h"

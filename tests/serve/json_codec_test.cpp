@@ -1,3 +1,5 @@
+// The codec of the serve protocol: reading keys from a request line,
+// escaping text, and writing whole answer lines.
 #include <gtest/gtest.h>
 
 #include <climits>

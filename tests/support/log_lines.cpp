@@ -9,7 +9,7 @@ namespace {
 
 bool startsWith(const std::string& line, const char* prefix) { return line.rfind(prefix, 0) == 0; }
 
-bool has(const std::string& line, const char* needle) {
+bool has(const std::string& line, const std::string& needle) {
   return line.find(needle) != std::string::npos;
 }
 
@@ -42,7 +42,7 @@ std::vector<std::string> linesWith(const std::vector<std::string>& lines,
                                    const std::string& needle) {
   std::vector<std::string> matching;
   for (const std::string& line : lines) {
-    if (line.find(needle) != std::string::npos) matching.push_back(line);
+    if (has(line, needle)) matching.push_back(line);
   }
   return matching;
 }

@@ -3,7 +3,8 @@
 drives `corvane serve` the way a calibration application does, prints every
 line exchanged, and turns the frames the card displayed into PNG pictures.
 
-Run through `cmake --workflow --preset demo`, which passes the paths.
+Run by the `demo` target (`cmake --workflow --preset demo`), which passes the
+paths.
 """
 import argparse
 import glob

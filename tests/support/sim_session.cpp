@@ -1,34 +1,23 @@
 #include "support/sim_session.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "decklink_sim.h"
+#include "support/log_lines.h"
 
 namespace fs = std::filesystem;
 
 std::string corvaneBinary() { return CORVANE_BINARY; }
 
-SimSession::SimSession(const std::string& cards, bool capture) {
-  std::string pattern = (fs::temp_directory_path() / "corvane-test-XXXXXX").string();
-  directory_ = mkdtemp(pattern.data()) ? pattern : "";
-  logPath_ = directory_ + "/calls.log";
-  configPath_ = directory_ + "/cards.conf";
+SimSession::SimSession(const std::string& cards, bool capture)
+    : logPath_(directory_.file("calls.log")), configPath_(directory_.file("cards.conf")) {
   std::ofstream config(configPath_);
-  config << cards << "\n[log]\nfile = " << logPath_ << "\n[hold]\ndirectory = " << directory_
-         << "/hold\n";
-  if (capture) config << "[capture]\ndirectory = " << directory_ << "/frames\n";
-  if (capture) fs::create_directories(directory_ + "/frames");
-}
-
-SimSession::~SimSession() {
-  std::error_code ignored;
-  if (!directory_.empty()) fs::remove_all(directory_, ignored);
+  config << cards << "\n[log]\nfile = " << logPath_ << "\n[hold]\ndirectory = "
+         << directory_.file("hold") << "\n";
+  if (capture) config << "[capture]\ndirectory = " << directory_.file("frames") << "\n";
+  if (capture) fs::create_directories(directory_.file("frames"));
 }
 
 std::map<std::string, std::string> SimSession::environment() const {
@@ -48,26 +37,16 @@ std::string SimSession::audit() const {
   return "audit found " + std::to_string(problems) + " problems:\n" + (report ? report : "");
 }
 
-std::vector<std::string> SimSession::logLines() const {
-  std::vector<std::string> lines;
-  std::ifstream log(logPath_);
-  for (std::string line; std::getline(log, line);) {
-    size_t space = line.find(' ');
-    lines.push_back(space == std::string::npos ? line : line.substr(space + 1));
-  }
-  return lines;
-}
+std::vector<std::string> SimSession::logLines() const { return logFileLines(logPath_); }
 
 size_t SimSession::countLogLines(const std::string& needle) const {
-  size_t count = 0;
-  for (const std::string& line : logLines()) count += line.find(needle) != std::string::npos;
-  return count;
+  return linesWith(logLines(), needle).size();
 }
 
 std::vector<std::string> SimSession::frames() const {
   std::vector<std::string> files;
   std::error_code ignored;
-  for (const auto& entry : fs::directory_iterator(directory_ + "/frames", ignored)) {
+  for (const auto& entry : fs::directory_iterator(directory_.file("frames"), ignored)) {
     files.push_back(entry.path().string());
   }
   std::sort(files.begin(), files.end());

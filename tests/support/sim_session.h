@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_dir.h"
+
 class SimSession {
  public:
   // `cards` is configuration text ([device] sections and any others); the
   // session adds its own [log], [hold] and, when `capture` is set, [capture].
   explicit SimSession(const std::string& cards, bool capture = false);
-  ~SimSession();
 
-  const std::string& directory() const { return directory_; }
+  const std::string& directory() const { return directory_.path(); }
   const std::string& logPath() const { return logPath_; }
 
   // The environment under which corvane finds the simulated card and this
@@ -35,7 +36,7 @@ class SimSession {
   std::vector<std::string> frames() const;
 
  private:
-  std::string directory_;
+  ScratchDir directory_;
   std::string logPath_;
   std::string configPath_;
 };

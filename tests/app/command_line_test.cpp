@@ -1,0 +1,93 @@
+// The command line and `corvane list`, run as a child process.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/child_process.h"
+#include "support/sim_session.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+const char kUsage[] =
+    "usage: corvane list\n"
+    "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
+    "       corvane serve                      (used by the app)\n";
+
+const char kHeader[] =
+    "#   device                         output  HD    UHD   4K   \n"
+    "-   ------                         ------  --    ---   --   \n";
+
+const char kLegend[] = "\n(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolution)\n";
+
+int run(const std::vector<std::string>& words, const SimSession& session, std::string* out,
+        const std::string& input = "") {
+  std::vector<std::string> args = {corvaneBinary()};
+  args.insert(args.end(), words.begin(), words.end());
+  return runToEnd(args, session.environment(), input, out);
+}
+
+TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
+  SimSession session("[device]\nname = A\n");
+  const std::vector<std::vector<std::string>> wrong = {
+      {}, {"run"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
+  for (const auto& words : wrong) {
+    std::string out;
+    EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);
+    EXPECT_EQ(kUsage, out);
+  }
+  // Nothing was touched: usage never loads the driver.
+  EXPECT_TRUE(session.logLines().empty());
+}
+
+TEST(CommandLine, ListPrintsTheTableByteForByte) {
+  const struct {
+    const char* cards;
+    const char* rows;
+  } sets[] = {
+      {"", "(no Blackmagic devices found)\n"},
+      {"[device]\nname = DeckLink 8K Pro\n"
+       "[device]\nname = DeckLink Duo 2\nmodes = hd\n"
+       "[device]\nname = Intensity Shuttle\noutput = no\n"
+       "[device]\nname_result = E_FAIL\nmodes = 4k\n",
+       "0   DeckLink 8K Pro                yes     yes   yes   yes  \n"
+       "1   DeckLink Duo 2                 yes     yes   NO    NO   \n"
+       "2   Intensity Shuttle              no      NO    NO    NO   \n"
+       "3   (unknown)                      yes     NO    NO    yes  \n"},
+      {"[device]\nname = A name that is longer than thirty columns wide\nmodes = uhd\n",
+       "0   A name that is longer than thirty columns wide yes     NO    yes   NO   \n"},
+  };
+  for (const auto& set : sets) {
+    SimSession session(set.cards);
+    std::string out;
+    EXPECT_EQ(0, run({"list"}, session, &out));
+    EXPECT_EQ(std::string(kHeader) + set.rows + kLegend, out);
+    EXPECT_EQ("", session.audit());
+  }
+}
+
+TEST(CommandLine, ListIgnoresFurtherWords) {
+  SimSession session("[device]\nname = A\nmodes = hd\n");
+  std::string plain, extra;
+  EXPECT_EQ(0, run({"list"}, session, &plain));
+  EXPECT_EQ(0, run({"list", "--verbose", "x"}, session, &extra));
+  EXPECT_EQ(plain, extra);
+}
+
+TEST(CommandLine, MissingDriverIsReportedWithStatusZero) {
+  std::string out;
+  EXPECT_EQ(0, runToEnd({corvaneBinary(), "list"}, SimSession::withoutDriver(), "", &out));
+  EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
+}
+
+TEST(CommandLine, ServeAndRunTakeFurtherWords) {
+  SimSession session("[device]\nname = A\n");
+  std::string out;
+  EXPECT_EQ(0, run({"serve", "extra"}, session, &out, "{\"quit\":1}\n"));
+  EXPECT_EQ("{\"ok\":true,\"ready\":true}\n", out);
+  EXPECT_EQ(0, run({"run", "0", "hd", "extra"}, session, &out, "q\n"));
+  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
+  EXPECT_EQ("", session.audit());
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+// The interactive console, fed typed lines through a pipe.
+#include <gtest/gtest.h>
+
+#include "support/child_process.h"
+#include "support/frames.h"
+#include "support/sim_session.h"
+
+namespace {
+
+const char kHeld[] =
+    "Device held: hd 1920x1080\n"
+    "Commands: red green blue white black | <R> <G> <B>\n"
+    "          size3 size10 sizefull | full | video | quit\n";
+const char kReleased[] = "output disabled, device released.\n";
+
+// Runs `corvane run 0 <mode>` with `typed` as input; returns the output.
+std::string console(const SimSession& session, const std::string& typed, int* status,
+                    const std::string& mode = "hd", const std::string& device = "0") {
+  std::string out;
+  *status = runToEnd({corvaneBinary(), "run", device, mode}, session.environment(), typed, &out);
+  return out;
+}
+
+TEST(Console, ColoursRangesAndSizes) {
+  SimSession session("[device]\nname = A\n");
+  int status = -1;
+  std::string out = console(session,
+                            "red\n"
+                            "full\nblack\n"
+                            "video\nwhite\n"
+                            "size3\nred\n"
+                            "sizefull\ngreen\n"
+                            "size10\nblue\n"
+                            "legal\n",
+                            &status);
+  EXPECT_EQ(0, status);
+  EXPECT_EQ(std::string(kHeld) +
+                "patch>   live: R=940 G=64 B=64  window 607x342 at (656,369)\n"
+                "patch> range: full (0-1023)\n"
+                "patch>   live: R=0 G=0 B=0  window 607x342 at (656,369)\n"
+                "patch> range: video (64-940)\n"
+                "patch>   live: R=940 G=940 B=940  window 607x342 at (656,369)\n"
+                "patch> patch: 3%\n"
+                "patch>   live: R=940 G=64 B=64  window 333x187 at (793,446)\n"
+                "patch> patch: full\n"
+                "patch>   live: R=64 G=940 B=64  window 1920x1080 at (0,0)\n"
+                "patch> patch: 10%\n"
+                "patch>   live: R=64 G=64 B=940  window 607x342 at (656,369)\n"
+                "patch> range: video (64-940)\n"
+                "patch> " +
+                kReleased,
+            out);
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Console, TypedNumbersAreSixteenBitAndUnchecked) {
+  SimSession session("[device]\nname = A\n", true);
+  int status = -1;
+  std::string out = console(session,
+                            "1023 0 0\n"
+                            "2000 0 0\n"
+                            "-1 0 0\n"
+                            "70000 99999999999 -99999999999\n"
+                            "1 2 3 trailing words\n"
+                            "1,2,3\n",
+                            &status);
+  EXPECT_EQ(0, status);
+  EXPECT_EQ(std::string(kHeld) +
+                "patch>   live: R=1023 G=0 B=0  window 607x342 at (656,369)\n"
+                "patch>   live: R=2000 G=0 B=0  window 607x342 at (656,369)\n"
+                "patch>   live: R=65535 G=0 B=0  window 607x342 at (656,369)\n"
+                "patch>   live: R=4464 G=65535 B=0  window 607x342 at (656,369)\n"
+                "patch>   live: R=1 G=2 B=3  window 607x342 at (656,369)\n"
+                "patch> unknown: 1,2,3\n"
+                "patch> " +
+                kReleased,
+            out);
+  // 2000 paints as 976 (its low 10 bits), -1 as 1023 and 4464 as 368; the
+  // background is the video black level.
+  std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(5u, frames.size());
+  const uint32_t expectedRed[] = {1023, 976, 1023, 368, 1};
+  for (size_t i = 0; i < 5; ++i) {
+    FrameFile frame(frames[i]);
+    ASSERT_TRUE(frame.ok());
+    EXPECT_EQ(expectedRed[i], frame.word(960, 540) >> 20) << i;
+    EXPECT_EQ(0x04010040u, frame.word(0, 0));  // the video black background
+  }
+}
+
+TEST(Console, AlignmentAndTextHandling) {
+  SimSession session("[device]\nname = A\n");
+  int status = -1;
+  std::string out = console(session,
+                            "size3\nalign\n"
+                            "\t  full\r\n"
+                            "align\n"
+                            "\n   \n"
+                            "Red\n"
+                            "qq\n"
+                            "quit \n"
+                            "  \tq\n"
+                            "red\n",
+                            &status, "uhd");
+  EXPECT_EQ(0, status);
+  EXPECT_EQ(
+      "Device held: uhd 3840x2160\n"
+      "Commands: red green blue white black | <R> <G> <B>\n"
+      "          size3 size10 sizefull | full | video | quit\n"
+      "patch> patch: 3%\n"
+      "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
+      "patch> range: full (0-1023)\n"
+      "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
+      "patch> patch> patch> unknown: Red\n"
+      "patch> unknown: qq\n"
+      "patch> unknown: quit \n"
+      "patch> " +
+          std::string(kReleased),
+      out);
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Console, AlignmentLevelsFollowTheRange) {
+  SimSession session("[device]\nname = A\n", true);
+  int status = -1;
+  console(session, "align\nfull\nalign\nexit\n", &status);
+  EXPECT_EQ(0, status);
+  std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  const uint32_t expected[2][3] = {{64, 545, 721}, {0, 562, 767}};
+  for (int i = 0; i < 2; ++i) {
+    FrameFile frame(frames[i]);
+    ASSERT_TRUE(frame.ok());
+    auto blueAt = [&](int column, int row) { return frame.word(column, row) & 0x3FFu; };
+    EXPECT_EQ(expected[i][0], blueAt(10, 10)) << i;
+    EXPECT_EQ(expected[i][1], blueAt(700, 369)) << i;  // outer box top band
+    EXPECT_EQ(expected[i][2], blueAt(10, 540)) << i;   // crosshair
+  }
+}
+
+TEST(Console, LongLinesArriveInPiecesOf127Bytes) {
+  SimSession session("[device]\nname = A\n");
+  int status = -1;
+  std::string out = console(session, std::string(127, 'x') + "red\n", &status);
+  EXPECT_EQ(std::string(kHeld) + "patch> unknown: " + std::string(127, 'x') +
+                "\npatch>   live: R=940 G=64 B=64  window 607x342 at (656,369)\npatch> " +
+                kReleased,
+            out);
+}
+
+TEST(Console, DisplayFailureKeepsTheLoopGoing) {
+  SimSession session("[device]\nname = A\ndisplay = E_FAIL\n");
+  int status = -1;
+  std::string out = console(session, "red\nalign\n", &status);
+  EXPECT_EQ(0, status);
+  EXPECT_EQ(std::string(kHeld) + "patch>   display failed\npatch>   display failed\npatch> " +
+                kReleased,
+            out);
+}
+
+TEST(Console, UnwritableFramesAreNeverDisplayed) {
+  // The frame's buffer, its access and its address refused, and rows too
+  // short for the width.
+  for (const char* fault : {"buffer = no\n", "start_access = E_FAIL\n", "get_bytes = E_FAIL\n",
+                            "get_bytes = null\n", "row_bytes = 7000\n"}) {
+    SCOPED_TRACE(fault);
+    SimSession session(std::string("[device]\nname = A\n") + fault, true);
+    int status = -1;
+    std::string out = console(session, "red\nalign\n", &status);
+    EXPECT_EQ(0, status);
+    EXPECT_EQ(std::string(kHeld) + "patch>   display failed\npatch>   display failed\npatch> " +
+                  kReleased,
+              out);
+    EXPECT_EQ(0u, session.countLogLines("DisplayVideoFrameSync"));
+    EXPECT_TRUE(session.frames().empty());
+    EXPECT_EQ("", session.audit());
+  }
+}
+
+TEST(Console, OpenFailuresEndWithStatusOne) {
+  SimSession session("[device]\nname = A\nmodes = hd\n");
+  int status = -1;
+  EXPECT_EQ("Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this "
+            "resolution (unsupported)\n",
+            console(session, "", &status, "uhd"));
+  EXPECT_EQ(1, status);
+  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n",
+            console(session, "", &status, "HD"));
+  EXPECT_EQ(1, status);
+  EXPECT_EQ("Could not open device 3: no device at that index (no_device)\n",
+            console(session, "", &status, "hd", "3"));
+  EXPECT_EQ(1, status);
+  // Text that is not a number is device 0.
+  EXPECT_EQ(0, (console(session, "", &status, "hd", "first"), status));
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(Console, CardHeldElsewhereSaysHowToFindTheHolder) {
+  SimSession session("[device]\nname = A\n");
+  ChildProcess holder({corvaneBinary(), "serve"}, session.environment());
+  ASSERT_EQ("{\"ok\":true,\"ready\":true}", holder.readLine());
+  holder.write("{\"cmd\":\"open\"}\n");
+  ASSERT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", holder.readLine());
+  int status = -1;
+  EXPECT_EQ("Could not open device 0: E_ACCESSDENIED (device already in use) (in_use)\n"
+            "Another process holds it: pgrep -fl corvane / kill <pid>\n",
+            console(session, "", &status));
+  EXPECT_EQ(1, status);
+  holder.closeInput();
+  EXPECT_EQ(0, holder.wait());
+}
+
+}  // namespace

@@ -12,7 +12,10 @@ using ::testing::HasSubstr;
 const char kUsage[] =
     "usage: corvane list\n"
     "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
-    "       corvane serve                      (used by the app)\n";
+    "       corvane serve                      (used by the app)\n"
+    "       corvane resolve <host>[:<port>] [<device> [hd|uhd|4k]]\n"
+    "                                          (pattern generator for DisplayCAL and\n"
+    "                                           other hosts of the Resolve protocol)\n";
 
 const char kHeader[] =
     "#   device                         output  HD    UHD   4K   \n"
@@ -30,7 +33,7 @@ int run(const std::vector<std::string>& words, const SimSession& session, std::s
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
   SimSession session("[device]\nname = A\n");
   const std::vector<std::vector<std::string>> wrong = {
-      {}, {"run"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
+      {}, {"run"}, {"resolve"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
   for (const auto& words : wrong) {
     std::string out;
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """The main job on the simulated card: lists a set of simulated cards, then
 drives `corvane serve` the way a calibration application does, prints every
-line exchanged, and turns the frames the card displayed into PNG pictures.
+line exchanged, and turns the frames the card displayed into PNG pictures;
+then plays a calibration host of the Resolve protocol
+(examples/resolve_host.py) to `corvane resolve`, on the loopback address.
 
 Run by the `demo` target (`cmake --workflow --preset demo`), which passes the
 paths.
@@ -96,20 +98,46 @@ def main():
     status = serve.wait()
     print("corvane serve ended with status %d" % status)
 
+    pictures = to_pictures(args.png_tool, frames, os.path.join(args.out, "frame-%02d.png"))
+    shown = sum(1 for request in SESSION if request["cmd"] in ("patch", "align"))
+    failures += status != 0 or len(pictures) != shown
+
+    print()
+    failures += resolve_session(args, env, frames)
+
+    print()
+    print("Call log of the simulated card: %s" % os.path.join(args.out, "calls.log"))
+    return 1 if failures else 0
+
+
+def to_pictures(png_tool, frames, pattern):
+    """Turns the capture files in `frames` into PNGs named by `pattern`."""
     pictures = []
     for index, frame in enumerate(sorted(glob.glob(os.path.join(frames, "*.r210")))):
-        picture = os.path.join(args.out, "frame-%02d.png" % (index + 1))
-        subprocess.run([args.png_tool, frame, picture], check=True)
+        picture = pattern % (index + 1)
+        subprocess.run([png_tool, frame, picture], check=True)
         os.remove(frame)  # the raw captures are large; the pictures stay
         pictures.append(picture)
-    print()
     print("The card displayed %d frames; as 16-bit PNG pictures:" % len(pictures))
     for picture in pictures:
         print("  " + picture)
-    print("Call log of the simulated card: %s" % os.path.join(args.out, "calls.log"))
-    shown = sum(1 for request in SESSION if request["cmd"] in ("patch", "align"))
-    return 1 if failures or status != 0 or len(pictures) != shown else 0
+    return pictures
 
+
+def resolve_session(args, env, frames):
+    """examples/resolve_host.py as the calibration host, corvane resolve as
+    its pattern generator, both on 127.0.0.1 at a port the system picks."""
+    host = os.path.join(os.path.dirname(os.path.abspath(__file__)), "resolve_host.py")
+    print("$ python3 examples/resolve_host.py --port 0 --steps 5 --corvane corvane")
+    print("  (the host listens, corvane resolve connects and shows each patch)")
+    run = subprocess.run([sys.executable, host, "--port", "0", "--steps", "5",
+                          "--corvane", args.corvane, "--mode", "hd"],
+                         env=env, stdout=subprocess.PIPE, text=True)
+    print(run.stdout, end="")
+    pictures = to_pictures(args.png_tool, frames,
+                           os.path.join(args.out, "resolve-frame-%02d.png"))
+    # The black frame before the first patch, and one frame per patch.
+    return int(run.returncode != 0 or len(pictures) != 6)
 
 if __name__ == "__main__":
     sys.exit(main())

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "support/frames.h"
 
 namespace {
@@ -51,6 +49,17 @@ void expectPatchFrame(const decklink_sim_frame& frame, const PatchRect& rect, ui
                       uint32_t background) {
   expectEveryPixel(frame, [&](int column, int row) {
     return inside(rect, column, row) ? patch : background;
+  });
+}
+
+void expectRectsFrame(const decklink_sim_frame& frame, uint32_t background,
+                      const std::vector<ExpectedRect>& rects) {
+  expectEveryPixel(frame, [&](int column, int row) {
+    uint32_t word = background;
+    for (const ExpectedRect& r : rects) {
+      if (inside(r.rect, column, row)) word = r.word;
+    }
+    return word;
   });
 }
 

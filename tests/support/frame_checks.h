@@ -5,6 +5,7 @@
 #define CORVANE_TESTS_SUPPORT_FRAME_CHECKS_H
 
 #include <cstdint>
+#include <vector>
 
 #include "decklink_sim.h"
 #include "render/patch_rect.h"
@@ -18,6 +19,17 @@ uint32_t r210Gray(unsigned level);
 // Every pixel is `patch` inside `rect` and `background` outside it.
 void expectPatchFrame(const decklink_sim_frame& frame, const PatchRect& rect, uint32_t patch,
                       uint32_t background);
+
+// A rectangle and the word it is painted with.
+struct ExpectedRect {
+  PatchRect rect;
+  uint32_t word;
+};
+
+// Every pixel is the word of the last of `rects` that covers it, or
+// `background` where none does.
+void expectRectsFrame(const decklink_sim_frame& frame, uint32_t background,
+                      const std::vector<ExpectedRect>& rects);
 
 struct AlignmentWords {
   uint32_t background;

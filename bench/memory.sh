@@ -20,7 +20,7 @@ for i in range(int(sys.argv[1])):
     print('{"cmd":"patch","r":%d,"g":512,"b":64,"bg_r":64,"bg_g":64,"bg_b":64,"area":10}' % (i % 1024))
 print('{"cmd":"quit"}')
 PY
-  LD_LIBRARY_PATH="$build/sim" DECKLINK_SIM_DEVICES="Bench=hd uhd 4k" DECKLINK_SIM_CONFIG= \
+  CORVANE_DECKLINK_API="$build/sim/libDeckLinkAPI.so" DECKLINK_SIM_DEVICES="Bench=hd uhd 4k" DECKLINK_SIM_CONFIG= \
     DECKLINK_SIM_LOG= DECKLINK_SIM_CAPTURE= DECKLINK_SIM_HOLD_DIR="$hold" \
     /usr/bin/time -f "%M" "$build/corvane" serve 2>&1 >/dev/null | tail -n 1
 }

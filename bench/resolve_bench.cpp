@@ -58,7 +58,7 @@ void resolveMessages(benchmark::State& state, const OutputMode& mode) {
   }
   ChildProcess corvane(
       {CORVANE_BINARY, "resolve", "127.0.0.1:" + std::to_string(port), "0", mode.name},
-      {{"LD_LIBRARY_PATH", SIM_LIBRARY_DIR},
+      {{"CORVANE_DECKLINK_API", SIM_API_PATH},
        {"DECKLINK_SIM_CONFIG", ""},
        {"DECKLINK_SIM_DEVICES", "Bench=hd uhd 4k"},
        {"DECKLINK_SIM_LOG", ""},

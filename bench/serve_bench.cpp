@@ -19,7 +19,7 @@ const char kPatchRequest[] =
     ",\"g\":512,\"b\":64,\"bg_r\":64,\"bg_g\":64,\"bg_b\":64,\"area\":10}\n";
 
 std::map<std::string, std::string> simEnvironment() {
-  return {{"LD_LIBRARY_PATH", SIM_LIBRARY_DIR},
+  return {{"CORVANE_DECKLINK_API", SIM_API_PATH},
           {"DECKLINK_SIM_CONFIG", ""},
           {"DECKLINK_SIM_DEVICES", "Bench=hd uhd 4k"},
           {"DECKLINK_SIM_LOG", ""},

@@ -50,7 +50,8 @@ SESSION = [
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--corvane", required=True)
-    parser.add_argument("--sim-dir", required=True)
+    parser.add_argument("--sim-api", required=True,
+                        help="the simulated card's library (framework on macOS)")
     parser.add_argument("--png-tool", required=True)
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
@@ -64,14 +65,14 @@ def main():
         f.write("[capture]\ndirectory = %s\n" % frames)
         f.write("[log]\nfile = %s\n" % os.path.join(args.out, "calls.log"))
         f.write("[hold]\ndirectory = %s\n" % os.path.join(args.out, "hold"))
-    env = dict(os.environ, LD_LIBRARY_PATH=args.sim_dir, DECKLINK_SIM_CONFIG=config)
+    env = dict(os.environ, CORVANE_DECKLINK_API=args.sim_api, DECKLINK_SIM_CONFIG=config)
 
     print("corvane:        %s" % args.corvane)
-    print("simulated card: %s" % os.path.join(args.sim_dir, "libDeckLinkAPI.so"))
+    print("simulated card: %s" % args.sim_api)
     print("By hand against the simulated card:")
-    print("  LD_LIBRARY_PATH=%s %s list" % (args.sim_dir, args.corvane))
-    print("  LD_LIBRARY_PATH=%s DECKLINK_SIM_DEVICES='My card=hd uhd 4k' %s run 0 uhd"
-          % (args.sim_dir, args.corvane))
+    print("  CORVANE_DECKLINK_API=%s %s list" % (args.sim_api, args.corvane))
+    print("  CORVANE_DECKLINK_API=%s DECKLINK_SIM_DEVICES='My card=hd uhd 4k' %s run 0 uhd"
+          % (args.sim_api, args.corvane))
     print()
     print("$ corvane list")
     listing = subprocess.run([args.corvane, "list"], env=env, stdout=subprocess.PIPE,

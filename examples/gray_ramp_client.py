@@ -7,7 +7,7 @@ checking every response. Python standard library only.
 
 With the simulated card instead of a real one:
 
-    LD_LIBRARY_PATH=build/sim python3 examples/gray_ramp_client.py
+    CORVANE_DECKLINK_API=build/sim/libDeckLinkAPI.so python3 examples/gray_ramp_client.py
 
 Exit status 0 when every response was as expected, 1 otherwise.
 """

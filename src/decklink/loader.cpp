@@ -3,6 +3,7 @@
 #include <pthread.h>
 
 #include <cstddef>
+#include <cstdlib>
 
 #ifdef __APPLE__
 #include <CoreFoundation/CoreFoundation.h>
@@ -109,8 +110,17 @@ void loadLibrary(const char* path, LibraryRef* library, const EntryPoint (&entri
 
 #endif
 
+// CORVANE_DECKLINK_API names a DeckLink API to load instead of the installed
+// driver: a library's path on Linux, a framework bundle's on macOS (the
+// simulated card, for tests and host developers). When it is set and not
+// empty it alone is tried, so a missing or wrong file reads as no API.
+const char* deckLinkAPIPath() {
+  const char* chosen = std::getenv("CORVANE_DECKLINK_API");
+  return chosen != nullptr && chosen[0] != '\0' ? chosen : kDeckLinkAPIPath;
+}
+
 void InitDeckLinkAPI() {
-  loadLibrary(kDeckLinkAPIPath, &gDeckLinkAPIBundleRef, kDeckLinkEntryPoints);
+  loadLibrary(deckLinkAPIPath(), &gDeckLinkAPIBundleRef, kDeckLinkEntryPoints);
 }
 
 void InitBMDStreamingAPI() {

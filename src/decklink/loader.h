@@ -5,8 +5,10 @@
 //
 // On Linux the driver is the shared library libDeckLinkAPI.so, found by the
 // normal library search; on macOS it is the framework bundle
-// /Library/Frameworks/DeckLinkAPI.framework. The streaming API is a second,
-// independent library of the same shape; the program never calls it.
+// /Library/Frameworks/DeckLinkAPI.framework. The environment variable
+// CORVANE_DECKLINK_API, when set, names the library or bundle to load
+// instead (by path), and nothing else is tried. The streaming API is a
+// second, independent library of the same shape; the program never calls it.
 //
 // Every non-null result carries one reference that belongs to the caller.
 #ifndef CORVANE_DECKLINK_LOADER_H

@@ -21,13 +21,16 @@ SimSession::SimSession(const std::string& cards, bool capture)
 }
 
 std::map<std::string, std::string> SimSession::environment() const {
-  return {{"LD_LIBRARY_PATH", SIM_LIBRARY_DIR}, {"DECKLINK_SIM_CONFIG", configPath_},
+  return {{"CORVANE_DECKLINK_API", SIM_API_PATH}, {"DECKLINK_SIM_CONFIG", configPath_},
           {"DECKLINK_SIM_DEVICES", ""},         {"DECKLINK_SIM_LOG", ""},
           {"DECKLINK_SIM_CAPTURE", ""},         {"DECKLINK_SIM_HOLD_DIR", ""}};
 }
 
 std::map<std::string, std::string> SimSession::withoutDriver() {
-  return {{"LD_LIBRARY_PATH", ""}, {"DECKLINK_SIM_CONFIG", ""}};
+  // A path where no library is: the program then finds no API, whatever
+  // driver the machine has installed.
+  return {{"CORVANE_DECKLINK_API", "/nonexistent/libDeckLinkAPI.so"},
+          {"DECKLINK_SIM_CONFIG", ""}};
 }
 
 std::string SimSession::audit() const {

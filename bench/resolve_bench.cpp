@@ -3,10 +3,7 @@
 // process, against the simulated card with capture off) paints and displays
 // it and says so on its output, which the host reads back. One message at
 // a time, each waiting for its line.
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -15,6 +12,7 @@
 
 #include "decklink/output_mode.h"
 #include "support/child_process.h"
+#include "support/loopback.h"
 
 namespace {
 
@@ -33,56 +31,38 @@ std::string message(int level) {
                 "<geometry x=\"0.4189\" y=\"0.3419\" cx=\"0.3162\" cy=\"0.3162\"/></calibration>");
 }
 
-// A listening socket on 127.0.0.1 at a port the system picks.
-int listenOnLoopback(int* port) {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      listen(fd, 1) != 0 || getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    if (fd >= 0) close(fd);
-    return -1;
-  }
-  *port = ntohs(address.sin_port);
-  return fd;
-}
-
 void resolveMessages(benchmark::State& state, const OutputMode& mode) {
-  int port = 0;
-  const int listener = listenOnLoopback(&port);
-  if (listener < 0) {
+  LoopbackSocket listener = LoopbackSocket::listeningTcp();
+  if (!listener.ok()) {
     state.SkipWithError("cannot listen on 127.0.0.1");
     return;
   }
   ChildProcess corvane(
-      {CORVANE_BINARY, "resolve", "127.0.0.1:" + std::to_string(port), "0", mode.name},
+      {CORVANE_BINARY, "resolve", "127.0.0.1:" + std::to_string(listener.port()), "0",
+       mode.name},
       {{"CORVANE_DECKLINK_API", SIM_API_PATH},
        {"DECKLINK_SIM_CONFIG", ""},
        {"DECKLINK_SIM_DEVICES", "Bench=hd uhd 4k"},
        {"DECKLINK_SIM_LOG", ""},
        {"DECKLINK_SIM_CAPTURE", ""},
        {"DECKLINK_SIM_HOLD_DIR", "/tmp/corvane-bench-hold-" + std::to_string(getpid())}});
-  const int host = accept(listener, nullptr, nullptr);
-  close(listener);
-  if (host < 0 || !corvane.readUntil("connected to")) {
+  LoopbackSocket host = listener.accept();
+  listener.close();
+  if (!host.ok() || !corvane.readUntil("connected to")) {
     state.SkipWithError("corvane did not connect");
   } else {
     corvane.readLine();  // the rest of the "connected" line
     int level = 0;
     for (auto _ : state) {
       level = (level + 1) & 0x3FF;
-      const std::string bytes = message(level);
-      if (send(host, bytes.data(), bytes.size(), MSG_NOSIGNAL) != ssize_t(bytes.size()) ||
-          corvane.readLine().compare(0, 6, "patch ") != 0) {
+      if (!host.send(message(level)) || corvane.readLine().compare(0, 6, "patch ") != 0) {
         state.SkipWithError("patch not shown");
         break;
       }
     }
     state.SetItemsProcessed(state.iterations());
   }
-  if (host >= 0) close(host);
+  host.close();
   corvane.sendSignal(SIGTERM);
   corvane.wait();
 }

@@ -13,6 +13,14 @@
 
 namespace {
 
+// A peer that went away must fail the send, not kill the test with SIGPIPE
+// (macOS has SO_NOSIGPIPE instead of the flag).
+#ifdef MSG_NOSIGNAL
+constexpr int kNoSignal = MSG_NOSIGNAL;
+#else
+constexpr int kNoSignal = 0;
+#endif
+
 sockaddr_in loopback(uint16_t port) {
   sockaddr_in address = {};
   address.sin_family = AF_INET;
@@ -28,8 +36,25 @@ uint16_t boundPort(int fd) {
   return ntohs(address.sin_port);
 }
 
+// Sockets are made close-on-exec with fcntl, which every POSIX system has,
+// so that no child corvane inherits the test's end.
+int newSocket(int type) {
+  const int fd = ::socket(AF_INET, type, 0);
+  if (fd >= 0) fcntl(fd, F_SETFD, FD_CLOEXEC);
+#ifdef SO_NOSIGPIPE
+  const int yes = 1;
+  if (fd >= 0) setsockopt(fd, SOL_SOCKET, SO_NOSIGPIPE, &yes, sizeof yes);
+#endif
+  return fd;
+}
+
+void noDelay(int fd) {
+  const int yes = 1;
+  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+}
+
 int bindLoopback(int type, uint16_t port) {
-  const int fd = socket(AF_INET, type | SOCK_CLOEXEC, 0);
+  const int fd = newSocket(type);
   if (fd < 0) return -1;
   const int yes = 1;
   setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
@@ -73,8 +98,9 @@ LoopbackSocket LoopbackSocket::listeningTcp(uint16_t port) {
 }
 
 LoopbackSocket LoopbackSocket::connectedTcp(uint16_t port, int timeoutMs) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int fd = newSocket(SOCK_STREAM);
   if (fd < 0) return LoopbackSocket();
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
   const sockaddr_in address = loopback(port);
   if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     pollfd wait = {fd, POLLOUT, 0};
@@ -87,8 +113,7 @@ LoopbackSocket LoopbackSocket::connectedTcp(uint16_t port, int timeoutMs) {
     }
   }
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-  const int yes = 1;
-  setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+  noDelay(fd);
   return LoopbackSocket(fd);
 }
 
@@ -105,10 +130,10 @@ bool LoopbackSocket::waitReadable(int timeoutMs) const {
 
 LoopbackSocket LoopbackSocket::accept(int timeoutMs) {
   if (!waitReadable(timeoutMs)) return LoopbackSocket();
-  const int fd = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+  const int fd = ::accept(fd_, nullptr, nullptr);
   if (fd >= 0) {
-    const int yes = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+    noDelay(fd);
   }
   return LoopbackSocket(fd);
 }
@@ -116,7 +141,7 @@ LoopbackSocket LoopbackSocket::accept(int timeoutMs) {
 bool LoopbackSocket::send(const std::string& bytes) {
   size_t sent = 0;
   while (fd_ >= 0 && sent < bytes.size()) {
-    const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+    const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, kNoSignal);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     sent += static_cast<size_t>(n);

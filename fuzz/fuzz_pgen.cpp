@@ -1,0 +1,69 @@
+// The PGenerator server's reading of network bytes: any byte stream, fed
+// in pieces as reads would deliver it, through the command reader and the
+// interpreter at two frame sizes. Checked: no command is longer than the
+// limit; every command gets exactly one reply, ending with the terminator
+// and holding no other; every patch lies inside the frame with 10-bit
+// colours; every printed line is printable text; and (by the sanitizers)
+// nothing is read past its input.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "net/pgen/command.h"
+#include "net/pgen/command_reader.h"
+
+namespace {
+
+void check(bool condition, const char* what) {
+  if (!condition) {
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+  }
+}
+
+bool tenBits(const Rgb10& c) { return c.r < 1024 && c.g < 1024 && c.b < 1024; }
+
+void checkResponse(const std::string& command, const PgenScreen& screen) {
+  const PgenResponse response = interpretPgenCommand(command, screen);
+  const std::string& reply = response.reply;
+  check(reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "\x02\r") == 0,
+        "the reply ends with the terminator");
+  check(reply.find("\x02\r") == reply.size() - 2, "the reply holds one terminator");
+  for (char c : response.line) check(c >= 0x20 && c < 0x7F, "the line is printable");
+  if (response.action != PgenAction::kPaint) return;
+  const PatchRect& r = response.patch.window.rect;
+  check(r.x >= 0 && r.y >= 0 && r.w >= 0 && r.h >= 0, "non-negative");
+  check(int64_t{r.x} + r.w <= screen.width && int64_t{r.y} + r.h <= screen.height,
+        "inside the frame");
+  check(tenBits(response.patch.window.colour) && tenBits(response.patch.background),
+        "colours are 10-bit");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  // The first byte chooses how the rest arrives: in pieces of 1 to 256 bytes.
+  const size_t piece = size_t{data[0]} + 1;
+  const char* stream = reinterpret_cast<const char*>(data + 1);
+  const size_t length = size - 1;
+  const PgenScreen hd = {1920, 1080, "hd", "host"};
+  const PgenScreen dci = {4096, 2160, "4k", "host"};
+  PgenCommandReader reader;
+  std::string command;
+  for (size_t at = 0; at < length;) {
+    const size_t count = std::min(piece, length - at);
+    reader.feed(stream + at, count);
+    at += count;
+    for (;;) {
+      const PgenCommandReader::Event event = reader.next(&command);
+      if (event == PgenCommandReader::Event::kNeedMore) break;
+      if (event == PgenCommandReader::Event::kTooLong) return 0;
+      check(command.size() <= kMaxPgenCommand, "command length");
+      checkResponse(command, hd);
+      checkResponse(command, dci);
+    }
+  }
+  return 0;
+}

@@ -2,6 +2,9 @@
 """The main job on the simulated card: lists a set of simulated cards, then
 drives `corvane serve` the way a calibration application does, prints every
 line exchanged, and turns the frames the card displayed into PNG pictures.
+Then it runs examples/pgen_host.py, a host of the PGenerator protocol,
+against `corvane pgen` on the loopback address, and turns its frames into
+pictures too.
 
 Run by the `demo` target (`cmake --workflow --preset demo`), which passes the
 paths.
@@ -43,6 +46,49 @@ SESSION = [
     {"cmd": "close"},
     {"cmd": "quit"},
 ]
+
+
+PGEN_STEPS = 6
+
+
+def to_pictures(png_tool, frames, out, prefix):
+    """Each captured frame as a 16-bit PNG picture; the raw captures go."""
+    pictures = []
+    for index, frame in enumerate(sorted(glob.glob(os.path.join(frames, "*.r210")))):
+        picture = os.path.join(out, "%s-%02d.png" % (prefix, index + 1))
+        subprocess.run([png_tool, frame, picture], check=True)
+        os.remove(frame)  # the raw captures are large; the pictures stay
+        pictures.append(picture)
+    return pictures
+
+
+def pgen_demo(args):
+    """examples/pgen_host.py against `corvane pgen` on a card of its own
+    setup: discovery sent to 127.0.0.1 only, ports the system picks. True
+    when the host's session and the pictures are as they should be."""
+    frames = os.path.join(args.out, "pgen-frames")
+    os.makedirs(frames)
+    config = os.path.join(args.out, "pgen-card.conf")
+    with open(config, "w") as f:
+        f.write("[device]\nname = DeckLink 8K Pro (simulated)\n")
+        f.write("[capture]\ndirectory = %s\n" % frames)
+        f.write("[log]\nfile = %s\n" % os.path.join(args.out, "pgen-calls.log"))
+        f.write("[hold]\ndirectory = %s\n" % os.path.join(args.out, "hold"))
+    env = dict(os.environ, LD_LIBRARY_PATH=args.sim_dir, DECKLINK_SIM_CONFIG=config)
+    host = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pgen_host.py")
+    print()
+    print("$ examples/pgen_host.py --corvane %s --steps %d" % (args.corvane, PGEN_STEPS))
+    print("  (corvane pgen 0 hd --listen 127.0.0.1 --port 0 --discovery-port 0; > host "
+          "command, < corvane reply)", flush=True)
+    status = subprocess.run([sys.executable, host, "--corvane", args.corvane,
+                             "--steps", str(PGEN_STEPS)], env=env).returncode
+    pictures = to_pictures(args.png_tool, frames, args.out, "pgen")
+    print()
+    print("The card displayed %d frames (black, then the ramp); as 16-bit PNG pictures:"
+          % len(pictures))
+    for picture in pictures:
+        print("  " + picture)
+    return status == 0 and len(pictures) == 1 + PGEN_STEPS
 
 
 def main():
@@ -96,19 +142,15 @@ def main():
     status = serve.wait()
     print("corvane serve ended with status %d" % status)
 
-    pictures = []
-    for index, frame in enumerate(sorted(glob.glob(os.path.join(frames, "*.r210")))):
-        picture = os.path.join(args.out, "frame-%02d.png" % (index + 1))
-        subprocess.run([args.png_tool, frame, picture], check=True)
-        os.remove(frame)  # the raw captures are large; the pictures stay
-        pictures.append(picture)
+    pictures = to_pictures(args.png_tool, frames, args.out, "frame")
     print()
     print("The card displayed %d frames; as 16-bit PNG pictures:" % len(pictures))
     for picture in pictures:
         print("  " + picture)
     print("Call log of the simulated card: %s" % os.path.join(args.out, "calls.log"))
     shown = sum(1 for request in SESSION if request["cmd"] in ("patch", "align"))
-    return 1 if failures or status != 0 or len(pictures) != shown else 0
+    pgen_ok = pgen_demo(args)
+    return 1 if failures or status != 0 or len(pictures) != shown or not pgen_ok else 0
 
 
 if __name__ == "__main__":

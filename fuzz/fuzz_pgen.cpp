@@ -6,21 +6,14 @@
 // colours; every printed line is printable text; and (by the sanitizers)
 // nothing is read past its input.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "network_stream.h"
 
 #include "net/pgen/command.h"
 #include "net/pgen/command_reader.h"
 
 namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 bool tenBits(const Rgb10& c) { return c.r < 1024 && c.g < 1024 && c.b < 1024; }
 
@@ -43,27 +36,20 @@ void checkResponse(const std::string& command, const PgenScreen& screen) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 1) return 0;
-  // The first byte chooses how the rest arrives: in pieces of 1 to 256 bytes.
-  const size_t piece = size_t{data[0]} + 1;
-  const char* stream = reinterpret_cast<const char*>(data + 1);
-  const size_t length = size - 1;
   const PgenScreen hd = {1920, 1080, "hd", "host"};
   const PgenScreen dci = {4096, 2160, "4k", "host"};
   PgenCommandReader reader;
   std::string command;
-  for (size_t at = 0; at < length;) {
-    const size_t count = std::min(piece, length - at);
-    reader.feed(stream + at, count);
-    at += count;
+  feedInPieces(data, size, [&](const char* bytes, size_t count) {
+    reader.feed(bytes, count);
     for (;;) {
       const PgenCommandReader::Event event = reader.next(&command);
-      if (event == PgenCommandReader::Event::kNeedMore) break;
-      if (event == PgenCommandReader::Event::kTooLong) return 0;
+      if (event == PgenCommandReader::Event::kNeedMore) return true;
+      if (event == PgenCommandReader::Event::kTooLong) return false;
       check(command.size() <= kMaxPgenCommand, "command length");
       checkResponse(command, hd);
       checkResponse(command, dci);
     }
-  }
+  });
   return 0;
 }

@@ -1,23 +1,15 @@
 #include "app/pgen_options.h"
 
+#include "net/endpoint.h"
 #include "net/server_sockets.h"
 
 namespace {
 
 bool readPort(const std::string& option, const std::string& text, uint16_t* port,
               std::string* problem) {
-  long value = 0;
-  bool digits = !text.empty() && text.size() <= 5;
-  for (char c : text) {
-    if (c < '0' || c > '9') digits = false;
-    if (digits) value = value * 10 + (c - '0');
-  }
-  if (!digits || value > 65535) {
-    *problem = option + " '" + text + "' is not a number from 0 to 65535";
-    return false;
-  }
-  *port = static_cast<uint16_t>(value);
-  return true;
+  if (parsePortNumber(text, port)) return true;
+  *problem = option + " '" + text + "' is not a number from 0 to 65535";
+  return false;
 }
 
 }  // namespace

@@ -20,46 +20,22 @@ PgenResponse interpret(const std::string& terminated, const PgenScreen& screen =
   return interpretPgenCommand(terminated.substr(0, terminated.size() - 2), screen);
 }
 
-TEST(PgenCommand, TheHostsCommandsAndTheirExactReplies) {
+// The replies to each of the hosts' commands are checked byte for byte end
+// to end (pgen_server_test.cpp); here, what the server does with them.
+TEST(PgenCommand, ActionsOfTheHostsCommands) {
   const struct {
     const char* command;
-    std::string reply;
     PgenAction action;
   } cases[] = {
-      {literal::kIsAlive, "ALIVE\x02\r", PgenAction::kReply},
-      {literal::kQuit, "\x02\r", PgenAction::kQuit},
-      {literal::kGetResolution, "OK:1920x1080\x02\r", PgenAction::kReply},
-      {literal::kGetGpuMemory, "OK:128\x02\r", PgenAction::kReply},
-      {literal::kGetVersion, "OK:corvane 0.1.0\x02\r", PgenAction::kReply},
-      {literal::kGetMode, "1[1920x1080 hd]\x02\r", PgenAction::kReply},
-      {literal::kGetModesAvailable, "OK:MVsxOTIweDEwODAgaGRd\x02\r", PgenAction::kReply},
-      {literal::kGetHostname, "OK:studio\x02\r", PgenAction::kReply},
-      {literal::kGetIsHdr, "OK:0\x02\r", PgenAction::kReply},
-      {literal::kMultiple,
-       "OK:\nGET_PGENERATOR_CONF_COLOR_FORMAT:0\nGET_PGENERATOR_CONF_RGB_QUANT_RANGE:2\n"
-       "GET_PGENERATOR_CONF_COLORIMETRY:0\nGET_PGENERATOR_CONF_IS_LL_DOVI:0\x02\r",
-       PgenAction::kReply},
-      {literal::kSetHdr, "OK:\x02\r", PgenAction::kSetting},
-      {literal::kSetRange, "OK:\x02\r", PgenAction::kSetting},
-      {literal::kHalt, "OK:\x02\r", PgenAction::kReply},
-      {literal::kReboot, "OK:\x02\r", PgenAction::kReply},
-      {literal::kRestart, "OK:\x02\r", PgenAction::kReply},
-      {literal::kHcfrPatch, "OK\x02\r", PgenAction::kPaint},
-      {literal::kPgenClientPatch, "OK\x02\r", PgenAction::kPaint},
-      {literal::kTemplateUpload, "OK\x02\r", PgenAction::kReply},
-      {literal::kTemplatePatch, "OK\x02\r", PgenAction::kReply},
-      {literal::kTemplateDisk, "OK\x02\r", PgenAction::kReply},
-      {literal::kEndTemplate, "OK\x02\r", PgenAction::kReply},
-      {literal::kEndText, "ERR:unsupported\x02\r", PgenAction::kReply},
+      {literal::kIsAlive, PgenAction::kReply},      {literal::kQuit, PgenAction::kQuit},
+      {literal::kSetHdr, PgenAction::kSetting},     {literal::kHalt, PgenAction::kReply},
+      {literal::kHcfrPatch, PgenAction::kPaint},    {literal::kPgenClientPatch, PgenAction::kPaint},
+      {literal::kTemplatePatch, PgenAction::kReply}, {literal::kEndText, PgenAction::kReply},
   };
-  for (const auto& c : cases) {
-    const PgenResponse response = interpret(c.command);
-    EXPECT_EQ(c.reply, response.reply) << c.command;
-    EXPECT_EQ(c.action, response.action) << c.command;
-  }
+  for (const auto& c : cases) EXPECT_EQ(c.action, interpret(c.command).action) << c.command;
   // HCFR's client counts a reply of exactly four bytes as success.
-  EXPECT_EQ(4u, interpret(literal::kHcfrPatch).reply.size());
-  EXPECT_EQ(4u, interpret(literal::kTemplatePatch).reply.size());
+  EXPECT_EQ("OK\x02\r", interpret(literal::kHcfrPatch).reply);
+  EXPECT_EQ("OK\x02\r", interpret(literal::kTemplatePatch).reply);
 }
 
 TEST(PgenCommand, PatchesAreDescribedAndPainted) {

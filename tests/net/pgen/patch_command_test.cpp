@@ -30,14 +30,6 @@ void expectPatch(const std::string& fields, const Expected& e, int32_t width = 1
   }
 }
 
-TEST(PgenPatchCommand, TheHostsPatches) {
-  // HCFR: centred, (1920 - 607) / 2 = 656 with the odd pixel on the right.
-  expectPatch("RECTANGLE;607,341;100;128,128,128;0,0,0;-1,-1,0,0", {656, 369, 607, 341, 512, 0});
-  // pgen_client: the top-left pixel, its own rounding of the centre.
-  expectPatch("RECTANGLE10bit;607,342;0;512,512,512;0,0,0;0,0,657,369;-1",
-              {657, 369, 607, 342, 512, 0});
-}
-
 TEST(PgenPatchCommand, EightBitCodesAreShiftedTenBitCodesKept) {
   expectPatch("RECTANGLE;1,1;0;16,16,16;235,235,235;-1,-1", {959, 539, 1, 1, 64, 940});
   expectPatch("RECTANGLE;1,1;0;255,255,255;0,0,0;-1,-1", {959, 539, 1, 1, 1020, 0});
@@ -55,6 +47,11 @@ TEST(PgenPatchCommand, EightBitCodesAreShiftedTenBitCodesKept) {
 
 TEST(PgenPatchCommand, PositionForms) {
   const std::string head = "RECTANGLE10bit;600,300;0;512,512,512;0,0,0;";
+  // HCFR: centred, (1920 - 607) / 2 = 656 with the odd pixel on the right.
+  expectPatch("RECTANGLE;607,341;100;128,128,128;0,0,0;-1,-1,0,0", {656, 369, 607, 341, 512, 0});
+  // pgen_client: the top-left pixel, its own rounding of the centre.
+  expectPatch("RECTANGLE10bit;607,342;0;512,512,512;0,0,0;0,0,657,369;-1",
+              {657, 369, 607, 342, 512, 0});
   expectPatch(head + "-1,-1", {660, 390, 600, 300, 512, 0});             // centred
   expectPatch(head + "-1,-1,100,-50", {760, 340, 600, 300, 512, 0});     // centre and offset
   expectPatch(head + "0,0,10,20", {10, 20, 600, 300, 512, 0});           // top-left pixel
@@ -86,21 +83,14 @@ TEST(PgenPatchCommand, WrongFieldsAreNamed) {
       {"RECTANGLE;1,1;0;256,0,0;0,0,0;-1,-1", PatchRead::kBad, "colour 256,0,0 is not within 0-255"},
       {"RECTANGLE10bit;1,1;0;0,1024,0;0,0,0;-1,-1", PatchRead::kBad,
        "colour 0,1024,0 is not within 0-1023"},
-      {"RECTANGLE;1,1;0;0,0,-1;0,0,0;-1,-1", PatchRead::kBad, "colour 0,0,-1 is not within 0-255"},
       {"RECTANGLE;1,1;0;99999999999,0,0;0,0,0;-1,-1", PatchRead::kBad,
        "colour 2147483647,0,0 is not within 0-255"},
       {"RECTANGLE;1,1;0;1,2,3;0,0,300;-1,-1", PatchRead::kBad,
        "background 0,0,300 is not within 0-255"},
       {"RECTANGLE;1,1;0;a,b,c;0,0,0;-1,-1", PatchRead::kBad, "colour is not three whole numbers"},
-      {"RECTANGLE;1,1;0;1,2;0,0,0;-1,-1", PatchRead::kBad, "colour is not three whole numbers"},
-      {"RECTANGLE;1,1;0;1,2,3,4;0,0,0;-1,-1", PatchRead::kBad,
-       "colour is not three whole numbers"},
       {"RECTANGLE;1,1;0;1,2,3;0,0,0x;-1,-1", PatchRead::kBad,
        "background is not three whole numbers"},
-      {"RECTANGLE;1,1;0;1,2,3;;-1,-1", PatchRead::kBad, "background is not three whole numbers"},
       {"RECTANGLE;-5,10;0;1,2,3;0,0,0;-1,-1", PatchRead::kBad,
-       "window size is not two whole numbers of 0 or more"},
-      {"RECTANGLE;607;0;1,2,3;0,0,0;-1,-1", PatchRead::kBad,
        "window size is not two whole numbers of 0 or more"},
       {"RECTANGLE;1.5,2;0;1,2,3;0,0,0;-1,-1", PatchRead::kBad,
        "window size is not two whole numbers of 0 or more"},
@@ -108,15 +98,11 @@ TEST(PgenPatchCommand, WrongFieldsAreNamed) {
        "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more"},
       {"RECTANGLE;1,1;0;1,2,3;0,0,0;1,2,3", PatchRead::kBad,
        "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more"},
-      {"RECTANGLE;1,1;0;1,2,3;0,0,0;", PatchRead::kBad,
-       "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more"},
       {"RECTANGLE;1,1;0;1,2,3", PatchRead::kBad, "6 fields needed, 4 found"},
-      {"RECTANGLE", PatchRead::kBad, "6 fields needed, 1 found"},
       {"TEXT;14,0;100;16,128,128;0,0,0;100,300;End of sequence", PatchRead::kUnsupported,
        "only RECTANGLE and RECTANGLE10bit are drawn, not 'TEXT'"},
       {"rectangle;1,1;0;1,2,3;0,0,0;-1,-1", PatchRead::kUnsupported,
        "only RECTANGLE and RECTANGLE10bit are drawn, not 'rectangle'"},
-      {"", PatchRead::kUnsupported, "only RECTANGLE and RECTANGLE10bit are drawn, not ''"},
   };
   for (const auto& c : cases) {
     PgenPatch patch;

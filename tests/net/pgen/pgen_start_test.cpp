@@ -28,8 +28,6 @@ TEST(PgenStart, WrongCommandLinesSayWhyWithStatusOne) {
     const char* problem;
   } cases[] = {
       {{"--port", "70000"}, "corvane pgen: --port '70000' is not a number from 0 to 65535\n"},
-      {{"--discovery-port", "-1"},
-       "corvane pgen: --discovery-port '-1' is not a number from 0 to 65535\n"},
       {{"0", "--port"}, "corvane pgen: --port needs a value\n"},
       {{"--listen", "localhost"},
        "corvane pgen: --listen 'localhost' is not an IPv4 or IPv6 address\n"},

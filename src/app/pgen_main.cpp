@@ -30,6 +30,10 @@ std::string advice(int error, uint16_t port, const std::string& program) {
 }  // namespace
 
 int pgenMain(const std::string& program, const std::vector<std::string>& words) {
+  // Nothing is held yet: the signals may end the program anywhere, with
+  // 130 as at every later moment.
+  installReleaseOnSignal(onSignal);
+  allowSignals();
   PgenCommandLine line;
   std::string problem;
   if (!parsePgenCommandLine(words, &line, &problem)) {

@@ -3,7 +3,9 @@
 drives `corvane serve` the way a calibration application does, prints every
 line exchanged, and turns the frames the card displayed into PNG pictures;
 then plays a calibration host of the Resolve protocol
-(examples/resolve_host.py) to `corvane resolve`, on the loopback address.
+(examples/resolve_host.py) to `corvane resolve`, and one of the PGenerator
+protocol (examples/pgen_host.py) to `corvane pgen`, on the loopback address,
+and turns their frames into pictures too.
 
 Run by the `demo` target (`cmake --workflow --preset demo`), which passes the
 paths.
@@ -107,6 +109,9 @@ def main():
     failures += resolve_session(args, env, frames)
 
     print()
+    failures += pgen_session(args)
+
+    print()
     print("Call log of the simulated card: %s" % os.path.join(args.out, "calls.log"))
     return 1 if failures else 0
 
@@ -139,6 +144,33 @@ def resolve_session(args, env, frames):
                            os.path.join(args.out, "resolve-frame-%02d.png"))
     # The black frame before the first patch, and one frame per patch.
     return int(run.returncode != 0 or len(pictures) != 6)
+
+
+PGEN_STEPS = 6
+
+
+def pgen_session(args):
+    """examples/pgen_host.py against `corvane pgen` on a card of its own
+    setup: discovery sent to 127.0.0.1 only, ports the system picks."""
+    frames = os.path.join(args.out, "pgen-frames")
+    os.makedirs(frames)
+    config = os.path.join(args.out, "pgen-card.conf")
+    with open(config, "w") as f:
+        f.write("[device]\nname = DeckLink 8K Pro (simulated)\n")
+        f.write("[capture]\ndirectory = %s\n" % frames)
+        f.write("[log]\nfile = %s\n" % os.path.join(args.out, "pgen-calls.log"))
+        f.write("[hold]\ndirectory = %s\n" % os.path.join(args.out, "hold"))
+    env = dict(os.environ, CORVANE_DECKLINK_API=args.sim_api, DECKLINK_SIM_CONFIG=config)
+    host = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pgen_host.py")
+    print("$ python3 examples/pgen_host.py --corvane corvane --steps %d" % PGEN_STEPS)
+    print("  (corvane pgen 0 hd --listen 127.0.0.1 --port 0 --discovery-port 0; > host "
+          "command, < corvane reply)", flush=True)
+    status = subprocess.run([sys.executable, host, "--corvane", args.corvane,
+                             "--steps", str(PGEN_STEPS)], env=env).returncode
+    pictures = to_pictures(args.png_tool, frames, os.path.join(args.out, "pgen-frame-%02d.png"))
+    # The black frame before the first patch, and one frame per step.
+    return int(status != 0 or len(pictures) != 1 + PGEN_STEPS)
+
 
 if __name__ == "__main__":
     sys.exit(main())

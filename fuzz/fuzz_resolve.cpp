@@ -4,22 +4,15 @@
 // names a problem; every rectangle lies inside the frame; every colour is a
 // 10-bit code; and (by the sanitizers) nothing is read past its input.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
+
+#include "network_stream.h"
 
 #include "net/resolve/framing.h"
 #include "net/resolve/message.h"
 #include "net/resolve/picture.h"
 
 namespace {
-
-void check(bool condition, const char* what) {
-  if (!condition) {
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-  }
-}
 
 void checkPicture(const ResolveMessage& message, int32_t width, int32_t height) {
   const ResolvePicture picture = resolvePicture(message, width, height);
@@ -38,24 +31,17 @@ void checkPicture(const ResolveMessage& message, int32_t width, int32_t height) 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 1) return 0;
-  // The first byte chooses how the rest arrives: in pieces of 1 to 256 bytes.
-  const size_t piece = size_t{data[0]} + 1;
-  const char* stream = reinterpret_cast<const char*>(data + 1);
-  const size_t length = size - 1;
   ResolveFraming framing;
   std::string message, problem;
-  for (size_t at = 0; at < length;) {
-    const size_t count = std::min(piece, length - at);
-    framing.feed(stream + at, count);
-    at += count;
+  feedInPieces(data, size, [&](const char* bytes, size_t count) {
+    framing.feed(bytes, count);
     for (;;) {
       problem.clear();
       const ResolveFraming::Event event = framing.next(&message, &problem);
-      if (event == ResolveFraming::Event::kNeedMore) break;
+      if (event == ResolveFraming::Event::kNeedMore) return true;
       if (event != ResolveFraming::Event::kMessage) {
         check(event == ResolveFraming::Event::kEnd || !problem.empty(), "errors are named");
-        return 0;
+        return false;
       }
       check(!message.empty() && message.size() <= kMaxResolveMessage, "message length");
       ResolveMessage parsed;
@@ -68,6 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(!why.empty(), "a refused message names its problem");
       }
     }
-  }
+  });
   return 0;
 }

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(serve codec resolve)
+[ ${#targets[@]} -gt 0 ] || targets=(serve codec resolve pgen)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "app/device_table.h"
 #include "app/hold_card.h"
+#include "app/pgen_main.h"
 #include "app/resolve_main.h"
 #include "app/usage.h"
 #include "serve/serve_loop.h"
@@ -20,6 +23,9 @@ int corvaneMain(int argc, char** argv) {
   }
   if (argc >= 3 && std::strcmp(mode, "resolve") == 0) {
     return resolveMain(argv[2], argc >= 4 ? argv[3] : "0", argc >= 5 ? argv[4] : "hd");
+  }
+  if (std::strcmp(mode, "pgen") == 0) {
+    return pgenMain(argv[0], std::vector<std::string>(argv + 2, argv + argc));
   }
   if (std::strcmp(mode, "serve") == 0) {
     serve();

@@ -5,21 +5,26 @@
 namespace {
 
 bool readPort(const std::string& text, uint16_t* port, std::string* problem) {
+  if (!parsePortNumber(text, port) || *port == 0) {
+    *problem = "port '" + text + "' is not a number from 1 to 65535";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool parsePortNumber(const std::string& text, uint16_t* port) {
   long value = 0;
   bool digits = !text.empty() && text.size() <= 5;
   for (char c : text) {
     if (c < '0' || c > '9') digits = false;
     if (digits) value = value * 10 + (c - '0');
   }
-  if (!digits || value < 1 || value > 65535) {
-    *problem = "port '" + text + "' is not a number from 1 to 65535";
-    return false;
-  }
+  if (!digits || value > 65535) return false;
   *port = static_cast<uint16_t>(value);
   return true;
 }
-
-}  // namespace
 
 bool parseEndpoint(const std::string& text, uint16_t defaultPort, Endpoint* endpoint,
                    std::string* problem) {

@@ -10,6 +10,10 @@ struct Endpoint {
   uint16_t port = 0;
 };
 
+// A port number as typed: one to five decimal digits, 0 to 65535. Returns
+// false for anything else.
+bool parsePortNumber(const std::string& text, uint16_t* port);
+
 // Reads "host", "host:port", "[IPv6]" or "[IPv6]:port"; text with two or
 // more colons and no brackets is an IPv6 address without a port. A missing
 // port is `defaultPort`. Returns false with `problem` set when the host is

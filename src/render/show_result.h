@@ -10,4 +10,8 @@ enum class ShowResult {
   kDisplayFailed,  // painted, but the card refused the display call
 };
 
+// The outcome in words, for the lines the network modes print: "shown", or
+// why the picture is not on the card.
+const char* whyNotShown(ShowResult result);
+
 #endif  // CORVANE_RENDER_SHOW_RESULT_H

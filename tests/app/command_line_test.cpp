@@ -15,7 +15,10 @@ const char kUsage[] =
     "       corvane serve                      (used by the app)\n"
     "       corvane resolve <host>[:<port>] [<device> [hd|uhd|4k]]\n"
     "                                          (pattern generator for DisplayCAL and\n"
-    "                                           other hosts of the Resolve protocol)\n";
+    "                                           other hosts of the Resolve protocol)\n"
+    "       corvane pgen [<device> [hd|uhd|4k]] [--port N] [--listen ADDRESS]\n"
+    "                    [--discovery-port N]  (pattern generator for HCFR,\n"
+    "                                           pgen_client and other PGenerator hosts)\n";
 
 const char kHeader[] =
     "#   device                         output  HD    UHD   4K   \n"

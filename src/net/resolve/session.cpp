@@ -22,16 +22,6 @@ constexpr int kRetryPauseMs = 1000;
 
 void say(const std::string& line) { writeStdout(line + "\n"); }
 
-const char* whyNotShown(ShowResult result) {
-  switch (result) {
-    case ShowResult::kShown: return "shown";
-    case ShowResult::kNotHeld: return "no device is open";
-    case ShowResult::kNotWritable: return "could not write to the frame";
-    case ShowResult::kDisplayFailed: return "DisplayVideoFrameSync failed";
-  }
-  return "unknown";
-}
-
 std::string colourText(const Rgb10& colour) {
   return formatted("%u %u %u", unsigned{colour.r}, unsigned{colour.g}, unsigned{colour.b});
 }

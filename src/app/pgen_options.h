@@ -1,0 +1,26 @@
+// The command line of `corvane pgen`:
+//   corvane pgen [<device> [<mode>]] [--port N] [--listen ADDRESS]
+//                [--discovery-port N]
+// options before, between or after the two words.
+#ifndef CORVANE_APP_PGEN_OPTIONS_H
+#define CORVANE_APP_PGEN_OPTIONS_H
+
+#include <string>
+#include <vector>
+
+#include "net/pgen/server.h"
+
+struct PgenCommandLine {
+  std::string device = "0";
+  std::string mode = "hd";  // checked by the device layer when the card is held
+  PgenOptions options;
+};
+
+// Reads the words after "pgen". Returns false with `problem` set for an
+// unknown option, an option without its value, a port that is not a number
+// from 0 to 65535, an address that is no IPv4 or IPv6 literal, or a third
+// word.
+bool parsePgenCommandLine(const std::vector<std::string>& words, PgenCommandLine* line,
+                          std::string* problem);
+
+#endif  // CORVANE_APP_PGEN_OPTIONS_H

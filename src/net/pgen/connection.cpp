@@ -1,0 +1,121 @@
+#include "net/pgen/connection.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "io/format.h"
+#include "io/safe_points.h"
+#include "net/pgen/command.h"
+#include "net/pgen/settings.h"
+#include "render/show_rects.h"
+
+namespace {
+
+void say(const std::string& line) { writeStdout(line + "\n"); }
+
+const char kTemplateAdvice[] =
+    "HCFR template commands (TESTTEMPLATE..., SETCONF:...TEMPLATE...) are answered but not "
+    "drawn: in HCFR, switch the triplet display off (DISPLAYTRIPLETS) so that it sends "
+    "RGB=RECTANGLE patches";
+
+// Paints a patch and returns the reply that says whether it is on the card.
+std::string showPatch(const PgenResponse& response) {
+  const ShowResult shown = showRects(response.patch.background, {response.patch.window});
+  deliverPendingSignals();
+  if (shown != ShowResult::kShown) {
+    say(std::string("patch not shown: ") + whyNotShown(shown));
+    return kPgenNotShownReply;
+  }
+  say(response.line);
+  return response.reply;
+}
+
+}  // namespace
+
+PgenConnection::PgenConnection(int fd, std::string peer) : fd_(fd), peer_(std::move(peer)) {}
+
+PgenConnection::~PgenConnection() { close(fd_); }
+
+PgenConnection::Want PgenConnection::want() {
+  if (!ended_.empty()) return Want::kEnd;
+  if (!unsent_.empty()) return Want::kWrite;
+  if (haveCommand_) return Want::kHandle;
+  switch (reader_.next(&command_)) {
+    case PgenCommandReader::Event::kCommand: haveCommand_ = true; return Want::kHandle;
+    case PgenCommandReader::Event::kNeedMore: return Want::kRead;
+    case PgenCommandReader::Event::kTooLong: break;
+  }
+  ended_ = formatted("a command longer than %zu bytes", kMaxPgenCommand);
+  return Want::kEnd;
+}
+
+int PgenConnection::msLeftToWrite() const {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      writeDeadline_ - std::chrono::steady_clock::now());
+  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+std::string PgenConnection::readMore() {
+  char buffer[64 * 1024];
+  const ssize_t got = read(fd_, buffer, sizeof buffer);
+  if (got > 0) {
+    reader_.feed(buffer, static_cast<size_t>(got));
+  } else if (got == 0) {
+    ended_ = "the host closed the connection";
+  } else if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
+    ended_ = std::string("read error: ") + std::strerror(errno);
+  }
+  return ended_;
+}
+
+std::string PgenConnection::writeMore() {
+  while (!unsent_.empty()) {
+    // The socket is non-blocking: a host that does not read makes this
+    // return at once, and the wait for it is the server's safe point.
+    const ssize_t written = write(fd_, unsent_.data(), unsent_.size());
+    if (written > 0) {
+      unsent_.erase(0, static_cast<size_t>(written));
+    } else if (written < 0 && errno == EINTR) {
+      continue;
+    } else if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      if (msLeftToWrite() == 0) {
+        ended_ = formatted("the host did not read its reply within %d ms", kPgenReplyTimeoutMs);
+      }
+      return ended_;
+    } else {
+      ended_ = std::string("write error: ") + std::strerror(errno);
+      return ended_;
+    }
+  }
+  if (quitting_) ended_ = "the host sent QUIT";
+  return ended_;
+}
+
+std::string PgenConnection::queueReply(const std::string& reply) {
+  unsent_ = reply;
+  writeDeadline_ = std::chrono::steady_clock::now() +
+                   std::chrono::milliseconds(kPgenReplyTimeoutMs);
+  return writeMore();
+}
+
+std::string PgenConnection::handleCommand(PgenServerState* state) {
+  haveCommand_ = false;
+  const PgenResponse response = interpretPgenCommand(command_, state->screen);
+  std::string reply = response.reply;
+  switch (response.action) {
+    case PgenAction::kPaint: reply = showPatch(response); break;
+    case PgenAction::kSetting: say(applyPgenSetting(command_)); break;
+    case PgenAction::kQuit: quitting_ = true; break;
+    case PgenAction::kReply:
+      if (!response.line.empty()) say(response.line);
+      break;
+  }
+  if (response.templateCommand && !state->templateAdviceGiven) {
+    say(kTemplateAdvice);
+    state->templateAdviceGiven = true;
+  }
+  return queueReply(reply);
+}

@@ -1,0 +1,114 @@
+#include "net/pgen/patch_command.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "io/decimal_int.h"
+#include "io/format.h"
+#include "net/printable_text.h"
+
+namespace {
+
+std::vector<std::string> split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    const size_t at = text.find(separator, start);
+    parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+    if (at == std::string::npos) return parts;
+    start = at + 1;
+  }
+}
+
+// A decimal integer and nothing else but spaces; beyond the range of int it
+// saturates (readDecimalInt), so huge numbers fail every range check.
+bool wholeNumber(const std::string& text, int* value) {
+  const char* cursor = text.c_str();
+  if (!readDecimalInt(&cursor, value)) return false;
+  while (*cursor == ' ' || *cursor == '\t') ++cursor;
+  return cursor == text.c_str() + text.size();
+}
+
+// `count` comma-separated numbers (or, when `alternative` is not 0, that
+// many instead).
+bool numbers(const std::string& text, size_t count, size_t alternative, std::vector<int>* values) {
+  const std::vector<std::string> parts = split(text, ',');
+  if (parts.size() != count && parts.size() != alternative) return false;
+  values->assign(parts.size(), 0);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (!wholeNumber(parts[i], &(*values)[i])) return false;
+  }
+  return true;
+}
+
+bool readColour(const std::string& text, const char* name, int largest, Rgb10* colour,
+                std::string* problem) {
+  std::vector<int> v;
+  if (!numbers(text, 3, 0, &v)) {
+    *problem = std::string(name) + " is not three whole numbers";
+    return false;
+  }
+  for (int component : v) {
+    if (component < 0 || component > largest) {
+      *problem = formatted("%s %d,%d,%d is not within 0-%d", name, v[0], v[1], v[2], largest);
+      return false;
+    }
+  }
+  // 8-bit codes become 10-bit by a shift, as the hosts scale video levels.
+  const int shift = largest == 255 ? 2 : 0;
+  *colour = {static_cast<uint16_t>(v[0] << shift), static_cast<uint16_t>(v[1] << shift),
+             static_cast<uint16_t>(v[2] << shift)};
+  return true;
+}
+
+// One axis of the window: its start from the anchor and offset, then the
+// part of [start, start + size) inside [0, frame).
+void place(int64_t anchor, int64_t offset, int32_t size, int32_t frame, int32_t* start,
+           int32_t* visible) {
+  const int64_t first = (anchor == -1 ? (frame - size) / 2 : anchor) + offset;
+  const int64_t from = std::clamp<int64_t>(first, 0, frame);
+  const int64_t to = std::clamp<int64_t>(first + size, 0, frame);
+  *start = static_cast<int32_t>(from);
+  *visible = static_cast<int32_t>(std::max<int64_t>(to - from, 0));
+}
+
+}  // namespace
+
+PatchRead readPatchCommand(const std::string& fields, int32_t width, int32_t height,
+                           PgenPatch* patch, std::string* problem) {
+  const std::vector<std::string> f = split(fields, ';');
+  const bool tenBits = f[0] == "RECTANGLE10bit";
+  if (!tenBits && f[0] != "RECTANGLE") {
+    *problem =
+        "only RECTANGLE and RECTANGLE10bit are drawn, not '" + printableText(f[0], 40) + "'";
+    return PatchRead::kUnsupported;
+  }
+  if (f.size() < 6) {
+    *problem = formatted("6 fields needed, %zu found", f.size());
+    return PatchRead::kBad;
+  }
+  std::vector<int> size, position;
+  if (!numbers(f[1], 2, 0, &size) || size[0] < 0 || size[1] < 0) {
+    *problem = "window size is not two whole numbers of 0 or more";
+    return PatchRead::kBad;
+  }
+  PgenPatch read;
+  const int largest = tenBits ? 1023 : 255;
+  if (!readColour(f[3], "colour", largest, &read.window.colour, problem) ||
+      !readColour(f[4], "background", largest, &read.background, problem)) {
+    return PatchRead::kBad;
+  }
+  if (!numbers(f[5], 2, 4, &position) || position[0] < -1 || position[1] < -1) {
+    *problem = "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more";
+    return PatchRead::kBad;
+  }
+  position.resize(4, 0);
+  const int32_t w = std::min(size[0], width);
+  const int32_t h = std::min(size[1], height);
+  PatchRect& rect = read.window.rect;
+  place(position[0], position[2], w, width, &rect.x, &rect.w);
+  place(position[1], position[3], h, height, &rect.y, &rect.h);
+  *patch = read;
+  return PatchRead::kPatch;
+}

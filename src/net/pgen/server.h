@@ -1,0 +1,37 @@
+// `corvane pgen`: corvane as a pattern generator of the PGenerator protocol,
+// which HCFR, ColourSpace and pgen_client drive: hosts find it by a UDP
+// discovery datagram, connect to it over TCP and send one command per
+// patch; it shows each patch on the held card and answers every command.
+#ifndef CORVANE_NET_PGEN_SERVER_H
+#define CORVANE_NET_PGEN_SERVER_H
+
+#include <cstdint>
+#include <string>
+
+// The protocol's own TCP port, the one HCFR connects to.
+constexpr uint16_t kPgenPort = 85;
+
+struct PgenOptions {
+  std::string listenAddress;  // an IPv4 or IPv6 literal; "" for all interfaces
+  uint16_t port = kPgenPort;  // 0: the system picks one (printed)
+  uint16_t discoveryPort = 1977;
+};
+
+// Why the commands' port could not be had.
+struct PgenListenFailure {
+  std::string problem;  // the address and the system's reason
+  int error = 0;        // its errno (EACCES for a privileged port)
+};
+
+// With the card held (app/hold_card.h): shows a full-field black frame,
+// listens on TCP at the options' address and port, answers discovery on
+// the discovery port (a port that cannot be bound is a warning), prints
+// each address with the warning that the protocol has no authentication,
+// and then serves one host at a time: a new connection replaces the current
+// one; the card stays held, with its last picture, between connections.
+// Only SIGINT or SIGTERM end it (status 130, the card released). Returns
+// only when the TCP port cannot be bound, with nothing left open but the
+// card, which the caller releases.
+PgenListenFailure runPgen(const PgenOptions& options);
+
+#endif  // CORVANE_NET_PGEN_SERVER_H

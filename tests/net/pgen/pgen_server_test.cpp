@@ -1,0 +1,224 @@
+// `corvane pgen` end to end: a host on 127.0.0.1 sends the hosts' commands
+// and reads the replies byte for byte; the frames the card showed are
+// checked pixel for pixel.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <csignal>
+
+#include "net/pgen/literal_commands.h"
+#include "net/pgen/pgen_child.h"
+#include "support/frame_checks.h"
+#include "support/frames.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+const char kCard[] = "[device]\nname = A\n";
+
+std::string hostName() {
+  char name[256] = {};
+  gethostname(name, sizeof name - 1);
+  return name;
+}
+
+void endWith130(PgenChild* pgen, const SimSession& session) {
+  pgen->process().sendSignal(SIGTERM);
+  EXPECT_EQ(130, pgen->process().wait());
+  EXPECT_EQ("", session.audit());
+  EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
+}
+
+TEST(PgenServer, AnswersEachOfTheHostsCommandsByteForByte) {
+  SimSession session(kCard);
+  PgenChild pgen(session);
+  ASSERT_EQ(4u, pgen.startLines().size());
+  EXPECT_EQ("Device held: hd 1920x1080", pgen.startLines()[0]);
+  EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(pgen.port()) + " (TCP)",
+            pgen.startLines()[1]);
+  EXPECT_THAT(pgen.startLines()[3], HasSubstr("--listen 127.0.0.1 restricts it"));
+  LoopbackSocket host = pgen.connect();
+  ASSERT_TRUE(host.ok());
+  const struct {
+    const char* command;
+    std::string reply;
+  } cases[] = {
+      {literal::kIsAlive, "ALIVE\x02\r"},
+      {literal::kGetResolution, "OK:1920x1080\x02\r"},
+      {literal::kGetGpuMemory, "OK:128\x02\r"},
+      {literal::kGetVersion, "OK:corvane 0.1.0\x02\r"},
+      {literal::kGetMode, "1[1920x1080 hd]\x02\r"},
+      {literal::kGetModesAvailable, "OK:MVsxOTIweDEwODAgaGRd\x02\r"},
+      {literal::kGetHostname, "OK:" + hostName() + "\x02\r"},
+      {literal::kGetIsHdr, "OK:0\x02\r"},
+      {literal::kMultiple,
+       "OK:\nGET_PGENERATOR_CONF_COLOR_FORMAT:0\nGET_PGENERATOR_CONF_RGB_QUANT_RANGE:2\n"
+       "GET_PGENERATOR_CONF_COLORIMETRY:0\nGET_PGENERATOR_CONF_IS_LL_DOVI:0\x02\r"},
+      {literal::kSetHdr, "OK:\x02\r"},
+      {literal::kSetRange, "OK:\x02\r"},
+      {literal::kHalt, "OK:\x02\r"},
+      {literal::kReboot, "OK:\x02\r"},
+      {literal::kRestart, "OK:\x02\r"},
+      {literal::kHcfrPatch, "OK\x02\r"},
+      {literal::kPgenClientPatch, "OK\x02\r"},
+      {literal::kTemplateUpload, "OK\x02\r"},
+      {literal::kTemplatePatch, "OK\x02\r"},
+      {literal::kTemplateDisk, "OK\x02\r"},
+      {literal::kEndText, "ERR:unsupported\x02\r"},
+      {literal::kEndTemplate, "OK\x02\r"},
+      {literal::kQuit, "\x02\r"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.reply, exchange(&host, c.command, c.reply)) << c.command;
+  EXPECT_TRUE(host.closedByPeer());  // after QUIT; the card stays held
+  EXPECT_TRUE(pgen.process().readUntil("setting ignored: CMD:SET_IS_HDR:1"));
+  EXPECT_TRUE(pgen.process().readUntil("patch 512 512 512 window 607x341 at (656,369) on 0 0 0"));
+  EXPECT_TRUE(pgen.process().readUntil("patch 512 512 512 window 607x342 at (657,369) on 0 0 0"));
+  EXPECT_TRUE(pgen.process().readUntil("switch the triplet display off"));
+  EXPECT_TRUE(pgen.process().readUntil("unsupported command: RGB=TEXT;"));
+  EXPECT_TRUE(pgen.process().readUntil("ended: the host sent QUIT\n"));
+  LoopbackSocket next = pgen.connect();
+  EXPECT_EQ("ALIVE\x02\r", exchange(&next, literal::kIsAlive, "ALIVE\x02\r"));
+  endWith130(&pgen, session);
+  // The advice about templates is printed once, not per command.
+  EXPECT_THAT(pgen.process().readAll(), ::testing::Not(HasSubstr("triplet")));
+  // The black frame, then the two patches; nothing else was drawn.
+  EXPECT_EQ(3u, session.countLogLines("DisplayVideoFrameSync"));
+}
+
+TEST(PgenServer, PaintsPatchesPixelForPixel) {
+  SimSession session(kCard, true);
+  PgenChild pgen(session);
+  LoopbackSocket host = pgen.connect();
+  const struct {
+    std::string command;
+    PatchRect rect;
+    uint32_t patch, background;
+  } cases[] = {
+      {"RGB=RECTANGLE;607,341;100;235,235,235;16,16,16;-1,-1", {656, 369, 607, 341},
+       r210Gray(940), r210Gray(64)},
+      {"RGB=RECTANGLE;400,200;100;255,128,0;1,2,3;-1,-1,-300,100", {460, 540, 400, 200},
+       r210Word(1020, 512, 0), r210Word(4, 8, 12)},
+      {"RGB=RECTANGLE10bit;607,342;0;1023,64,940;100,200,300;0,0,657,369;-1",
+       {657, 369, 607, 342}, r210Word(1023, 64, 940), r210Word(100, 200, 300)},
+      {"RGB=RECTANGLE10bit;300,300;0;1,2,3;0,0,0;-1,-1,900,0", {1710, 390, 210, 300},
+       r210Word(1, 2, 3), r210Gray(0)},
+      {"RGB=RECTANGLE10bit;9999,9999;0;512,512,512;0,0,0;0,0", {0, 0, 1920, 1080},
+       r210Gray(512), r210Gray(0)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ("OK\x02\r", exchange(&host, c.command + literal::kEnd, "OK\x02\r")) << c.command;
+  }
+  // A wrong patch paints nothing.
+  EXPECT_EQ("ERR:bad command\x02\r",
+            exchange(&host, std::string("RGB=RECTANGLE;1,1;0;300,0,0;0,0,0;-1,-1") + literal::kEnd,
+                     "ERR:bad command\x02\r"));
+  endWith130(&pgen, session);
+  const std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(6u, frames.size());
+  expectPatchFrame(FrameFile(frames[0]).frame(), {0, 0, 0, 0}, 0, r210Gray(0));  // black
+  for (size_t i = 0; i < 5; ++i) {
+    SCOPED_TRACE(cases[i].command);
+    FrameFile frame(frames[i + 1]);
+    ASSERT_TRUE(frame.ok());
+    expectPatchFrame(frame.frame(), cases[i].rect, cases[i].patch, cases[i].background);
+  }
+}
+
+TEST(PgenServer, PaintsAtTheHeldMode) {
+  SimSession session(kCard, true);
+  PgenChild pgen(session, {"0", "uhd"});
+  EXPECT_EQ("Device held: uhd 3840x2160", pgen.startLines()[0]);
+  LoopbackSocket host = pgen.connect();
+  EXPECT_EQ("OK:3840x2160\x02\r", exchange(&host, literal::kGetResolution, "OK:3840x2160\x02\r"));
+  EXPECT_EQ("OK\x02\r", exchange(&host, literal::kHcfrPatch, "OK\x02\r"));
+  endWith130(&pgen, session);
+  ASSERT_EQ(2u, session.frames().size());
+  expectPatchFrame(FrameFile(session.frames()[1]).frame(), {1616, 909, 607, 341}, r210Gray(512),
+                   r210Gray(0));
+}
+
+TEST(PgenServer, TakesCommandsSplitAtEveryByteAndSeveralPerRead) {
+  SimSession session(kCard);
+  PgenChild pgen(session);
+  LoopbackSocket host = pgen.connect();
+  const std::string stream = std::string(literal::kIsAlive) + literal::kGetResolution +
+                             literal::kGetMode + literal::kSetHdr;
+  const std::string replies = "ALIVE\x02\rOK:1920x1080\x02\r1[1920x1080 hd]\x02\rOK:\x02\r";
+  EXPECT_EQ(replies, exchange(&host, stream, replies));  // four commands in one send
+  for (size_t cut = 1; cut < stream.size(); ++cut) {
+    host.send(stream.substr(0, cut));
+    usleep(2000);  // so that the two parts arrive apart
+    EXPECT_EQ(replies, exchange(&host, stream.substr(cut), replies)) << "cut after " << cut;
+  }
+  for (char byte : stream) {
+    host.send(std::string(1, byte));
+    usleep(500);
+  }
+  EXPECT_EQ(replies, host.receiveUntil(replies));
+  endWith130(&pgen, session);
+}
+
+TEST(PgenServer, AnswersDiscoveryOnItsPort) {
+  SimSession session(kCard);
+  PgenChild pgen(session);
+  LoopbackSocket host = LoopbackSocket::udp();
+  ASSERT_TRUE(host.sendTo(pgen.discoveryPort(), "Who is a PGenerator?!"));  // not the question
+  ASSERT_TRUE(host.sendTo(pgen.discoveryPort(), std::string(3000, '\x01')));
+  EXPECT_EQ("", host.receiveFrom(300));
+  ASSERT_TRUE(host.sendTo(pgen.discoveryPort(), literal::kDiscovery));
+  uint16_t from = 0;
+  EXPECT_EQ("This is a PGenerator", host.receiveFrom(10000, &from));
+  EXPECT_EQ(pgen.discoveryPort(), from);
+  EXPECT_TRUE(pgen.process().readUntil("discovery from 127.0.0.1:" +
+                                       std::to_string(host.port()) + ": answered"));
+  endWith130(&pgen, session);
+}
+
+TEST(PgenServer, ANewConnectionReplacesTheCurrentOne) {
+  SimSession session(kCard);
+  PgenChild pgen(session);
+  // A host that answered, a host that never sends, a host that sent half a
+  // command: each loses the one slot to the next host at once.
+  LoopbackSocket first = pgen.connect();
+  EXPECT_EQ("ALIVE\x02\r", exchange(&first, literal::kIsAlive, "ALIVE\x02\r"));
+  LoopbackSocket silent = pgen.connect();
+  EXPECT_TRUE(first.closedByPeer());
+  EXPECT_TRUE(pgen.process().readUntil("ended: a new connection replaced it"));
+  LoopbackSocket half = pgen.connect();
+  EXPECT_TRUE(silent.closedByPeer());
+  half.send("RGB=RECTANGLE;607,341;100;128,128");
+  LoopbackSocket last = pgen.connect();
+  EXPECT_TRUE(half.closedByPeer());
+  EXPECT_EQ("OK:1920x1080\x02\r", exchange(&last, literal::kGetResolution, "OK:1920x1080\x02\r"));
+  endWith130(&pgen, session);
+  EXPECT_EQ(1u, session.countLogLines("DisplayVideoFrameSync"));  // the black frame only
+}
+
+TEST(PgenServer, SurvivesGarbageAndDropsOversizeCommands) {
+  SimSession session(kCard);
+  PgenChild pgen(session);
+  LoopbackSocket host = pgen.connect();
+  std::string garbage;
+  for (int i = 0; i < 4000; ++i) {
+    const char byte = static_cast<char>((i * 7919) % 251 + (i % 3));
+    garbage += byte == '\x02' ? '\x03' : byte;  // one command: no terminator inside
+  }
+  const std::string reply = "ERR:unsupported\x02\r";
+  EXPECT_EQ(reply, exchange(&host, garbage.substr(0, 4000) + literal::kEnd, reply));
+  EXPECT_EQ(reply + reply, exchange(&host, std::string("\x02\r\xff\x02\r", 5), reply + reply));
+  EXPECT_EQ("ERR:bad command\x02\r",
+            exchange(&host, "RGB=RECTANGLE;1,1;1;99999999999999999999,0,0;0,0,0;-1,-1\x02\r",
+                     "ERR:bad command\x02\r"));
+  EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
+  host.send(std::string(70000, 'A'));
+  EXPECT_TRUE(host.closedByPeer());
+  EXPECT_TRUE(pgen.process().readUntil("ended: a command longer than 65536 bytes"));
+  LoopbackSocket next = pgen.connect();
+  EXPECT_EQ("ALIVE\x02\r", exchange(&next, literal::kIsAlive, "ALIVE\x02\r"));
+  endWith130(&pgen, session);
+}
+
+}  // namespace

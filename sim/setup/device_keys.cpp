@@ -22,20 +22,26 @@ void splitModeKey(const std::string& key, std::string* base, int* mode) {
 }
 
 bool readModes(const std::string& text, CardSetup* card, std::string* problem) {
-  std::array<bool, kSimModeCount> modes{{false, false, false}};
+  const char kExpected[] = "expected modes from hd, uhd, 4k (each also @<rate> or @*), or none";
+  std::array<bool, kSimModeCount> modes;
+  modes.fill(false);
   if (text != "none") {
     std::istringstream words(text);
     int count = 0;
     for (std::string word; words >> word; ++count) {
-      int mode = simModeByKey(word);
-      if (mode < 0) {
-        *problem = "expected modes from hd, uhd, 4k, or none; not '" + word + "'";
+      const int mode = simModeByKey(word);
+      const int everyRate = simFirstModeOfEveryRate(word);
+      if (mode < 0 && everyRate < 0) {
+        *problem = std::string(kExpected) + "; not '" + word + "'";
         return false;
       }
-      modes[mode] = true;
+      if (mode >= 0) modes[mode] = true;
+      for (int rate = 0; everyRate >= 0 && rate < kSimRateCount; ++rate) {
+        modes[everyRate + rate] = true;
+      }
     }
     if (count == 0) {
-      *problem = "expected modes from hd, uhd, 4k, or none";
+      *problem = kExpected;
       return false;
     }
   }

@@ -11,6 +11,13 @@
 #include "decklink/decklink_api.h"
 #include "setup/display_modes.h"
 
+// Every mode offered.
+inline std::array<bool, kSimModeCount> everyMode() {
+  std::array<bool, kSimModeCount> modes;
+  modes.fill(true);
+  return modes;
+}
+
 // A result a call returns instead of doing its work, when `set`.
 struct ResultOverride {
   bool set = false;
@@ -34,7 +41,7 @@ struct CardSetup {
   bool hasOutput = true;
   bool hasConfiguration = true;
   bool hasBuffer = true;
-  std::array<bool, kSimModeCount> modes{{true, true, true}};
+  std::array<bool, kSimModeCount> modes = everyMode();  // offered; index as kSimModes
   std::array<ProbeOverride, kSimModeCount> probe;
   std::array<ResultOverride, kSimModeCount> enable;
   std::array<ResultOverride, kSimModeCount> createFrame;
@@ -72,11 +79,12 @@ struct SimSetup {
   std::string holdDirectory;  // empty: the per-user default
 };
 
-// A card as a [device] section starts: all three modes, named by its position.
+// A card as a [device] section starts: every mode at every rate, named by
+// its position.
 CardSetup defaultCard(int position);
 
 // What a process without any configuration sees: one card named
-// "DeckLink Simulator" with all three modes.
+// "DeckLink Simulator" with every mode at every rate.
 SimSetup defaultSetup();
 
 #endif  // DECKLINK_SIM_SETUP_SETUP_H

@@ -27,6 +27,10 @@ TEST_F(ConfigTextTest, AcceptsEverySectionAndKey) {
       "configuration = true\n"
       "buffer = 1\n"
       "modes = hd uhd\n"
+      "modes = hd@59.94 uhd@24 4k@* hd@23.98\n"
+      "probe.hd@59.94 = E_FAIL yes\n"
+      "enable.4k@50 = E_FAIL\n"
+      "create_frame.uhd@60 = E_OUTOFMEMORY\n"
       "probe.hd = S_OK yes\n"
       "probe.uhd = E_FAIL no\n"
       "enable.4k = E_ACCESSDENIED\n"
@@ -88,6 +92,11 @@ TEST_F(ConfigTextTest, ReportsTheLineOfEachKindOfBadLine) {
       {"[device]\noutput = maybe\n", 2, "expected yes or no"},
       {"[device]\nmodes = hd 8k\n", 2, "not '8k'"},
       {"[device]\nmodes =\n", 2, "expected modes"},
+      {"[device]\nmodes = hd@61\n", 2, "not 'hd@61'"},
+      {"[device]\nmodes = hd@\n", 2, "not 'hd@'"},
+      {"[device]\nmodes = *\n", 2, "not '*'"},
+      {"[device]\nprobe.hd@* = S_OK yes\n", 2, "unknown key 'probe.hd@*'"},
+      {"[device]\nenable.hd@23.976 = E_FAIL\n", 2, "unknown key 'enable.hd@23.976'"},
       {"[device]\nprobe.hd = S_OK\n", 2, "expected '<result> <yes|no>'"},
       {"[device]\nprobe.hd = S_OK yes no\n", 2, "expected '<result> <yes|no>'"},
       {"[device]\nname = bad \\q escape\n", 2, "unknown escape"},

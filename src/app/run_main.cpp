@@ -6,6 +6,7 @@
 #include "console/console.h"
 #include "app/device_table.h"
 #include "app/hold_card.h"
+#include "app/mode_table_print.h"
 #include "app/resolve_main.h"
 #include "app/usage.h"
 #include "serve/serve_loop.h"
@@ -14,6 +15,7 @@ int corvaneMain(int argc, char** argv) {
   if (argc < 2) return printUsage();
   const char* mode = argv[1];
   if (std::strcmp(mode, "list") == 0) return listDevices();
+  if (argc >= 3 && std::strcmp(mode, "modes") == 0) return listModes(argv[2]);
   if (argc >= 3 && std::strcmp(mode, "run") == 0) {
     if (!holdCard(argv[2], argc >= 4 ? argv[3] : "hd")) return 1;
     return runConsole();

@@ -5,10 +5,13 @@
 int printUsage() {
   std::puts(
       "usage: corvane list\n"
-      "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
+      "       corvane modes <device>             (every resolution and rate)\n"
+      "       corvane run <device> [<mode>]      (interactive)\n"
       "       corvane serve                      (used by the app)\n"
-      "       corvane resolve <host>[:<port>] [<device> [hd|uhd|4k]]\n"
+      "       corvane resolve <host>[:<port>] [<device> [<mode>]]\n"
       "                                          (pattern generator for DisplayCAL and\n"
-      "                                           other hosts of the Resolve protocol)");
+      "                                           other hosts of the Resolve protocol)\n"
+      "<mode>: hd, uhd, 4k (24p) or one of them at a rate: hd@59.94, uhd@50, 4k@23.98\n"
+      "        (rates 23.98 24 25 29.97 30 50 59.94 60)");
   return 1;
 }

@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
+#include "decklink/device_at.h"
 #include "decklink/enable_mode.h"
 #include "decklink/hresult_name.h"
-#include "decklink/loader.h"
 #include "decklink/mode_probe.h"
 
 const OutputMode* gMode = nullptr;
@@ -20,37 +20,18 @@ const char kUnsupported[] = "unsupported";
 const char kFailed[] = "failed";
 const char kInUse[] = "in_use";
 const char kNotOpen[] = "not_open";
+const char kNoApi[] = "no_api";
 
 const char kUnsupportedMessage[] = "device cannot output 10-bit RGB 4:4:4 at this resolution";
+const char kNoApiMessage[] = "Blackmagic Desktop Video does not appear to be installed";
+const char kNoDeviceMessage[] = "no device at that index";
+const char kNoOutputMessage[] = "device has no output interface";
 
 namespace {
-
-const char kNoDeviceMessage[] = "no device at that index";
 
 std::string fail(const char* code, const char* text, std::string* message) {
   *message = text;
   return code;
-}
-
-// Walks the driver's device list to position `index` and returns that
-// device with its reference, or null. Every device passed over is released
-// before the next step, and so is the iterator. A success without a device
-// ends the walk: it is never counted or released as a device.
-IDeckLink* deviceAt(int index) {
-  IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance();
-  if (iterator == nullptr) return nullptr;
-  IDeckLink* device = nullptr;
-  for (int position = 0;; ++position) {
-    device = nullptr;
-    if (iterator->Next(&device) != kS_OK || device == nullptr) {
-      device = nullptr;  // whatever a failed Next left there is not ours
-      break;
-    }
-    if (position == index) break;
-    device->Release();
-  }
-  iterator->Release();
-  return device;
 }
 
 // Sets the 4:4:4 SDI output flag when the device offers a configuration
@@ -97,7 +78,7 @@ std::string openDevice(int index, const char* resolution, std::string* message) 
           kS_OK ||
       output == nullptr) {
     closeDevice();
-    return fail(kNoOutput, "device has no output interface", message);
+    return fail(kNoOutput, kNoOutputMessage, message);
   }
   gOutput = output;
 

@@ -7,6 +7,7 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enumerate.h"
+#include "decklink/mode_table.h"
 #include "io/safe_points.h"
 #include "decklink/switch_mode.h"
 #include "render/show_alignment.h"
@@ -16,7 +17,9 @@
 
 namespace {
 
-enum class Command { kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch };
+enum class Command {
+  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes,
+};
 
 // The first word found decides, in this order, wherever it stands.
 Command findCommand(const char* line) {
@@ -28,6 +31,8 @@ Command findCommand(const char* line) {
       {"\"close\"", Command::kClose},     {"\"open\"", Command::kOpen},
       {"\"setmode\"", Command::kSetMode}, {"\"align\"", Command::kAlign},
       {"\"patch\"", Command::kPatch},
+      // Later words come last, so that every earlier request keeps its meaning.
+      {"\"modes\"", Command::kModes},
   };
   for (const auto& entry : kWords) {
     if (std::strstr(line, entry.word) != nullptr) return entry.command;
@@ -81,6 +86,32 @@ void list() {
     line += "}}";
   }
   answer(line + "]}");
+}
+
+// {"ok":true,"device":0,"name":"...","modes":{"hd":{"23.98":true,...},...}}
+void modes(const char* line) {
+  int index = 0;
+  jsonInt(line, "device", &index);
+  ModeTable table;
+  std::string message;
+  const std::string code = readModeTable(index, &table, &message);
+  if (!code.empty()) {
+    answerErr(code, message);
+    return;
+  }
+  std::string answerLine = "{\"ok\":true,\"device\":" + std::to_string(index) +
+                           ",\"name\":\"" + jsonEscape(table.name) + "\",\"modes\":{";
+  for (int resolution = 0; resolution < kModeCount; ++resolution) {
+    if (resolution > 0) answerLine += ",";
+    answerLine += std::string("\"") + kModes[resolution].name + "\":{";
+    for (int rate = 0; rate < kRateCount; ++rate) {
+      if (rate > 0) answerLine += ",";
+      answerLine += std::string("\"") + kRates[rate] +
+                    "\":" + flag(table.supported[resolution][rate]);
+    }
+    answerLine += "}";
+  }
+  answer(answerLine + "}}");
 }
 
 void open(const char* line) {
@@ -188,6 +219,7 @@ bool serveRequest(const char* line) {
     case Command::kSetMode: setMode(line); break;
     case Command::kAlign: align(line); break;
     case Command::kPatch: patch(line); break;
+    case Command::kModes: modes(line); break;
   }
   return true;
 }

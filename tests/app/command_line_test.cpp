@@ -11,11 +11,14 @@ using ::testing::HasSubstr;
 
 const char kUsage[] =
     "usage: corvane list\n"
-    "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
+    "       corvane modes <device>             (every resolution and rate)\n"
+    "       corvane run <device> [<mode>]      (interactive)\n"
     "       corvane serve                      (used by the app)\n"
-    "       corvane resolve <host>[:<port>] [<device> [hd|uhd|4k]]\n"
+    "       corvane resolve <host>[:<port>] [<device> [<mode>]]\n"
     "                                          (pattern generator for DisplayCAL and\n"
-    "                                           other hosts of the Resolve protocol)\n";
+    "                                           other hosts of the Resolve protocol)\n"
+    "<mode>: hd, uhd, 4k (24p) or one of them at a rate: hd@59.94, uhd@50, 4k@23.98\n"
+    "        (rates 23.98 24 25 29.97 30 50 59.94 60)\n";
 
 const char kHeader[] =
     "#   device                         output  HD    UHD   4K   \n"
@@ -33,7 +36,7 @@ int run(const std::vector<std::string>& words, const SimSession& session, std::s
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
   SimSession session("[device]\nname = A\n");
   const std::vector<std::vector<std::string>> wrong = {
-      {}, {"run"}, {"resolve"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
+      {}, {"run"}, {"resolve"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
   for (const auto& words : wrong) {
     std::string out;
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);

@@ -90,5 +90,8 @@ HRESULT SimOutput::DisplayVideoFrameSync(IDeckLinkVideoFrame* theFrame) {
   }
   const uint64_t sequence = static_cast<uint64_t>(++state.displayed);
   captureDisplayedFrame(state, *known->second, sequence);
-  return call.finish(kS_OK);
+  // A frame that carries metadata says so on its line; a plain frame's line
+  // stays as it always was.
+  const FrameMetadata& shown = state.lastMetadata;
+  return call.finish(kS_OK, shown.any() ? frameMetadataText(shown) : std::string());
 }

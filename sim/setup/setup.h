@@ -5,6 +5,7 @@
 #define DECKLINK_SIM_SETUP_SETUP_H
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,16 @@ struct CardSetup {
   int32_t rowPadding = 0;
   int32_t rowBytes = 0;        // when above 0: RowBytesForPixelFormat's answer, short or not
   int32_t disableDelayMs = 0;  // how long DisableVideoOutput takes
+  // HDR: the profile attributes interface, what it says the card carries
+  // (metadata at all, and the dynamic ranges), and the frames' metadata
+  // extensions with their Set faults, for all ids or one.
+  bool hasProfileAttributes = true;
+  bool hdrMetadata = true;
+  bool hdrPq = true;
+  bool hdrHlg = true;
+  bool hasMetadata = true;
+  ResultOverride metadataSet;
+  std::map<uint32_t, ResultOverride> metadataSetById;
   std::string id;  // names the cross-process hold's lock file
 };
 

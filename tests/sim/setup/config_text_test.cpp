@@ -31,6 +31,11 @@ TEST_F(ConfigTextTest, AcceptsEverySectionAndKey) {
       "probe.hd@59.94 = E_FAIL yes\n"
       "enable.4k@50 = E_FAIL\n"
       "create_frame.uhd@60 = E_OUTOFMEMORY\n"
+      "hdr = pq\n"
+      "profile_attributes = yes\n"
+      "metadata = yes\n"
+      "metadata_set = E_FAIL\n"
+      "metadata_set.hmil = E_INVALIDARG\n"
       "probe.hd = S_OK yes\n"
       "probe.uhd = E_FAIL no\n"
       "enable.4k = E_ACCESSDENIED\n"
@@ -96,6 +101,10 @@ TEST_F(ConfigTextTest, ReportsTheLineOfEachKindOfBadLine) {
       {"[device]\nmodes = hd@\n", 2, "not 'hd@'"},
       {"[device]\nmodes = *\n", 2, "not '*'"},
       {"[device]\nprobe.hd@* = S_OK yes\n", 2, "unknown key 'probe.hd@*'"},
+      {"[device]\nhdr = dolby\n", 2, "expected yes, no, pq or hlg"},
+      {"[device]\nmetadata = some\n", 2, "expected yes or no"},
+      {"[device]\nmetadata_set = E_SOMETIMES\n", 2, "expected a result"},
+      {"[device]\nmetadata_set.dovi = E_FAIL\n", 2, "unknown key 'metadata_set.dovi'"},
       {"[device]\nenable.hd@23.976 = E_FAIL\n", 2, "unknown key 'enable.hd@23.976'"},
       {"[device]\nprobe.hd = S_OK\n", 2, "expected '<result> <yes|no>'"},
       {"[device]\nprobe.hd = S_OK yes no\n", 2, "expected '<result> <yes|no>'"},

@@ -12,6 +12,7 @@ IDeckLink* gDevice = nullptr;
 IDeckLinkOutput* gOutput = nullptr;
 IDeckLinkMutableVideoFrame* gFrame = nullptr;
 int32_t gRowBytes = 0;
+bool gFrameShown = false;
 
 const char kBadRequest[] = "bad_request";
 const char kNoDevice[] = "no_device";
@@ -63,6 +64,8 @@ void closeDevice() {
     device->Release();
   }
   gMode = nullptr;
+  // The signalling ends with the device: the next open starts plain.
+  gSignalling = Signalling();
 }
 
 std::string openDevice(int index, const char* resolution, std::string* message) {

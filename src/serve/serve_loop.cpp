@@ -7,6 +7,7 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enumerate.h"
+#include "decklink/held_signalling.h"
 #include "decklink/mode_table.h"
 #include "io/safe_points.h"
 #include "decklink/switch_mode.h"
@@ -18,7 +19,7 @@
 namespace {
 
 enum class Command {
-  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes,
+  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr,
 };
 
 // The first word found decides, in this order, wherever it stands.
@@ -33,6 +34,7 @@ Command findCommand(const char* line) {
       {"\"patch\"", Command::kPatch},
       // Later words come last, so that every earlier request keeps its meaning.
       {"\"modes\"", Command::kModes},
+      {"\"hdr\"", Command::kHdr},
   };
   for (const auto& entry : kWords) {
     if (std::strstr(line, entry.word) != nullptr) return entry.command;
@@ -112,6 +114,62 @@ void modes(const char* line) {
     answerLine += "}";
   }
   answer(answerLine + "}}");
+}
+
+// The signalling as the host reads it back: the EOTF and colour space, and
+// for PQ the static metadata, luminance minimum in 0.0001 cd/m2.
+std::string signallingAnswer(const Signalling& s) {
+  std::string line = std::string("{\"ok\":true,\"eotf\":\"") + eotfName(s.eotf) +
+                     "\",\"colorspace\":\"" + colourSpaceName(s.colourSpace) + "\"";
+  if (s.eotf == Eotf::kPq) {
+    line += std::string(",\"primaries\":\"") + primariesName(s.primaries) +
+            "\",\"max_luminance\":" + std::to_string(s.maxLuminance) +
+            ",\"min_luminance\":" + std::to_string(s.minLuminance) +
+            ",\"max_cll\":" + std::to_string(s.maxCll) +
+            ",\"max_fall\":" + std::to_string(s.maxFall);
+  }
+  return line + "}";
+}
+
+// Reads the named keys: `eotf` is required, `colorspace` and `primaries`
+// keep signallingFor's values when absent. False after answering a bad
+// request.
+bool readSignallingNames(const char* line, Signalling* s) {
+  char eotf[16] = "", colourSpace[16] = "", primaries[16] = "";
+  jsonStr(line, "eotf", eotf, sizeof eotf);
+  jsonStr(line, "colorspace", colourSpace, sizeof colourSpace);
+  jsonStr(line, "primaries", primaries, sizeof primaries);
+  Eotf parsed;
+  if (eotf[0] == '\0' || !eotfByName(eotf, &parsed)) {
+    answerErr(kBadRequest, "hdr needs eotf: sdr, pq or hlg");
+    return false;
+  }
+  *s = signallingFor(parsed);
+  if (colourSpace[0] != '\0' && !colourSpaceByName(colourSpace, &s->colourSpace)) {
+    answerErr(kBadRequest, "colorspace must be rec709 or rec2020");
+    return false;
+  }
+  if (primaries[0] != '\0' && !primariesByName(primaries, &s->primaries)) {
+    answerErr(kBadRequest, "primaries must be rec2020, p3d65 or rec709");
+    return false;
+  }
+  return true;
+}
+
+void hdr(const char* line) {
+  Signalling wanted;
+  if (!readSignallingNames(line, &wanted)) return;
+  jsonInt(line, "max_luminance", &wanted.maxLuminance);
+  jsonInt(line, "min_luminance", &wanted.minLuminance);
+  jsonInt(line, "max_cll", &wanted.maxCll);
+  jsonInt(line, "max_fall", &wanted.maxFall);
+  std::string message;
+  const std::string code = setSignalling(wanted, &message);
+  if (!code.empty()) {
+    answerErr(code, message);
+    return;
+  }
+  answer(signallingAnswer(gSignalling));
 }
 
 void open(const char* line) {
@@ -220,6 +278,7 @@ bool serveRequest(const char* line) {
     case Command::kAlign: align(line); break;
     case Command::kPatch: patch(line); break;
     case Command::kModes: modes(line); break;
+    case Command::kHdr: hdr(line); break;
   }
   return true;
 }

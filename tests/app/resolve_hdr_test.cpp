@@ -7,6 +7,7 @@
 
 #include "support/child_process.h"
 #include "support/frames.h"
+#include "support/hdr10_metadata.h"
 #include "support/loopback.h"
 #include "support/sim_session.h"
 
@@ -47,12 +48,7 @@ TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
   // The black frame and the patch, both signalled.
   const std::vector<std::string> frames = session.frames();
   ASSERT_EQ(2u, frames.size());
-  const CarriedMetadata expected = {
-      0x2,
-      {{"cspc", 0x32303230}, {"eotf", 2},       {"hdrx", 0.680},  {"hdry", 0.320},
-       {"hdgx", 0.265},      {"hdgy", 0.690},   {"hdbx", 0.150},  {"hdby", 0.060},
-       {"hdwx", 0.3127},     {"hdwy", 0.3290},  {"hdml", 4000},   {"hmil", 0.0001},
-       {"mcll", 1000},       {"fall", 400}}};
+  const CarriedMetadata expected = hdr10P3({4000, 0.0001, 1000, 400});
   for (const std::string& frame : frames) EXPECT_EQ(expected, frameFileMetadata(frame)) << frame;
   // Nothing was shown before the signalling was set.
   const std::vector<std::string> lines = session.logLines();

@@ -6,17 +6,13 @@
 #include "decklink/held_signalling.h"
 #include "decklink/switch_mode.h"
 #include "render/show_patch.h"
+#include "support/hdr10_metadata.h"
 #include "support/held_device_test.h"
 
 namespace {
 
 // The metadata of HDR10 with its common defaults, as the card records it.
-const CarriedMetadata kPqDefaults = {
-    0x2,
-    {{"cspc", 0x32303230}, {"eotf", 2},     {"hdrx", 0.708},   {"hdry", 0.292},
-     {"hdgx", 0.170},      {"hdgy", 0.797}, {"hdbx", 0.131},   {"hdby", 0.046},
-     {"hdwx", 0.3127},     {"hdwy", 0.3290}, {"hdml", 1000},   {"hmil", 0.0001},
-     {"mcll", 1000},       {"fall", 400}}};
+const CarriedMetadata kPqDefaults = hdr10Rec2020();
 
 class HeldSignallingTest : public HeldDeviceTest {
  protected:
@@ -65,13 +61,7 @@ TEST_F(HeldSignallingTest, ChangedHlgAndBackToSdr) {
   bright.maxCll = 4000;
   bright.maxFall = 1000;
   ASSERT_EQ("", signal(bright)) << message;
-  EXPECT_EQ((CarriedMetadata{0x2,
-                             {{"cspc", 0x32303230}, {"eotf", 2},       {"hdrx", 0.680},
-                              {"hdry", 0.320},      {"hdgx", 0.265},   {"hdgy", 0.690},
-                              {"hdbx", 0.150},      {"hdby", 0.060},   {"hdwx", 0.3127},
-                              {"hdwy", 0.3290},     {"hdml", 4000},    {"hmil", 0.005},
-                              {"mcll", 4000},       {"fall", 1000}}}),
-            lastMetadata());
+  EXPECT_EQ(hdr10P3({4000, 0.005, 4000, 1000}), lastMetadata());
 
   // HLG rewrites the colour space and the EOTF; the PQ values stay in the
   // frame, which the card records as they are.

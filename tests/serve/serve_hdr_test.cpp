@@ -5,6 +5,7 @@
 
 #include "serve_answers.h"
 #include "support/frames.h"
+#include "support/hdr10_metadata.h"
 #include "support/serve_client.h"
 
 namespace {
@@ -40,20 +41,8 @@ TEST(ServeHdr, OnChangedAndOffWithTheFramesRecorded) {
   const std::vector<std::string> frames = session.frames();
   ASSERT_EQ(5u, frames.size());
   EXPECT_EQ(CarriedMetadata(), frameFileMetadata(frames[0]));
-  EXPECT_EQ((CarriedMetadata{0x2,
-                             {{"cspc", 0x32303230}, {"eotf", 2},       {"hdrx", 0.708},
-                              {"hdry", 0.292},      {"hdgx", 0.170},   {"hdgy", 0.797},
-                              {"hdbx", 0.131},      {"hdby", 0.046},   {"hdwx", 0.3127},
-                              {"hdwy", 0.3290},     {"hdml", 1000},    {"hmil", 0.0001},
-                              {"mcll", 1000},       {"fall", 400}}}),
-            frameFileMetadata(frames[1]));
-  EXPECT_EQ((CarriedMetadata{0x2,
-                             {{"cspc", 0x32303230}, {"eotf", 2},       {"hdrx", 0.680},
-                              {"hdry", 0.320},      {"hdgx", 0.265},   {"hdgy", 0.690},
-                              {"hdbx", 0.150},      {"hdby", 0.060},   {"hdwx", 0.3127},
-                              {"hdwy", 0.3290},     {"hdml", 4000},    {"hmil", 0.005},
-                              {"mcll", 3000},       {"fall", 500}}}),
-            frameFileMetadata(frames[2]));
+  EXPECT_EQ(hdr10Rec2020(), frameFileMetadata(frames[1]));
+  EXPECT_EQ(hdr10P3({4000, 0.005, 3000, 500}), frameFileMetadata(frames[2]));
   EXPECT_EQ(3, frameFileMetadata(frames[3]).values["eotf"]);
   EXPECT_EQ(0x2u, frameFileMetadata(frames[3]).flags);
   EXPECT_EQ(0u, frameFileMetadata(frames[4]).flags);

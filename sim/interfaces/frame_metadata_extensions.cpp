@@ -40,14 +40,20 @@ HRESULT SimFrameMetadataExtensions::set(const char* method, const MetadataValue&
 }
 
 HRESULT SimFrameMetadataExtensions::get(const char* method, uint32_t id, bool isFloat,
-                                        MetadataValue* found) {
+                                        int64_t* integer, double* number) {
+  if (integer != nullptr) *integer = 0;
+  if (number != nullptr) *number = 0;
   StateLock lock;
   CallRecord call(lock.state(), *this, method, metadataIdText(id));
   if (call.refused()) return call.refusal();
-  if (found == nullptr) return call.finish(kE_POINTER);
+  if (isFloat ? number == nullptr : integer == nullptr) return call.finish(kE_POINTER);
   for (const MetadataValue& kept : metadata_->values) {
     if (kept.id == id && kept.isFloat == isFloat) {
-      *found = kept;
+      if (isFloat) {
+        *number = kept.floatValue;
+      } else {
+        *integer = kept.intValue;
+      }
       return call.finish(kS_OK, metadataValueText(kept));
     }
   }
@@ -65,20 +71,12 @@ HRESULT SimFrameMetadataExtensions::SetFloat(BMDDeckLinkFrameMetadataID metadata
 
 HRESULT SimFrameMetadataExtensions::GetInt(BMDDeckLinkFrameMetadataID metadataID,
                                            int64_t* value) {
-  if (value != nullptr) *value = 0;
-  MetadataValue found;
-  const HRESULT result = get("GetInt", metadataID, false, value != nullptr ? &found : nullptr);
-  if (result == kS_OK) *value = found.intValue;
-  return result;
+  return get("GetInt", metadataID, false, value, nullptr);
 }
 
 HRESULT SimFrameMetadataExtensions::GetFloat(BMDDeckLinkFrameMetadataID metadataID,
                                              double* value) {
-  if (value != nullptr) *value = 0;
-  MetadataValue found;
-  const HRESULT result = get("GetFloat", metadataID, true, value != nullptr ? &found : nullptr);
-  if (result == kS_OK) *value = found.floatValue;
-  return result;
+  return get("GetFloat", metadataID, true, nullptr, value);
 }
 
 HRESULT SimFrameMetadataExtensions::GetFlag(BMDDeckLinkFrameMetadataID metadataID, bool* value) {

@@ -37,8 +37,9 @@ class SimFrameMetadataExtensions final
   // Set and Get share these: the call's log line, the id's kind, and the
   // card's Set faults.
   HRESULT set(const char* method, const MetadataValue& value);
-  // `found` null: the caller gave no out-pointer (E_POINTER).
-  HRESULT get(const char* method, uint32_t id, bool isFloat, MetadataValue* found);
+  // Reads into `integer` or `number`, whichever the kind asks for; a null
+  // one is E_POINTER.
+  HRESULT get(const char* method, uint32_t id, bool isFloat, int64_t* integer, double* number);
 
   const std::shared_ptr<CardRuntime> card_;
   const std::shared_ptr<FrameMetadata> metadata_;

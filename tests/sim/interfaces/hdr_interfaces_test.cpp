@@ -114,6 +114,8 @@ TEST_F(HdrInterfacesTest, MetadataIsSetAndReadBackByIdAndKind) {
   EXPECT_EQ(0.0001, minimum);
   EXPECT_EQ(kE_INVALIDARG, reader->GetInt(bmdDeckLinkFrameMetadataColorspace, &eotf));
   EXPECT_EQ(0, eotf);
+  EXPECT_EQ(kE_POINTER,
+            reader->GetFloat(bmdDeckLinkFrameMetadataHDRMinDisplayMasteringLuminance, nullptr));
   EXPECT_EQ(kE_NOTIMPL, metadata->SetFlag(fourCC("eotf"), true));
   reader->Release();
   metadata->Release();

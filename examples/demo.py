@@ -31,6 +31,7 @@ output = no
 
 SESSION = [
     {"cmd": "list"},
+    {"cmd": "modes", "device": 1},
     {"cmd": "open", "device": 0, "mode": "uhd"},
     {"cmd": "patch", "r": 64, "g": 64, "b": 64, "bg_r": 64, "bg_g": 64, "bg_b": 64,
      "area": 10},
@@ -41,9 +42,13 @@ SESSION = [
     {"cmd": "patch", "r": 940, "g": 64, "b": 64, "bg_r": 64, "bg_g": 64, "bg_b": 64,
      "area": 10},
     {"cmd": "align"},
-    {"cmd": "setmode", "mode": "hd"},
+    # HDR10: the alignment frame again, now signalled as PQ; the signalling
+    # carries over the switch to HD at 59.94, and SDR ends it.
+    {"cmd": "hdr", "eotf": "pq", "max_luminance": 1000, "min_luminance": 50},
+    {"cmd": "setmode", "mode": "hd@59.94"},
     {"cmd": "patch", "r": 64, "g": 940, "b": 64, "bg_r": 502, "bg_g": 502, "bg_b": 502,
      "area": 25},
+    {"cmd": "hdr", "eotf": "sdr"},
     {"cmd": "close"},
     {"cmd": "quit"},
 ]
@@ -102,7 +107,10 @@ def main():
     print("corvane serve ended with status %d" % status)
 
     pictures = to_pictures(args.png_tool, frames, os.path.join(args.out, "frame-%02d.png"))
-    shown = sum(1 for request in SESSION if request["cmd"] in ("patch", "align"))
+    print("Pictures shown while HDR was signalled carry its metadata in their text")
+    print("chunks (DeckLink flags, DeckLink eotf, ...).")
+    # Each hdr request here shows the picture on the card again.
+    shown = sum(1 for request in SESSION if request["cmd"] in ("patch", "align", "hdr"))
     failures += status != 0 or len(pictures) != shown
 
     print()

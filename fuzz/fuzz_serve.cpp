@@ -4,8 +4,8 @@
 //
 // Checked after every piece: exactly one response line (none for quit),
 // which is one JSON object ending in a line feed; the held-device state has
-// one of its three shapes. At the end: every reference the card handed out
-// was released exactly once.
+// one of its three shapes, and signals nothing when nothing is held. At the
+// end: every reference the card handed out was released exactly once.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -16,6 +16,7 @@
 #include <string>
 
 #include "decklink/device_hold.h"
+#include "decklink/held_device.h"
 #include "decklink_sim.h"
 #include "serve/serve_loop.h"
 #include "support/json_check.h"
@@ -43,6 +44,9 @@ std::string takeOutput() {
   return text;
 }
 
+// Nothing held signals nothing: the signalling ends with the device.
+bool signallingEndsWithTheDevice() { return gDevice != nullptr || isPlain(gSignalling); }
+
 bool oneOfThreeShapes() {
   bool nothing = !gDevice && !gOutput && !gFrame && !gMode;
   bool held = gDevice && gOutput && gFrame && gMode;
@@ -60,12 +64,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // Two cards, one that fails in several ways, so that every answer of the
-  // protocol can be reached.
+  // Four cards, three that fail in several ways (HDR among them), so that
+  // every answer of the protocol can be reached.
   decklink_sim_configure(
       "[device]\nname = Fuzz \\\"card\\\" \\xC3\\xA9\nmodes = hd uhd 4k\n"
       "[device]\nname = Faulty\nmodes = hd uhd\nenable.uhd = E_FAIL\n"
       "create_frame.4k = E_OUTOFMEMORY\nprobe.4k = S_OK yes\ndisplay = S_FALSE\n"
+      "[device]\nname = HDR faults\nmodes = hd@* uhd@50\nhdr = pq\nmetadata_set.hdml = E_FAIL\n"
+      "[device]\nname = No HDR\nmodes = hd\nhdr = no\nmetadata = no\n"
       "[hold]\ndirectory = /tmp/corvane-fuzz-hold\n");
   const char* input = reinterpret_cast<const char*>(data);
   size_t offset = 0;
@@ -79,6 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool goOn = serveRequest(piece.c_str());
     std::string output = takeOutput();
     check(oneOfThreeShapes(), "held-device shape");
+    check(signallingEndsWithTheDevice(), "signalling without a device");
     if (!goOn) {
       check(output.empty(), "quit gets no answer", output);
       break;

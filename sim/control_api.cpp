@@ -2,6 +2,7 @@
 #include "decklink_sim.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -16,6 +17,19 @@ namespace {
 const char* keep(SimState& state, std::string text) {
   state.returned = std::move(text);
   return state.returned.c_str();
+}
+
+void copyMetadata(const FrameMetadata& metadata, decklink_sim_frame_metadata* out) {
+  *out = decklink_sim_frame_metadata();
+  out->flags = metadata.flags;
+  for (const MetadataValue& value : metadata.values) {
+    if (out->count == DECKLINK_SIM_METADATA_MAX) break;
+    decklink_sim_metadata_value& copy = out->values[out->count++];
+    copy.id = value.id;
+    copy.is_float = value.isFloat ? 1 : 0;
+    copy.int_value = value.intValue;
+    copy.float_value = value.floatValue;
+  }
 }
 
 CardRuntime* cardAt(SimState& state, int index) {
@@ -187,5 +201,25 @@ int decklink_sim_read_frame_file(const char* path, struct decklink_sim_frame* ou
   out->sequence = header.sequence;
   out->bytes = bytes;
   out->size = uint64_t(header.height) * uint64_t(header.rowBytes);
+  return 1;
+}
+
+int decklink_sim_last_metadata(struct decklink_sim_frame_metadata* out) {
+  StateLock lock;
+  SimState& state = lock.state();
+  if (out == nullptr || !state.hasLastMetadata) return 0;
+  copyMetadata(state.lastMetadata, out);
+  return 1;
+}
+
+int decklink_sim_read_frame_file_metadata(const char* path,
+                                          struct decklink_sim_frame_metadata* out) {
+  if (path == nullptr || out == nullptr) return 0;
+  CaptureHeader header;
+  unsigned char* bytes = nullptr;
+  std::string problem;
+  if (!readCaptureFile(path, &header, &bytes, &problem)) return 0;
+  std::free(bytes);
+  copyMetadata(header.metadata, out);
   return 1;
 }

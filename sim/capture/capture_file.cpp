@@ -1,6 +1,7 @@
 #include "capture/capture_file.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 namespace {
 
 const char kMagic[] = "DeckLinkSimFrame 1";
+const char kMagicWithMetadata[] = "DeckLinkSimFrame 2";
 // No real frame comes near this; it keeps a damaged header from asking
 // for an absurd allocation.
 const uint64_t kLargestFrame = uint64_t{1} << 30;
@@ -43,21 +45,89 @@ bool readField(std::FILE* file, const char* name, long long minimum, long long m
   return *value >= minimum && *value <= maximum;
 }
 
+// "metadata <id> int|float <value>", with an id the card keeps and a value
+// of its kind.
+bool readMetadataLine(const std::string& line, MetadataValue* value) {
+  char id[5], kind[6], number[40];
+  char extra;
+  if (std::sscanf(line.c_str(), "metadata %4s %5s %39s %c", id, kind, number, &extra) != 3 ||
+      std::strlen(id) != 4) {
+    return false;
+  }
+  value->id = (uint32_t(uint8_t(id[0])) << 24) | (uint32_t(uint8_t(id[1])) << 16) |
+              (uint32_t(uint8_t(id[2])) << 8) | uint32_t(uint8_t(id[3]));
+  value->isFloat = std::strcmp(kind, "float") == 0;
+  if (metadataIdIndex(value->id) < 0 || value->isFloat != metadataIdIsFloat(value->id) ||
+      (!value->isFloat && std::strcmp(kind, "int") != 0)) {
+    return false;
+  }
+  char* end = nullptr;
+  errno = 0;
+  if (value->isFloat) {
+    value->floatValue = std::strtod(number, &end);
+  } else {
+    value->intValue = std::strtoll(number, &end, 10);
+  }
+  return errno == 0 && end != number && *end == '\0';
+}
+
+// The lines of version 2 between "sequence" and the empty line.
+bool readMetadata(std::FILE* file, FrameMetadata* metadata) {
+  long long flags;
+  if (!readField(file, "flags", 0, UINT32_MAX, &flags)) return false;
+  metadata->flags = static_cast<uint32_t>(flags);
+  for (std::string line; readLine(file, &line);) {
+    if (line.empty()) return true;
+    MetadataValue value;
+    if (!readMetadataLine(line, &value) || metadata->values.size() >= 64) return false;
+    metadata->values.push_back(value);
+  }
+  return false;
+}
+
 bool readHeader(std::FILE* file, CaptureHeader* header) {
   std::string line;
   long long width, height, rowBytes, sequence;
-  if (!readLine(file, &line) || line != kMagic) return false;
+  if (!readLine(file, &line) || (line != kMagic && line != kMagicWithMetadata)) return false;
+  const bool withMetadata = line == kMagicWithMetadata;
   if (!readField(file, "width", 1, 1 << 16, &width)) return false;
   if (!readField(file, "height", 1, 1 << 16, &height)) return false;
   if (!readField(file, "row_bytes", 4 * width, 1 << 21, &rowBytes)) return false;
   if (!readLine(file, &line) || line != "pixel_format r210") return false;
   if (!readField(file, "sequence", 0, INT64_MAX, &sequence)) return false;
-  if (!readLine(file, &line) || !line.empty()) return false;
+  FrameMetadata metadata;
+  if (withMetadata) {
+    if (!readMetadata(file, &metadata)) return false;
+  } else if (!readLine(file, &line) || !line.empty()) {
+    return false;
+  }
   header->width = static_cast<int32_t>(width);
   header->height = static_cast<int32_t>(height);
   header->rowBytes = static_cast<int32_t>(rowBytes);
   header->sequence = static_cast<uint64_t>(sequence);
+  header->metadata = metadata;
   return true;
+}
+
+// The header as version 1, or as version 2 when the frame carried metadata.
+std::string headerText(const CaptureHeader& header) {
+  const FrameMetadata& metadata = header.metadata;
+  std::string text = std::string(metadata.any() ? kMagicWithMetadata : kMagic) + "\n";
+  text += "width " + std::to_string(header.width) + "\nheight " + std::to_string(header.height) +
+          "\nrow_bytes " + std::to_string(header.rowBytes) + "\npixel_format r210\nsequence " +
+          std::to_string(header.sequence) + "\n";
+  if (metadata.any()) {
+    text += "flags " + std::to_string(metadata.flags) + "\n";
+    for (const MetadataValue& value : metadata.values) {
+      // Integers in decimal here, the colour space too, so a reader needs
+      // no table of which id holds a FourCC.
+      text += "metadata " + metadataIdText(value.id) +
+              (value.isFloat ? " float " + shortestDecimal(value.floatValue)
+                             : " int " + std::to_string(value.intValue)) +
+              "\n";
+    }
+  }
+  return text + "\n";
 }
 
 }  // namespace
@@ -76,10 +146,8 @@ bool writeCaptureFile(const std::string& path, const CaptureHeader& header,
     return false;
   }
   const size_t size = static_cast<size_t>(header.height) * static_cast<size_t>(header.rowBytes);
-  bool ok = std::fprintf(file, "%s\nwidth %d\nheight %d\nrow_bytes %d\npixel_format r210\n"
-                               "sequence %llu\n\n",
-                         kMagic, header.width, header.height, header.rowBytes,
-                         static_cast<unsigned long long>(header.sequence)) > 0;
+  const std::string text = headerText(header);
+  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   // One fwrite: a 4K frame is 35 MB, and stdio passes a large block
   // straight to write().
   ok = ok && std::fwrite(bytes, 1, size, file) == size;

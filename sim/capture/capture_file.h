@@ -10,6 +10,21 @@
 //   \n
 //   <h * rb bytes>
 //
+// A frame that carried metadata (a flag or a value) is written as version
+// 2, the same with more lines before the empty one:
+//
+//   DeckLinkSimFrame 2\n
+//   ... as above, up to sequence ...
+//   flags <decimal>\n
+//   metadata <id> int <decimal>\n      one line per value, e.g. "metadata eotf int 2"
+//   metadata <id> float <decimal>\n    e.g. "metadata hdrx float 0.708"
+//   \n
+//   <h * rb bytes>
+//
+// A plain frame stays version 1, byte for byte as before, so readers that
+// know only version 1 read it; they refuse a version 2 file as a whole
+// rather than misread it.
+//
 // Shared by the simulated card, which writes them, and by decklink-sim-png,
 // which reads them; so it uses nothing of the DeckLink declarations.
 #ifndef DECKLINK_SIM_CAPTURE_CAPTURE_FILE_H
@@ -18,11 +33,14 @@
 #include <cstdint>
 #include <string>
 
+#include "capture/frame_metadata.h"
+
 struct CaptureHeader {
   int32_t width = 0;
   int32_t height = 0;
   int32_t rowBytes = 0;
   uint64_t sequence = 0;
+  FrameMetadata metadata;
 };
 
 // Writes header and `bytes` (height * rowBytes of them) to a temporary dot

@@ -16,6 +16,9 @@ void captureDisplayedFrame(SimState& state, const SimVideoFrame& frame, uint64_t
   header.height = shape.height;
   header.rowBytes = shape.rowBytes;
   header.sequence = sequence;
+  header.metadata = frame.metadata();
+  state.lastMetadata = header.metadata;
+  state.hasLastMetadata = true;
   if (state.setup.captureMemory) {
     state.lastFrame.assign(pixels.data, pixels.data + pixels.size);
     state.lastFrameHeader = header;

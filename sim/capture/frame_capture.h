@@ -7,7 +7,8 @@
 #include "state/sim_state.h"
 
 // Called for each successful display, `sequence` counting displays since
-// the configure. Does nothing, and touches no pixel, when capture is off.
+// the configure. Keeps the frame's metadata for decklink_sim_last_metadata
+// always; touches no pixel when capture is off.
 void captureDisplayedFrame(SimState& state, const SimVideoFrame& frame, uint64_t sequence);
 
 #endif  // DECKLINK_SIM_CAPTURE_FRAME_CAPTURE_H

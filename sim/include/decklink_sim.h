@@ -24,7 +24,7 @@ extern "C" {
  * the reference accounting, the misuse count and the captured frames.
  * Objects handed out before stay valid but are no longer counted; outputs
  * they enabled are disabled and their holds end. NULL gives the default
- * setup: one card "DeckLink Simulator" with all three modes.
+ * setup: one card "DeckLink Simulator" with every mode at every rate.
  * Returns 0 on success; otherwise the 1-based number of the first line it
  * could not read (or of the [log] file line whose file cannot be opened),
  * and the setup is then empty (no card). */
@@ -101,6 +101,35 @@ int decklink_sim_output_enabled(int index, uint32_t* display_mode);
 /* Reads a capture file (format in sim/README.md) into `out`; the bytes are
  * allocated with malloc and belong to the caller. Returns 1 on success. */
 int decklink_sim_read_frame_file(const char* path, struct decklink_sim_frame* out);
+
+/* The metadata a displayed frame carried: its flag word (0x2: it contains
+ * HDR metadata) and the values the program set through the frame's
+ * metadata extensions, in the order the card lists the ids ('cspc', 'eotf',
+ * 'hdrx', 'hdry', 'hdgx', 'hdgy', 'hdbx', 'hdby', 'hdwx', 'hdwy', 'hdml',
+ * 'hmil', 'mcll', 'fall'), each id at most once. */
+#define DECKLINK_SIM_METADATA_MAX 16
+struct decklink_sim_metadata_value {
+  uint32_t id;        /* FourCC, e.g. 'eotf' */
+  int is_float;       /* 1: set with SetFloat, in float_value; 0: SetInt, in int_value */
+  int64_t int_value;
+  double float_value;
+};
+struct decklink_sim_frame_metadata {
+  uint32_t flags;
+  int count;
+  struct decklink_sim_metadata_value values[DECKLINK_SIM_METADATA_MAX];
+};
+
+/* The metadata of the most recently displayed frame (kept whether or not
+ * frames are captured); returns 1, or 0 when no frame was displayed since
+ * the last configure. */
+int decklink_sim_last_metadata(struct decklink_sim_frame_metadata* out);
+
+/* The metadata beside the pixels of a capture file: all zero for a file of
+ * a frame without metadata. Returns 1 on success, 0 when the file cannot be
+ * read. */
+int decklink_sim_read_frame_file_metadata(const char* path,
+                                          struct decklink_sim_frame_metadata* out);
 
 #ifdef __cplusplus
 }

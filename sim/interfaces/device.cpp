@@ -6,6 +6,7 @@
 #include "accounting/call_record.h"
 #include "interfaces/configuration_interface.h"
 #include "interfaces/output.h"
+#include "interfaces/profile_attributes.h"
 #include "util/text_escapes.h"
 
 namespace {
@@ -56,6 +57,10 @@ QueryAnswer SimDevice::answerQuery(SimState& state, const DeckLinkIID& iid) {
     SimConfigurationInterface* configuration =
         createObject<SimConfigurationInterface>(state, card_);
     return QueryAnswer{configuration, static_cast<IDeckLinkConfiguration*>(configuration)};
+  }
+  if (sameIID(iid, IID_IDeckLinkProfileAttributes) && card_->setup.hasProfileAttributes) {
+    SimProfileAttributes* attributes = createObject<SimProfileAttributes>(state, card_);
+    return QueryAnswer{attributes, static_cast<IDeckLinkProfileAttributes*>(attributes)};
   }
   return QueryAnswer();
 }

@@ -1,5 +1,5 @@
-// IDeckLink: one card. Its names, and its output and configuration
-// interfaces through QueryInterface.
+// IDeckLink: one card. Its names, and its output, configuration and
+// profile attributes interfaces through QueryInterface.
 #ifndef DECKLINK_SIM_INTERFACES_DEVICE_H
 #define DECKLINK_SIM_INTERFACES_DEVICE_H
 

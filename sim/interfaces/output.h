@@ -79,6 +79,9 @@ class SimOutput final : public SimObject<IDeckLinkOutput> {
 
  private:
   HRESULT notSimulated(const char* method);
+  // The mode whose create_frame fault applies to a frame of this size: the
+  // enabled mode when it has the size, else the 24p mode of the size.
+  int frameMode(int32_t width, int32_t height) const;
   // The reason a frame cannot be displayed now, or "" when it can.
   std::string displayProblem(SimState& state, const IDeckLinkVideoFrame* frame) const;
 

@@ -8,6 +8,14 @@
 #include "interfaces/video_frame.h"
 #include "util/util.h"
 
+int SimOutput::frameMode(int32_t width, int32_t height) const {
+  const int enabled = card_->enabled ? simModeByFourCC(card_->mode) : -1;
+  if (enabled >= 0 && kSimModes[enabled].width == width && kSimModes[enabled].height == height) {
+    return enabled;
+  }
+  return simModeBySize(width, height);
+}
+
 HRESULT SimOutput::CreateVideoFrame(int32_t width, int32_t height, int32_t rowBytes,
                                     BMDPixelFormat pixelFormat, BMDFrameFlags flags,
                                     IDeckLinkMutableVideoFrame** outFrame) {
@@ -19,7 +27,7 @@ HRESULT SimOutput::CreateVideoFrame(int32_t width, int32_t height, int32_t rowBy
   if (outFrame != nullptr) *outFrame = nullptr;
   if (call.refused()) return call.refusal();
   if (outFrame == nullptr) return call.finish(kE_POINTER);
-  const int mode = simModeBySize(width, height);
+  const int mode = frameMode(width, height);
   if (mode >= 0 && card_->setup.createFrame[mode].set) {
     return call.finish(card_->setup.createFrame[mode].result, "null");
   }
@@ -82,5 +90,8 @@ HRESULT SimOutput::DisplayVideoFrameSync(IDeckLinkVideoFrame* theFrame) {
   }
   const uint64_t sequence = static_cast<uint64_t>(++state.displayed);
   captureDisplayedFrame(state, *known->second, sequence);
-  return call.finish(kS_OK);
+  // A frame that carries metadata says so on its line; a plain frame's line
+  // stays as it always was.
+  const FrameMetadata& shown = state.lastMetadata;
+  return call.finish(kS_OK, shown.any() ? frameMetadataText(shown) : std::string());
 }

@@ -2,6 +2,7 @@
 
 #include "accounting/call_record.h"
 #include "accounting/log_values.h"
+#include "interfaces/frame_metadata_extensions.h"
 #include "interfaces/video_buffer.h"
 
 SimVideoFrame::SimVideoFrame(std::shared_ptr<CardRuntime> card, const FrameShape& shape,
@@ -88,11 +89,24 @@ QueryAnswer SimVideoFrame::answerQuery(SimState& state, const DeckLinkIID& iid) 
       sameIID(iid, IID_IDeckLinkMutableVideoFrame)) {
     return itself();
   }
+  const bool metadataIid = sameIID(iid, IID_IDeckLinkVideoFrameMetadataExtensions) ||
+                           sameIID(iid, IID_IDeckLinkVideoFrameMutableMetadataExtensions);
+  if (metadataIid && card_->setup.hasMetadata) {
+    auto* extensions = createObject<SimFrameMetadataExtensions>(state, card_, metadata_);
+    return QueryAnswer{extensions,
+                       static_cast<IDeckLinkVideoFrameMutableMetadataExtensions*>(extensions)};
+  }
   if (sameIID(iid, IID_IDeckLinkVideoBuffer) && card_->setup.hasBuffer) {
     SimVideoBuffer* buffer = createObject<SimVideoBuffer>(state, card_, pixels_);
     return QueryAnswer{buffer, static_cast<IDeckLinkVideoBuffer*>(buffer)};
   }
   return QueryAnswer();
+}
+
+FrameMetadata SimVideoFrame::metadata() const {
+  FrameMetadata carried = *metadata_;
+  carried.flags = flags_;
+  return carried;
 }
 
 std::string SimVideoFrame::finalRelease(SimState&) {

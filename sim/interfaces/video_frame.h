@@ -1,5 +1,6 @@
 // IDeckLinkMutableVideoFrame: a frame from CreateVideoFrame. Its pixels are
-// reached through the IDeckLinkVideoBuffer that QueryInterface hands out.
+// reached through the IDeckLinkVideoBuffer that QueryInterface hands out,
+// its metadata through the metadata extensions (both IIDs).
 #ifndef DECKLINK_SIM_INTERFACES_VIDEO_FRAME_H
 #define DECKLINK_SIM_INTERFACES_VIDEO_FRAME_H
 
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "accounting/counted_object.h"
+#include "capture/frame_metadata.h"
 #include "state/sim_state.h"
 
 // The pixel memory of one frame. The frame and each buffer object obtained
@@ -62,6 +64,9 @@ class SimVideoFrame final : public SimObject<IDeckLinkMutableVideoFrame> {
   const CardRuntime* card() const { return card_.get(); }
   const FrameShape& shape() const { return shape_; }
   const FramePixels* pixels() const { return pixels_.get(); }
+  // What the frame carries: its flags and the values set through its
+  // metadata extensions.
+  FrameMetadata metadata() const;
 
  private:
   HRESULT notSimulated(const char* method);
@@ -70,6 +75,9 @@ class SimVideoFrame final : public SimObject<IDeckLinkMutableVideoFrame> {
   const FrameShape shape_;
   BMDFrameFlags flags_;
   std::shared_ptr<FramePixels> pixels_;  // null once released
+  // Shared with the metadata extension objects the frame hands out; the
+  // flags stay in flags_.
+  const std::shared_ptr<FrameMetadata> metadata_ = std::make_shared<FrameMetadata>();
 };
 
 #endif  // DECKLINK_SIM_INTERFACES_VIDEO_FRAME_H

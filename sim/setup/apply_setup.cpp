@@ -35,6 +35,8 @@ void install(SimState& state, const SimSetup& setup) {
   state.hasLastFrame = false;
   state.lastFrame.clear();
   state.lastFrame.shrink_to_fit();
+  state.hasLastMetadata = false;
+  state.lastMetadata = FrameMetadata();
   state.setupError.clear();
 }
 

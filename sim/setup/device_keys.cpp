@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "capture/frame_metadata.h"
 #include "setup/setup_values.h"
 #include "util/text_escapes.h"
 
@@ -22,20 +23,26 @@ void splitModeKey(const std::string& key, std::string* base, int* mode) {
 }
 
 bool readModes(const std::string& text, CardSetup* card, std::string* problem) {
-  std::array<bool, kSimModeCount> modes{{false, false, false}};
+  const char kExpected[] = "expected modes from hd, uhd, 4k (each also @<rate> or @*), or none";
+  std::array<bool, kSimModeCount> modes;
+  modes.fill(false);
   if (text != "none") {
     std::istringstream words(text);
     int count = 0;
     for (std::string word; words >> word; ++count) {
-      int mode = simModeByKey(word);
-      if (mode < 0) {
-        *problem = "expected modes from hd, uhd, 4k, or none; not '" + word + "'";
+      const int mode = simModeByKey(word);
+      const int everyRate = simFirstModeOfEveryRate(word);
+      if (mode < 0 && everyRate < 0) {
+        *problem = std::string(kExpected) + "; not '" + word + "'";
         return false;
       }
-      modes[mode] = true;
+      if (mode >= 0) modes[mode] = true;
+      for (int rate = 0; everyRate >= 0 && rate < kSimRateCount; ++rate) {
+        modes[everyRate + rate] = true;
+      }
     }
     if (count == 0) {
-      *problem = "expected modes from hd, uhd, 4k, or none";
+      *problem = kExpected;
       return false;
     }
   }
@@ -87,10 +94,44 @@ bool readId(const std::string& text, std::string* out, std::string* problem) {
   return true;
 }
 
+// hdr = yes (metadata, PQ and HLG), pq or hlg (metadata and that range
+// only), or no (no metadata, no range).
+bool readHdr(const std::string& text, CardSetup* card, std::string* problem) {
+  bool yes = false;
+  if (text == "pq" || text == "hlg") {
+    card->hdrMetadata = true;
+    card->hdrPq = text == "pq";
+    card->hdrHlg = text == "hlg";
+    return true;
+  }
+  if (!readBool(text, &yes, problem)) {
+    *problem = "expected yes, no, pq or hlg, not '" + text + "'";
+    return false;
+  }
+  card->hdrMetadata = card->hdrPq = card->hdrHlg = yes;
+  return true;
+}
+
+// metadata_set.<id>: the id one of the card's frame metadata ids.
+bool readMetadataSetFault(const std::string& id, const std::string& value, CardSetup* card,
+                          std::string* problem) {
+  for (int i = 0; i < kMetadataIdCount; ++i) {
+    if (metadataIdText(kMetadataIds[i]) == id) {
+      return readOverride(value, &card->metadataSetById[kMetadataIds[i]], problem);
+    }
+  }
+  *problem = "unknown key 'metadata_set." + id + "' in [device]";
+  return false;
+}
+
 }  // namespace
 
 bool applyDeviceKey(const std::string& key, const std::string& value, CardSetup* card,
                     std::string* problem) {
+  const std::string kMetadataSet = "metadata_set.";
+  if (key.compare(0, kMetadataSet.size(), kMetadataSet) == 0) {
+    return readMetadataSetFault(key.substr(kMetadataSet.size()), value, card, problem);
+  }
   std::string base;
   int mode;
   splitModeKey(key, &base, &mode);
@@ -108,6 +149,10 @@ bool applyDeviceKey(const std::string& key, const std::string& value, CardSetup*
     if (key == "output") return readBool(value, &card->hasOutput, problem);
     if (key == "configuration") return readBool(value, &card->hasConfiguration, problem);
     if (key == "buffer") return readBool(value, &card->hasBuffer, problem);
+    if (key == "profile_attributes") return readBool(value, &card->hasProfileAttributes, problem);
+    if (key == "hdr") return readHdr(value, card, problem);
+    if (key == "metadata") return readBool(value, &card->hasMetadata, problem);
+    if (key == "metadata_set") return readOverride(value, &card->metadataSet, problem);
     if (key == "modes") return readModes(value, card, problem);
     if (key == "display") return readOverride(value, &card->display, problem);
     if (key == "start_access") return readOverride(value, &card->startAccess, problem);

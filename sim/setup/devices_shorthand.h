@@ -1,7 +1,7 @@
 // DECKLINK_SIM_DEVICES: cards written for people, e.g.
 //   DeckLink Duo 2=hd uhd;UltraStudio 4K=hd uhd 4k;Intensity=none
 // Cards are separated by ';'; a card's name and modes by its last '=';
-// without '=' the card has all three modes.
+// without '=' the card has every mode at every rate.
 #ifndef DECKLINK_SIM_SETUP_DEVICES_SHORTHAND_H
 #define DECKLINK_SIM_SETUP_DEVICES_SHORTHAND_H
 

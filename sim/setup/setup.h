@@ -5,11 +5,19 @@
 #define DECKLINK_SIM_SETUP_SETUP_H
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "decklink/decklink_api.h"
 #include "setup/display_modes.h"
+
+// Every mode offered.
+inline std::array<bool, kSimModeCount> everyMode() {
+  std::array<bool, kSimModeCount> modes;
+  modes.fill(true);
+  return modes;
+}
 
 // A result a call returns instead of doing its work, when `set`.
 struct ResultOverride {
@@ -34,7 +42,7 @@ struct CardSetup {
   bool hasOutput = true;
   bool hasConfiguration = true;
   bool hasBuffer = true;
-  std::array<bool, kSimModeCount> modes{{true, true, true}};
+  std::array<bool, kSimModeCount> modes = everyMode();  // offered; index as kSimModes
   std::array<ProbeOverride, kSimModeCount> probe;
   std::array<ResultOverride, kSimModeCount> enable;
   std::array<ResultOverride, kSimModeCount> createFrame;
@@ -45,6 +53,16 @@ struct CardSetup {
   int32_t rowPadding = 0;
   int32_t rowBytes = 0;        // when above 0: RowBytesForPixelFormat's answer, short or not
   int32_t disableDelayMs = 0;  // how long DisableVideoOutput takes
+  // HDR: the profile attributes interface, what it says the card carries
+  // (metadata at all, and the dynamic ranges), and the frames' metadata
+  // extensions with their Set faults, for all ids or one.
+  bool hasProfileAttributes = true;
+  bool hdrMetadata = true;
+  bool hdrPq = true;
+  bool hdrHlg = true;
+  bool hasMetadata = true;
+  ResultOverride metadataSet;
+  std::map<uint32_t, ResultOverride> metadataSetById;
   std::string id;  // names the cross-process hold's lock file
 };
 
@@ -72,11 +90,12 @@ struct SimSetup {
   std::string holdDirectory;  // empty: the per-user default
 };
 
-// A card as a [device] section starts: all three modes, named by its position.
+// A card as a [device] section starts: every mode at every rate, named by
+// its position.
 CardSetup defaultCard(int position);
 
 // What a process without any configuration sees: one card named
-// "DeckLink Simulator" with all three modes.
+// "DeckLink Simulator" with every mode at every rate.
 SimSetup defaultSetup();
 
 #endif  // DECKLINK_SIM_SETUP_SETUP_H

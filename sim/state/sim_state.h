@@ -62,6 +62,10 @@ struct SimState {
   bool hasLastFrame = false;
   CaptureHeader lastFrameHeader;
   std::vector<unsigned char> lastFrame;
+  // The metadata of the last displayed frame, kept whether or not frames
+  // are captured.
+  bool hasLastMetadata = false;
+  FrameMetadata lastMetadata;
 
   std::string setupError;
   std::string returned;  // keeps strings the control functions return alive

@@ -8,7 +8,8 @@
 #include "io/safe_points.h"
 #include "net/resolve/session.h"
 
-int resolveMain(const char* target, const char* deviceArgument, const char* resolution) {
+int resolveMain(const char* target, const char* deviceArgument, const char* resolution,
+                const SignallingOptions& signalling) {
   Endpoint host;
   std::string problem;
   if (!parseEndpoint(target, kResolvePort, &host, &problem)) {
@@ -26,5 +27,12 @@ int resolveMain(const char* target, const char* deviceArgument, const char* reso
     return 1;
   }
   if (!holdCard(deviceArgument, resolution)) return 1;
+  // Before the black frame, so that the display is in its mode from the
+  // first picture on.
+  if (!signalAtStart(signalling)) {
+    closeDevice();
+    allowSignals();
+    return 1;
+  }
   runResolve(host, addresses);
 }

@@ -8,21 +8,34 @@
 #include "console/console.h"
 #include "app/device_table.h"
 #include "app/hold_card.h"
+#include "app/mode_table_print.h"
 #include "app/pgen_main.h"
 #include "app/resolve_main.h"
+#include "app/signalling_options.h"
 #include "app/usage.h"
+#include "io/safe_points.h"
 #include "serve/serve_loop.h"
 
 int corvaneMain(int argc, char** argv) {
   if (argc < 2) return printUsage();
   const char* mode = argv[1];
   if (std::strcmp(mode, "list") == 0) return listDevices();
+  if (argc >= 3 && std::strcmp(mode, "modes") == 0) return listModes(argv[2]);
   if (argc >= 3 && std::strcmp(mode, "run") == 0) {
     if (!holdCard(argv[2], argc >= 4 ? argv[3] : "hd")) return 1;
     return runConsole();
   }
   if (argc >= 3 && std::strcmp(mode, "resolve") == 0) {
-    return resolveMain(argv[2], argc >= 4 ? argv[3] : "0", argc >= 5 ? argv[4] : "hd");
+    std::vector<std::string> args(argv + 2, argv + argc);
+    SignallingOptions signalling;
+    std::string problem;
+    if (!takeSignallingOptions(&args, &signalling, &problem)) {
+      writeStdout("corvane resolve: " + problem + "\n");
+      return 1;
+    }
+    if (args.empty()) return printUsage();
+    return resolveMain(args[0].c_str(), args.size() >= 2 ? args[1].c_str() : "0",
+                       args.size() >= 3 ? args[2].c_str() : "hd", signalling);
   }
   if (std::strcmp(mode, "pgen") == 0) {
     return pgenMain(argv[0], std::vector<std::string>(argv + 2, argv + argc));

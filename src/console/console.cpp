@@ -1,9 +1,14 @@
 #include "console/console.h"
 
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "decklink/device_hold.h"
+#include "decklink/held_device.h"
+#include "decklink/held_signalling.h"
+#include "decklink/signalling_words.h"
 #include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/input_lines.h"
@@ -64,6 +69,34 @@ void showAlignmentFrame(const Range& range) {
                 outer.w, outer.h));
 }
 
+// "hdr" alone prints the signalling; "hdr <eotf> [<name> <value>]..." and
+// "sdr" change it (decklink/signalling_words.h has the words).
+void signal(const std::string& typed) {
+  std::istringstream stream(typed);
+  std::vector<std::string> words;
+  for (std::string word; stream >> word;) words.push_back(word);
+  if (words.size() == 1 && words[0] == "hdr") {
+    say("signalling: " + signallingText(gSignalling) + "\n");
+    return;
+  }
+  words.erase(words.begin());  // "hdr", or keep "sdr" as the EOTF
+  if (typed == "sdr") words = {"sdr"};
+  Signalling wanted;
+  std::string problem;
+  if (!readSignallingWords(words, &wanted, &problem)) {
+    say("  signalling not changed: " + problem + " (" + kBadRequest + ")\n");
+    return;
+  }
+  std::string message;
+  const std::string code = setSignalling(wanted, &message);
+  deliverPendingSignals();
+  if (!code.empty()) {
+    say("  signalling not changed: " + message + " (" + code + ")\n");
+    return;
+  }
+  say("signalling: " + signallingText(gSignalling) + "\n");
+}
+
 // Acts on one typed command; returns false for a quit command.
 bool runCommand(const char* text, Range* range, double* area) {
   auto is = [text](const char* word) { return std::strcmp(text, word) == 0; };
@@ -87,6 +120,8 @@ bool runCommand(const char* text, Range* range, double* area) {
   } else if (is("sizefull")) {
     *area = 100;
     say("patch: full\n");
+  } else if (is("sdr") || is("hdr") || std::strncmp(text, "hdr ", 4) == 0) {
+    signal(text);
   } else if (readThreeNumbers(text, &r, &g, &b)) {
     showColour(r, g, b, *range, *area);
   } else if (is("red")) {

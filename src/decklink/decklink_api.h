@@ -74,6 +74,9 @@ typedef uint32_t BMDAudioSampleRate;
 typedef uint32_t BMDAudioSampleType;
 typedef uint32_t BMDAudioOutputStreamType;
 typedef uint32_t BMDReferenceStatus;
+typedef uint32_t BMDDeckLinkAttributeID;
+typedef uint32_t BMDDeckLinkFrameMetadataID;
+typedef uint32_t BMDColorspace;
 typedef int64_t BMDTimeValue;
 typedef int64_t BMDTimeScale;
 
@@ -85,16 +88,85 @@ constexpr uint32_t fourCC(const char (&s)[5]) {
 constexpr BMDPixelFormat bmdFormat10BitRGB = fourCC("r210");
 constexpr BMDVideoOutputConversionMode bmdNoVideoOutputConversion = fourCC("none");
 constexpr BMDDeckLinkConfigurationID bmdDeckLinkConfig444SDIVideoOutput = fourCC("444o");
+// The progressive modes at 1920x1080, 3840x2160 and 4096x2160 (DCI).
+constexpr BMDDisplayMode bmdModeHD1080p2398 = fourCC("23ps");
 constexpr BMDDisplayMode bmdModeHD1080p24 = fourCC("24ps");
+constexpr BMDDisplayMode bmdModeHD1080p25 = fourCC("Hp25");
+constexpr BMDDisplayMode bmdModeHD1080p2997 = fourCC("Hp29");
+constexpr BMDDisplayMode bmdModeHD1080p30 = fourCC("Hp30");
+constexpr BMDDisplayMode bmdModeHD1080p50 = fourCC("Hp50");
+constexpr BMDDisplayMode bmdModeHD1080p5994 = fourCC("Hp59");
+constexpr BMDDisplayMode bmdModeHD1080p6000 = fourCC("Hp60");
+constexpr BMDDisplayMode bmdMode4K2160p2398 = fourCC("4k23");
 constexpr BMDDisplayMode bmdMode4K2160p24 = fourCC("4k24");
+constexpr BMDDisplayMode bmdMode4K2160p25 = fourCC("4k25");
+constexpr BMDDisplayMode bmdMode4K2160p2997 = fourCC("4k29");
+constexpr BMDDisplayMode bmdMode4K2160p30 = fourCC("4k30");
+constexpr BMDDisplayMode bmdMode4K2160p50 = fourCC("4k50");
+constexpr BMDDisplayMode bmdMode4K2160p5994 = fourCC("4k59");
+constexpr BMDDisplayMode bmdMode4K2160p60 = fourCC("4k60");
+constexpr BMDDisplayMode bmdMode4kDCI2398 = fourCC("4d23");
 constexpr BMDDisplayMode bmdMode4kDCI24 = fourCC("4d24");
+constexpr BMDDisplayMode bmdMode4kDCI25 = fourCC("4d25");
+constexpr BMDDisplayMode bmdMode4kDCI2997 = fourCC("4d29");
+constexpr BMDDisplayMode bmdMode4kDCI30 = fourCC("4d30");
+constexpr BMDDisplayMode bmdMode4kDCI50 = fourCC("4d50");
+constexpr BMDDisplayMode bmdMode4kDCI5994 = fourCC("4d59");
+constexpr BMDDisplayMode bmdMode4kDCI60 = fourCC("4d60");
 constexpr BMDVideoConnection bmdVideoConnectionUnspecified = 0;
 constexpr BMDSupportedVideoModeFlags bmdSupportedVideoModeDefault = 0;
 constexpr BMDVideoOutputFlags bmdVideoOutputFlagDefault = 0;
 constexpr BMDFrameFlags bmdFrameFlagDefault = 0;
+// The frame carries HDR metadata (its metadata extensions below); the
+// driver reads the metadata only from a frame with this flag.
+constexpr BMDFrameFlags bmdFrameContainsHDRMetadata = 0x2;
 constexpr BMDBufferAccessFlags bmdBufferAccessRead = 1;
 constexpr BMDBufferAccessFlags bmdBufferAccessWrite = 2;
 constexpr BMDBufferAccessFlags bmdBufferAccessReadAndWrite = 3;
+
+// What a card can carry, asked through IDeckLinkProfileAttributes.
+constexpr BMDDeckLinkAttributeID BMDDeckLinkSupportsHDRMetadata = fourCC("hdrm");        // flag
+constexpr BMDDeckLinkAttributeID BMDDeckLinkSupportsColorspaceMetadata = fourCC("cmet");  // flag
+constexpr BMDDeckLinkAttributeID BMDDeckLinkSupportedDynamicRange = fourCC("sudr");       // int
+// Bits of the SupportedDynamicRange answer.
+constexpr int64_t bmdDynamicRangeHDRStaticPQ = 0x20000000;
+constexpr int64_t bmdDynamicRangeHDRStaticHLG = 0x40000000;
+
+// A frame's metadata (IDeckLinkVideoFrameMutableMetadataExtensions). The
+// first two are integers, the rest floating point.
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataColorspace = fourCC("cspc");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRElectroOpticalTransferFunc =
+    fourCC("eotf");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRDisplayPrimariesRedX =
+    fourCC("hdrx");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRDisplayPrimariesRedY =
+    fourCC("hdry");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRDisplayPrimariesGreenX =
+    fourCC("hdgx");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRDisplayPrimariesGreenY =
+    fourCC("hdgy");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRDisplayPrimariesBlueX =
+    fourCC("hdbx");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRDisplayPrimariesBlueY =
+    fourCC("hdby");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRWhitePointX = fourCC("hdwx");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRWhitePointY = fourCC("hdwy");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRMaxDisplayMasteringLuminance =
+    fourCC("hdml");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRMinDisplayMasteringLuminance =
+    fourCC("hmil");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRMaximumContentLightLevel =
+    fourCC("mcll");
+constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRMaximumFrameAverageLightLevel =
+    fourCC("fall");
+
+// Values of the EOTF metadata (the CTA-861.3 codes) and of the colour space.
+constexpr int64_t kEotfSdr = 0;
+constexpr int64_t kEotfPq = 2;
+constexpr int64_t kEotfHlg = 3;
+constexpr BMDColorspace bmdColorspaceRec601 = fourCC("r601");
+constexpr BMDColorspace bmdColorspaceRec709 = fourCC("r709");
+constexpr BMDColorspace bmdColorspaceRec2020 = fourCC("2020");
 
 // Interface IDs of the 16.0 generation. IDeckLinkOutput, IDeckLinkConfiguration
 // and IDeckLinkVideoBuffer changed IID in 16.0; an older driver answers
@@ -117,6 +189,15 @@ constexpr DeckLinkIID IID_IDeckLinkMutableVideoFrame = {0xCF, 0x9E, 0xB1, 0x34, 
                                                         0x48, 0x19, 0xFF, 0x62};
 constexpr DeckLinkIID IID_IDeckLinkVideoBuffer = {0x81, 0xF0, 0x3D, 0x70, 0xDE, 0x13, 0x4B, 0x17,
                                                   0x87, 0x3A, 0xC8, 0xAC, 0x96, 0x89, 0xC6, 0x82};
+// IDeckLinkProfileAttributes changed IID in 16.0 too; the frame metadata
+// interfaces did not.
+constexpr DeckLinkIID IID_IDeckLinkProfileAttributes = {0xF4, 0x75, 0x51, 0xD7, 0xAD, 0x22,
+                                                        0x47, 0xAF, 0xBC, 0xFD, 0x6B, 0xE8,
+                                                        0x8A, 0xA8, 0x79, 0xD9};
+constexpr DeckLinkIID IID_IDeckLinkVideoFrameMetadataExtensions = {
+    0xE2, 0x32, 0xA5, 0xB7, 0x4D, 0xB4, 0x44, 0xC9, 0x91, 0x52, 0xF4, 0x7C, 0x12, 0xE5, 0xF0, 0x51};
+constexpr DeckLinkIID IID_IDeckLinkVideoFrameMutableMetadataExtensions = {
+    0xCC, 0x19, 0x8F, 0xC6, 0x82, 0x98, 0x44, 0x19, 0x94, 0x2D, 0x83, 0x57, 0xEC, 0x35, 0x5E, 0x58};
 
 // True when the two IIDs hold the same sixteen bytes.
 inline bool sameIID(const DeckLinkIID& a, const DeckLinkIID& b) {
@@ -301,6 +382,52 @@ class IDeckLinkConfiguration : public IUnknown {
 
  protected:
   virtual ~IDeckLinkConfiguration() {}  // slots 20-21
+};
+
+// What the card can do, asked before using a feature (HDR metadata here).
+class IDeckLinkProfileAttributes : public IUnknown {
+ public:
+  virtual HRESULT GetFlag(BMDDeckLinkAttributeID cfgID, bool* value) = 0;       // slot 3
+  virtual HRESULT GetInt(BMDDeckLinkAttributeID cfgID, int64_t* value) = 0;     // slot 4
+  virtual HRESULT GetFloat(BMDDeckLinkAttributeID cfgID, double* value) = 0;    // slot 5
+  virtual HRESULT GetString(BMDDeckLinkAttributeID cfgID, DeckLinkString* value) = 0;  // 6
+  virtual HRESULT GetStringWithParam(BMDDeckLinkAttributeID cfgID, uint64_t param,
+                                     DeckLinkString* value) = 0;  // slot 7, new in 16.0
+
+ protected:
+  virtual ~IDeckLinkProfileAttributes() {}  // slots 8-9
+};
+
+// A frame's metadata, read side.
+class IDeckLinkVideoFrameMetadataExtensions : public IUnknown {
+ public:
+  virtual HRESULT GetInt(BMDDeckLinkFrameMetadataID metadataID, int64_t* value) = 0;   // 3
+  virtual HRESULT GetFloat(BMDDeckLinkFrameMetadataID metadataID, double* value) = 0;  // 4
+  virtual HRESULT GetFlag(BMDDeckLinkFrameMetadataID metadataID, bool* value) = 0;     // 5
+  virtual HRESULT GetString(BMDDeckLinkFrameMetadataID metadataID,
+                            DeckLinkString* value) = 0;  // slot 6
+  virtual HRESULT GetBytes(BMDDeckLinkFrameMetadataID metadataID, void* buffer,
+                           uint32_t* bufferSize) = 0;  // slot 7
+
+ protected:
+  virtual ~IDeckLinkVideoFrameMetadataExtensions() {}  // slots 8-9
+};
+
+// The write side, obtained from a frame of CreateVideoFrame. Its own
+// methods start at slot 10, after the base's destructor pair.
+class IDeckLinkVideoFrameMutableMetadataExtensions
+    : public IDeckLinkVideoFrameMetadataExtensions {
+ public:
+  virtual HRESULT SetInt(BMDDeckLinkFrameMetadataID metadataID, int64_t value) = 0;   // 10
+  virtual HRESULT SetFloat(BMDDeckLinkFrameMetadataID metadataID, double value) = 0;  // 11
+  virtual HRESULT SetFlag(BMDDeckLinkFrameMetadataID metadataID, bool value) = 0;     // 12
+  virtual HRESULT SetString(BMDDeckLinkFrameMetadataID metadataID,
+                            DeckLinkString value) = 0;  // slot 13
+  virtual HRESULT SetBytes(BMDDeckLinkFrameMetadataID metadataID, void* buffer,
+                           uint32_t bufferSize) = 0;  // slot 14
+
+ protected:
+  virtual ~IDeckLinkVideoFrameMutableMetadataExtensions() {}
 };
 
 #endif  // CORVANE_DECKLINK_DECKLINK_API_H

@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
+#include "decklink/device_at.h"
 #include "decklink/enable_mode.h"
 #include "decklink/hresult_name.h"
-#include "decklink/loader.h"
 #include "decklink/mode_probe.h"
 
 const OutputMode* gMode = nullptr;
@@ -12,6 +12,7 @@ IDeckLink* gDevice = nullptr;
 IDeckLinkOutput* gOutput = nullptr;
 IDeckLinkMutableVideoFrame* gFrame = nullptr;
 int32_t gRowBytes = 0;
+bool gFrameShown = false;
 
 const char kBadRequest[] = "bad_request";
 const char kNoDevice[] = "no_device";
@@ -20,37 +21,18 @@ const char kUnsupported[] = "unsupported";
 const char kFailed[] = "failed";
 const char kInUse[] = "in_use";
 const char kNotOpen[] = "not_open";
+const char kNoApi[] = "no_api";
 
 const char kUnsupportedMessage[] = "device cannot output 10-bit RGB 4:4:4 at this resolution";
+const char kNoApiMessage[] = "Blackmagic Desktop Video does not appear to be installed";
+const char kNoDeviceMessage[] = "no device at that index";
+const char kNoOutputMessage[] = "device has no output interface";
 
 namespace {
-
-const char kNoDeviceMessage[] = "no device at that index";
 
 std::string fail(const char* code, const char* text, std::string* message) {
   *message = text;
   return code;
-}
-
-// Walks the driver's device list to position `index` and returns that
-// device with its reference, or null. Every device passed over is released
-// before the next step, and so is the iterator. A success without a device
-// ends the walk: it is never counted or released as a device.
-IDeckLink* deviceAt(int index) {
-  IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance();
-  if (iterator == nullptr) return nullptr;
-  IDeckLink* device = nullptr;
-  for (int position = 0;; ++position) {
-    device = nullptr;
-    if (iterator->Next(&device) != kS_OK || device == nullptr) {
-      device = nullptr;  // whatever a failed Next left there is not ours
-      break;
-    }
-    if (position == index) break;
-    device->Release();
-  }
-  iterator->Release();
-  return device;
 }
 
 // Sets the 4:4:4 SDI output flag when the device offers a configuration
@@ -82,6 +64,8 @@ void closeDevice() {
     device->Release();
   }
   gMode = nullptr;
+  // The signalling ends with the device: the next open starts plain.
+  gSignalling = Signalling();
 }
 
 std::string openDevice(int index, const char* resolution, std::string* message) {
@@ -97,7 +81,7 @@ std::string openDevice(int index, const char* resolution, std::string* message) 
           kS_OK ||
       output == nullptr) {
     closeDevice();
-    return fail(kNoOutput, "device has no output interface", message);
+    return fail(kNoOutput, kNoOutputMessage, message);
   }
   gOutput = output;
 

@@ -15,8 +15,12 @@ extern const char kUnsupported[];
 extern const char kFailed[];
 extern const char kInUse[];
 extern const char kNotOpen[];
+extern const char kNoApi[];
 
 extern const char kUnsupportedMessage[];
+extern const char kNoApiMessage[];
+extern const char kNoDeviceMessage[];
+extern const char kNoOutputMessage[];
 
 // Holds device number `index` (0-based, in enumeration order) at the mode
 // named `resolution` ("hd", "uhd" or "4k"), after releasing whatever was held.

@@ -13,11 +13,13 @@ EnableOutcome enableAtMode(const OutputMode& mode, HRESULT* enableResult) {
     return EnableOutcome::kNoFrame;
   }
   gFrame = frame;
+  gFrameShown = false;
   gMode = &mode;
   return EnableOutcome::kReady;
 }
 
 void releaseHeldFrame() {
+  gFrameShown = false;
   if (IDeckLinkMutableVideoFrame* frame = gFrame) {
     gFrame = nullptr;
     frame->Release();

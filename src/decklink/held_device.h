@@ -11,6 +11,11 @@
 //                     failed too; the renderers refuse to paint in it)
 // Each reference belongs to the state: whoever clears or replaces one
 // releases it exactly once and nulls the variable straight after.
+//
+// Beside the references: gSignalling, the colour signalling the frame
+// carries (plain SDR when nothing is held; decklink/held_signalling.h), and
+// gFrameShown, whether the card has shown the current frame, so that its
+// pixels are a picture worth showing again (false for every new frame).
 #ifndef CORVANE_DECKLINK_HELD_DEVICE_H
 #define CORVANE_DECKLINK_HELD_DEVICE_H
 
@@ -18,11 +23,14 @@
 
 #include "decklink/decklink_api.h"
 #include "decklink/output_mode.h"
+#include "decklink/signalling.h"
 
 extern const OutputMode* gMode;
 extern IDeckLink* gDevice;
 extern IDeckLinkOutput* gOutput;
 extern IDeckLinkMutableVideoFrame* gFrame;
 extern int32_t gRowBytes;  // written before each frame creation, never cleared
+extern Signalling gSignalling;
+extern bool gFrameShown;
 
 #endif  // CORVANE_DECKLINK_HELD_DEVICE_H

@@ -1,5 +1,10 @@
-// The three output resolutions the program knows. Every frame it shows is
-// 10-bit RGB 4:4:4 at one of these.
+// The output modes the program knows: three resolutions, each at eight
+// frame rates. Every frame it shows is 10-bit RGB 4:4:4 at one of these.
+//
+// A mode's name is its resolution ("hd", "uhd", "4k") and, for any rate but
+// 24, "@" and the rate ("hd@59.94", "4k@50"). "hd@24" names the same mode
+// as "hd": the 24p modes keep the names they have always had, so they print
+// as "hd", "uhd" and "4k" however they were asked for.
 #ifndef CORVANE_DECKLINK_OUTPUT_MODE_H
 #define CORVANE_DECKLINK_OUTPUT_MODE_H
 
@@ -12,15 +17,26 @@ struct OutputMode {
   BMDDisplayMode displayMode;  // the DeckLink display mode code
   int32_t width;               // frame size in pixels
   int32_t height;
+  const char* rate;            // frames per second as written after "@": "59.94"
 };
 
+// The resolutions, each at 24p: index 0 "hd", 1 "uhd", 2 "4k". The order is
+// the order of every table and list the program prints; the device list
+// shows these three.
 constexpr int kModeCount = 3;
-
-// Index 0 "hd", 1 "uhd", 2 "4k"; the order is the order of every table and
-// list the program prints.
 extern const OutputMode kModes[kModeCount];
 
-// The entry whose name equals `name` exactly (case-sensitive), or null.
+// The rates, slowest first: "23.98", "24", "25", "29.97", "30", "50",
+// "59.94", "60".
+constexpr int kRateCount = 8;
+extern const char* const kRates[kRateCount];
+
+// The mode of resolution kModes[resolution] at kRates[rate]; at rate 1 (24)
+// that is kModes[resolution] itself. Both indexes must be in range.
+const OutputMode& modeAt(int resolution, int rate);
+
+// The mode `name` names exactly (case-sensitive), or null: "hd", "uhd",
+// "4k", or one of them, "@" and a rate as kRates writes it.
 const OutputMode* findMode(const char* name);
 
 #endif  // CORVANE_DECKLINK_OUTPUT_MODE_H

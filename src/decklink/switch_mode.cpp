@@ -2,6 +2,7 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enable_mode.h"
+#include "decklink/held_signalling.h"
 #include "decklink/mode_probe.h"
 
 namespace {
@@ -36,10 +37,21 @@ std::string switchMode(const OutputMode& target, std::string* message) {
   gMode = nullptr;
   releaseHeldFrame();
   gOutput->DisableVideoOutput();
-  if (setUpMode(target)) return "";
+  // The signalling goes with the device, not the frame: each new frame
+  // gets it again.
+  std::string lost;
+  if (setUpMode(target)) {
+    if (carrySignalling(&lost)) return "";
+    *message = "switched resolution, but the HDR signalling could not be carried over (" + lost +
+               "); the frame is now SDR";
+    return kFailed;
+  }
 
   if (previous != nullptr && setUpMode(*previous)) {
     *message = "could not switch resolution; previous mode restored";
+    if (!carrySignalling(&lost)) {
+      *message += ", but not its HDR signalling (" + lost + "); the frame is now SDR";
+    }
   } else {
     *message = "could not switch resolution, and the previous mode could not be restored";
   }

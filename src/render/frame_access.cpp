@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "decklink/frame_display.h"
 #include "decklink/held_device.h"
 #include "render/frame_stores.h"
 #include "render/row_pattern.h"
@@ -37,6 +38,5 @@ void closeFrameForWriting(IDeckLinkVideoBuffer* buffer) {
 }
 
 ShowResult displayHeldFrame() {
-  return gOutput->DisplayVideoFrameSync(gFrame) == kS_OK ? ShowResult::kShown
-                                                          : ShowResult::kDisplayFailed;
+  return displayHeldFrameOnCard() ? ShowResult::kShown : ShowResult::kDisplayFailed;
 }

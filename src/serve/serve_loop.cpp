@@ -7,6 +7,8 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enumerate.h"
+#include "decklink/held_signalling.h"
+#include "decklink/mode_table.h"
 #include "io/safe_points.h"
 #include "decklink/switch_mode.h"
 #include "render/show_alignment.h"
@@ -16,7 +18,9 @@
 
 namespace {
 
-enum class Command { kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch };
+enum class Command {
+  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr,
+};
 
 // The first word found decides, in this order, wherever it stands.
 Command findCommand(const char* line) {
@@ -28,6 +32,9 @@ Command findCommand(const char* line) {
       {"\"close\"", Command::kClose},     {"\"open\"", Command::kOpen},
       {"\"setmode\"", Command::kSetMode}, {"\"align\"", Command::kAlign},
       {"\"patch\"", Command::kPatch},
+      // Later words come last, so that every earlier request keeps its meaning.
+      {"\"modes\"", Command::kModes},
+      {"\"hdr\"", Command::kHdr},
   };
   for (const auto& entry : kWords) {
     if (std::strstr(line, entry.word) != nullptr) return entry.command;
@@ -81,6 +88,88 @@ void list() {
     line += "}}";
   }
   answer(line + "]}");
+}
+
+// {"ok":true,"device":0,"name":"...","modes":{"hd":{"23.98":true,...},...}}
+void modes(const char* line) {
+  int index = 0;
+  jsonInt(line, "device", &index);
+  ModeTable table;
+  std::string message;
+  const std::string code = readModeTable(index, &table, &message);
+  if (!code.empty()) {
+    answerErr(code, message);
+    return;
+  }
+  std::string answerLine = "{\"ok\":true,\"device\":" + std::to_string(index) +
+                           ",\"name\":\"" + jsonEscape(table.name) + "\",\"modes\":{";
+  for (int resolution = 0; resolution < kModeCount; ++resolution) {
+    if (resolution > 0) answerLine += ",";
+    answerLine += std::string("\"") + kModes[resolution].name + "\":{";
+    for (int rate = 0; rate < kRateCount; ++rate) {
+      if (rate > 0) answerLine += ",";
+      answerLine += std::string("\"") + kRates[rate] +
+                    "\":" + flag(table.supported[resolution][rate]);
+    }
+    answerLine += "}";
+  }
+  answer(answerLine + "}}");
+}
+
+// The signalling as the host reads it back: the EOTF and colour space, and
+// for PQ the static metadata, luminance minimum in 0.0001 cd/m2.
+std::string signallingAnswer(const Signalling& s) {
+  std::string line = std::string("{\"ok\":true,\"eotf\":\"") + eotfName(s.eotf) +
+                     "\",\"colorspace\":\"" + colourSpaceName(s.colourSpace) + "\"";
+  if (s.eotf == Eotf::kPq) {
+    line += std::string(",\"primaries\":\"") + primariesName(s.primaries) +
+            "\",\"max_luminance\":" + std::to_string(s.maxLuminance) +
+            ",\"min_luminance\":" + std::to_string(s.minLuminance) +
+            ",\"max_cll\":" + std::to_string(s.maxCll) +
+            ",\"max_fall\":" + std::to_string(s.maxFall);
+  }
+  return line + "}";
+}
+
+// Reads the named keys: `eotf` is required, `colorspace` and `primaries`
+// keep signallingFor's values when absent. False after answering a bad
+// request.
+bool readSignallingNames(const char* line, Signalling* s) {
+  char eotf[16] = "", colourSpace[16] = "", primaries[16] = "";
+  jsonStr(line, "eotf", eotf, sizeof eotf);
+  jsonStr(line, "colorspace", colourSpace, sizeof colourSpace);
+  jsonStr(line, "primaries", primaries, sizeof primaries);
+  Eotf parsed;
+  if (eotf[0] == '\0' || !eotfByName(eotf, &parsed)) {
+    answerErr(kBadRequest, "hdr needs eotf: sdr, pq or hlg");
+    return false;
+  }
+  *s = signallingFor(parsed);
+  if (colourSpace[0] != '\0' && !colourSpaceByName(colourSpace, &s->colourSpace)) {
+    answerErr(kBadRequest, "colorspace must be rec709 or rec2020");
+    return false;
+  }
+  if (primaries[0] != '\0' && !primariesByName(primaries, &s->primaries)) {
+    answerErr(kBadRequest, "primaries must be rec2020, p3d65 or rec709");
+    return false;
+  }
+  return true;
+}
+
+void hdr(const char* line) {
+  Signalling wanted;
+  if (!readSignallingNames(line, &wanted)) return;
+  jsonInt(line, "max_luminance", &wanted.maxLuminance);
+  jsonInt(line, "min_luminance", &wanted.minLuminance);
+  jsonInt(line, "max_cll", &wanted.maxCll);
+  jsonInt(line, "max_fall", &wanted.maxFall);
+  std::string message;
+  const std::string code = setSignalling(wanted, &message);
+  if (!code.empty()) {
+    answerErr(code, message);
+    return;
+  }
+  answer(signallingAnswer(gSignalling));
 }
 
 void open(const char* line) {
@@ -188,6 +277,8 @@ bool serveRequest(const char* line) {
     case Command::kSetMode: setMode(line); break;
     case Command::kAlign: align(line); break;
     case Command::kPatch: patch(line); break;
+    case Command::kModes: modes(line); break;
+    case Command::kHdr: hdr(line); break;
   }
   return true;
 }

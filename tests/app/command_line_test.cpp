@@ -13,12 +13,19 @@ const char kUsage[] =
     "usage: corvane list\n"
     "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
     "       corvane serve                      (used by the app)\n"
-    "       corvane resolve <host>[:<port>] [<device> [hd|uhd|4k]]\n"
+    "       corvane modes <device>             (every resolution and rate)\n"
+    "       corvane resolve <host>[:<port>] [<device> [<mode>]] [<signalling>]\n"
     "                                          (pattern generator for DisplayCAL and\n"
     "                                           other hosts of the Resolve protocol)\n"
-    "       corvane pgen [<device> [hd|uhd|4k]] [--port N] [--listen ADDRESS]\n"
-    "                    [--discovery-port N]  (pattern generator for HCFR,\n"
-    "                                           pgen_client and other PGenerator hosts)\n";
+    "       corvane pgen [<device> [<mode>]] [--port N] [--listen ADDRESS]\n"
+    "                    [--discovery-port N] [<signalling>]\n"
+    "                                          (pattern generator for HCFR,\n"
+    "                                           pgen_client and other PGenerator hosts)\n"
+    "<mode>: hd, uhd, 4k (24p) or one of them at a rate: hd@59.94, uhd@50, 4k@23.98\n"
+    "        (rates 23.98 24 25 29.97 30 50 59.94 60); run takes them too\n"
+    "<signalling>: --hdr sdr|pq|hlg  --colorspace rec709|rec2020\n"
+    "              --primaries rec2020|p3d65|rec709  --max-luminance <cd/m2>\n"
+    "              --min-luminance <cd/m2>  --max-cll <cd/m2>  --max-fall <cd/m2>\n";
 
 const char kHeader[] =
     "#   device                         output  HD    UHD   4K   \n"
@@ -36,7 +43,7 @@ int run(const std::vector<std::string>& words, const SimSession& session, std::s
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
   SimSession session("[device]\nname = A\n");
   const std::vector<std::vector<std::string>> wrong = {
-      {}, {"run"}, {"resolve"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
+      {}, {"run"}, {"resolve"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
   for (const auto& words : wrong) {
     std::string out;
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);

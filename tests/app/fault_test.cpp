@@ -99,14 +99,30 @@ const char* const kFaultSession[] = {
     "{\"cmd\":\"close\"}",
 };
 
-// Runs the session with DeckLink call number `failing` (0: none) failing;
+// A session that signals HDR, changes it, carries it over a switch and
+// ends it: every call of the signalling path.
+const std::vector<const char*> kHdrFaultSession = {
+    "{\"cmd\":\"open\",\"mode\":\"hd\"}",
+    "{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10}",
+    "{\"cmd\":\"hdr\",\"eotf\":\"pq\"}",
+    "{\"cmd\":\"setmode\",\"mode\":\"hd@50\"}",
+    "{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}",
+    "{\"cmd\":\"patch\",\"r\":4,\"g\":5,\"b\":6}",
+    "{\"cmd\":\"hdr\",\"eotf\":\"sdr\"}",
+    "{\"cmd\":\"modes\"}",
+    "{\"cmd\":\"close\"}",
+};
+
+// Runs `requests` with DeckLink call number `failing` (0: none) failing;
 // returns the number of calls the card counted.
-size_t runWithFault(size_t failing) {
+size_t runWithFault(size_t failing,
+                    const std::vector<const char*>& requests = std::vector<const char*>(
+                        std::begin(kFaultSession), std::end(kFaultSession))) {
   SimSession session("[device]\nname = A\n" +
                      (failing ? "[faults]\nfail_call = " + std::to_string(failing) + "\n"
                               : std::string()));
   ServeClient client(session);
-  for (const char* request : kFaultSession) {
+  for (const char* request : requests) {
     std::string answer = client.ask(request);
     EXPECT_NE("<timeout>", answer) << request;
   }
@@ -129,6 +145,16 @@ TEST(Faults, EachDeckLinkCallFailingOnce) {
   for (size_t failing = 1; failing <= calls; ++failing) {
     SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << calls << " fails");
     runWithFault(failing);
+    if (HasFailure()) break;
+  }
+}
+
+TEST(Faults, EachDeckLinkCallOfHdrSignallingFailingOnce) {
+  const size_t calls = runWithFault(0, kHdrFaultSession);
+  ASSERT_GT(calls, 40u);
+  for (size_t failing = 1; failing <= calls; ++failing) {
+    SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << calls << " fails");
+    runWithFault(failing, kHdrFaultSession);
     if (HasFailure()) break;
   }
 }

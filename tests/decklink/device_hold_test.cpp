@@ -71,6 +71,35 @@ TEST_F(DeviceHoldTest, OpensEachModeWithOneFrameOfItsSize) {
   EXPECT_EQ(3, decklink_sim_live_objects()) << decklink_sim_report();
 }
 
+TEST_F(DeviceHoldTest, OpensARateOnlyWhereTheCardOffersIt) {
+  configure("[device]\nname = A\nmodes = hd uhd@59.94 4k@*\n");
+  const struct {
+    const char* name;
+    const char* enabledAs;  // the FourCC the card is enabled at; null: refused
+  } cases[] = {
+      {"uhd@59.94", "4k59"}, {"4k@23.98", "4d23"}, {"4k@60", "4d60"}, {"hd@24", "24ps"},
+      {"hd@59.94", nullptr}, {"uhd", nullptr},     {"uhd@60", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string code = open(0, c.name);
+    uint32_t enabled = 0;
+    if (c.enabledAs == nullptr) {
+      EXPECT_EQ(kUnsupported, code);
+      EXPECT_EQ("device cannot output 10-bit RGB 4:4:4 at this resolution", message);
+      expectNothingHeld();
+      continue;
+    }
+    ASSERT_EQ("", code) << message;
+    ASSERT_TRUE(decklink_sim_output_enabled(0, &enabled));
+    EXPECT_EQ(std::string(c.enabledAs), std::string({char(enabled >> 24), char(enabled >> 16),
+                                                      char(enabled >> 8), char(enabled)}));
+    EXPECT_EQ(gMode, findMode(c.name));
+  }
+  ASSERT_EQ("", open(0, "hd@24")) << message;
+  EXPECT_STREQ("hd", gMode->name);  // hd@24 is hd
+}
+
 TEST_F(DeviceHoldTest, SetsThe444FlagOnlyWhereTheDeviceHasAConfiguration) {
   configure("[device]\nname = A\n[device]\nname = B\nconfiguration = no\n");
   ASSERT_EQ("", open(0, "hd"));

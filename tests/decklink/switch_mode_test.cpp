@@ -59,6 +59,21 @@ TEST_F(SwitchModeTest, SwitchesToANewFrameOfTheNewSize) {
   EXPECT_EQ(3, decklink_sim_live_objects()) << decklink_sim_report();
 }
 
+TEST_F(SwitchModeTest, ARateOfTheSameResolutionIsAModeOfItsOwn) {
+  set("modes = hd hd@50 uhd");
+  EXPECT_EQ("", switchMode(*findMode("hd@50"), &message)) << message;
+  EXPECT_EQ(findMode("hd@50"), gMode);
+  EXPECT_EQ(fourCC("Hp50"), enabledMode());
+  EXPECT_EQ(1u, logLinesWith("EnableVideoOutput(mode=Hp50 flags=0) = 0x00000000").size());
+  // A rate the card lacks is refused like a resolution it lacks.
+  EXPECT_EQ(kUnsupported, switchMode(*findMode("hd@60"), &message));
+  EXPECT_EQ(fourCC("Hp50"), enabledMode());
+  // "hd@24" is the mode "hd" itself.
+  EXPECT_EQ("", switchMode(*findMode("hd@24"), &message)) << message;
+  EXPECT_EQ(&kModes[0], gMode);
+  EXPECT_EQ(bmdModeHD1080p24, enabledMode());
+}
+
 TEST_F(SwitchModeTest, UnsupportedModeChangesNothing) {
   IDeckLinkMutableVideoFrame* frame = gFrame;
   EXPECT_EQ(kUnsupported, to(2));

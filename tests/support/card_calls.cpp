@@ -63,6 +63,19 @@ IDeckLinkVideoBuffer* bufferOf(IDeckLinkMutableVideoFrame* frame) {
   return static_cast<IDeckLinkVideoBuffer*>(buffer);
 }
 
+IDeckLinkProfileAttributes* attributesOf(IDeckLink* card) {
+  void* attributes = nullptr;
+  EXPECT_EQ(kS_OK, card->QueryInterface(IID_IDeckLinkProfileAttributes, &attributes));
+  return static_cast<IDeckLinkProfileAttributes*>(attributes);
+}
+
+IDeckLinkVideoFrameMutableMetadataExtensions* metadataOf(IDeckLinkMutableVideoFrame* frame) {
+  void* metadata = nullptr;
+  EXPECT_EQ(kS_OK,
+            frame->QueryInterface(IID_IDeckLinkVideoFrameMutableMetadataExtensions, &metadata));
+  return static_cast<IDeckLinkVideoFrameMutableMetadataExtensions*>(metadata);
+}
+
 std::string displayNameOf(IDeckLink* card) {
   const char* name = nullptr;
   card->GetDisplayName(&name);

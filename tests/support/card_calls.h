@@ -23,6 +23,10 @@ IDeckLinkOutput* enabledOutput(BMDDisplayMode mode);
 // 1920, 3840 and 4096).
 IDeckLinkMutableVideoFrame* createFrame(IDeckLinkOutput* output, int32_t width, int32_t height);
 IDeckLinkVideoBuffer* bufferOf(IDeckLinkMutableVideoFrame* frame);
+// The card's profile attributes, and a frame's writable metadata; each
+// expected to be there.
+IDeckLinkProfileAttributes* attributesOf(IDeckLink* card);
+IDeckLinkVideoFrameMutableMetadataExtensions* metadataOf(IDeckLinkMutableVideoFrame* frame);
 
 // The card's display name, freed with free() as the driver's callers do;
 // "(none)" when the call hands out no string.

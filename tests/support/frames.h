@@ -4,6 +4,8 @@
 #define CORVANE_TESTS_SUPPORT_FRAMES_H
 
 #include <cstdint>
+#include <map>
+#include <ostream>
 #include <string>
 
 #include "decklink_sim.h"
@@ -40,5 +42,25 @@ class FrameFile {
   decklink_sim_frame frame_ = {};
   bool ok_ = false;
 };
+
+// The metadata a displayed frame carried, as the card recorded it: its
+// flag word and its values by id ("eotf"), integers as the exact doubles
+// they are.
+struct CarriedMetadata {
+  uint32_t flags = 0;
+  std::map<std::string, double> values;
+
+  bool operator==(const CarriedMetadata& other) const {
+    return flags == other.flags && values == other.values;
+  }
+};
+std::ostream& operator<<(std::ostream& out, const CarriedMetadata& metadata);
+CarriedMetadata carriedMetadata(const decklink_sim_frame_metadata& metadata);
+
+// The last displayed frame's metadata; flags 0xFFFFFFFF when no frame was
+// displayed since the configure.
+CarriedMetadata lastMetadata();
+// A capture file's; flags 0xFFFFFFFF when it cannot be read.
+CarriedMetadata frameFileMetadata(const std::string& path);
 
 #endif  // CORVANE_TESTS_SUPPORT_FRAMES_H

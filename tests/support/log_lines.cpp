@@ -59,6 +59,8 @@ std::vector<std::string> countedCalls(const std::vector<std::string>& lines) {
         has(line, " QueryInterface(") || has(line, " AddRef()") || has(line, " Release()")) {
       continue;
     }
+    // A call that returns a value (GetFlags, GetWidth) rather than a result.
+    if (!has(line, ") = 0x")) continue;
     counted.push_back(line);
   }
   return counted;

@@ -25,7 +25,8 @@ long lastObjectId(const std::string& line);
 
 // The lines of the calls that [faults] fail_call counts: every call that
 // returns a result, except QueryInterface, AddRef and Release; the entry
-// point and the card's MISUSE and SIM notes are no such calls.
+// point, calls that return a value (GetFlags), and the card's MISUSE and SIM
+// notes are no such calls.
 std::vector<std::string> countedCalls(const std::vector<std::string>& lines);
 
 #endif  // CORVANE_TESTS_SUPPORT_LOG_LINES_H

@@ -23,6 +23,7 @@ struct Png {
   int bitDepth = 0;
   int colorType = 0;
   std::vector<std::vector<unsigned char>> rows;
+  std::vector<std::pair<std::string, std::string>> texts;  // tEXt chunks, in order
 };
 
 // Holds only plain values across setjmp; the rows are read into `png`,
@@ -48,6 +49,10 @@ bool readPng(const std::string& path, Png* png) {
     row.resize(png_get_rowbytes(reader, info));
     png_read_row(reader, row.data(), nullptr);
   }
+  png_read_end(reader, info);
+  png_textp texts = nullptr;
+  const int count = png_get_text(reader, info, &texts, nullptr);
+  for (int i = 0; i < count; ++i) png->texts.emplace_back(texts[i].key, texts[i].text);
   png_destroy_read_struct(&reader, &info, nullptr);
   std::fclose(file);
   return true;
@@ -108,6 +113,37 @@ TEST(PngToolTest, WritesTheFramesPixelsAs16BitRgb) {
       }
     }
   }
+}
+
+TEST(PngToolTest, WritesTheFramesMetadataAsTextChunks) {
+  ScratchDir scratch;
+  const std::string in = scratch.file("hdr.r210");
+  std::ofstream(in, std::ios::binary)
+      << "DeckLinkSimFrame 2\nwidth 1\nheight 1\nrow_bytes 4\npixel_format r210\n"
+         "sequence 1\nflags 2\nmetadata cspc int 842019376\nmetadata eotf int 2\n"
+         "metadata hdml float 1000\nmetadata hmil float 0.0001\n\n"
+      << word(940, 940, 940);
+  const std::string out = scratch.file("hdr.png");
+  ASSERT_EQ(0, runTool(in, out));
+  Png png;
+  ASSERT_TRUE(readPng(out, &png));
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"DeckLink flags", "0x2"},     {"DeckLink cspc", "2020"},   {"DeckLink eotf", "2"},
+      {"DeckLink hdml", "1000"},     {"DeckLink hmil", "0.0001"},
+  };
+  EXPECT_EQ(expected, png.texts);
+  EXPECT_EQ(60218u, sample(png.rows[0], 0, 0));
+
+  // A frame without metadata gets no text.
+  const std::string plain = scratch.file("plain.r210");
+  std::ofstream(plain, std::ios::binary)
+      << "DeckLinkSimFrame 1\nwidth 1\nheight 1\nrow_bytes 4\npixel_format r210\n"
+         "sequence 1\n\n"
+      << word(1, 2, 3);
+  ASSERT_EQ(0, runTool(plain, out));
+  Png plainPng;
+  ASSERT_TRUE(readPng(out, &plainPng));
+  EXPECT_TRUE(plainPng.texts.empty());
 }
 
 TEST(PngToolTest, FailsWithStatusOneOnBadInput) {

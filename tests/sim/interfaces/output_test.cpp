@@ -70,6 +70,84 @@ TEST_F(OutputModeTest, ProbeOverridesReplaceResultAndFlag) {
   EXPECT_FALSE(supported);
 }
 
+// The FourCCs of every mode, resolution after resolution, each at 23.98,
+// 24, 25, 29.97, 30, 50, 59.94 and 60.
+const char* const kEveryMode[] = {
+    "23ps", "24ps", "Hp25", "Hp29", "Hp30", "Hp50", "Hp59", "Hp60",
+    "4k23", "4k24", "4k25", "4k29", "4k30", "4k50", "4k59", "4k60",
+    "4d23", "4d24", "4d25", "4d29", "4d30", "4d50", "4d59", "4d60",
+};
+
+BMDDisplayMode code(const char* letters) {
+  return (uint32_t(uint8_t(letters[0])) << 24) | (uint32_t(uint8_t(letters[1])) << 16) |
+         (uint32_t(uint8_t(letters[2])) << 8) | uint32_t(uint8_t(letters[3]));
+}
+
+TEST_F(OutputModeTest, RatesAreModesOfTheirOwn) {
+  const struct {
+    const char* modes;
+    const char* offered;  // one letter per mode of kEveryMode: y offered, n not
+  } cards[] = {
+      {"hd@59.94 uhd@*", "nnnnnnyn" "yyyyyyyy" "nnnnnnnn"},
+      {"hd hd@24 4k@23.98 4k@60", "nynnnnnn" "nnnnnnnn" "ynnnnnny"},
+      {"none", "nnnnnnnn" "nnnnnnnn" "nnnnnnnn"},
+  };
+  for (const auto& card : cards) {
+    SCOPED_TRACE(card.modes);
+    configure(std::string("[device]\nname = A\nmodes = ") + card.modes + "\n");
+    cardOutput();
+    for (int i = 0; i < 24; ++i) {
+      bool supported = card.offered[i] != 'y';
+      BMDDisplayMode actual = 0;
+      EXPECT_EQ(kS_OK, probe(code(kEveryMode[i]), bmdFormat10BitRGB, &supported, &actual));
+      EXPECT_EQ(card.offered[i] == 'y', supported) << kEveryMode[i];
+      EXPECT_EQ(card.offered[i] == 'y' ? kS_OK : kE_INVALIDARG,
+                output->EnableVideoOutput(code(kEveryMode[i]), 0))
+          << kEveryMode[i];
+      output->DisableVideoOutput();
+    }
+    output->Release();
+    output = nullptr;
+  }
+}
+
+TEST_F(OutputModeTest, ACardWithoutModesKeyOffersEveryRate) {
+  configure("[device]\nname = A\n");
+  cardOutput();
+  for (const char* mode : kEveryMode) {
+    bool supported = false;
+    BMDDisplayMode actual = 0;
+    EXPECT_EQ(kS_OK, probe(code(mode), bmdFormat10BitRGB, &supported, &actual));
+    EXPECT_TRUE(supported) << mode;
+  }
+}
+
+TEST_F(OutputModeTest, FaultsOfOneRateLeaveTheOtherRates) {
+  configure(
+      "[device]\nname = A\nprobe.hd@59.94 = E_FAIL yes\nenable.uhd@50 = E_ABORT\n"
+      "create_frame.uhd@60 = E_OUTOFMEMORY\n");
+  cardOutput();
+  bool supported = false;
+  BMDDisplayMode actual = 0;
+  EXPECT_EQ(kE_FAIL, probe(code("Hp59"), bmdFormat10BitRGB, &supported, &actual));
+  EXPECT_EQ(kS_OK, probe(code("Hp60"), bmdFormat10BitRGB, &supported, &actual));
+  EXPECT_EQ(kS_OK, probe(bmdModeHD1080p24, bmdFormat10BitRGB, &supported, &actual));
+  EXPECT_EQ(kE_ABORT, output->EnableVideoOutput(code("4k50"), 0));
+  // A frame's fault follows the enabled mode of its size: uhd@60's applies
+  // while the card shows uhd@60, and not at uhd.
+  IDeckLinkMutableVideoFrame* frame = nullptr;
+  ASSERT_EQ(kS_OK, output->EnableVideoOutput(code("4k60"), 0));
+  EXPECT_EQ(kE_OUTOFMEMORY,
+            output->CreateVideoFrame(3840, 2160, 15360, bmdFormat10BitRGB, 0, &frame));
+  EXPECT_EQ(nullptr, frame);
+  output->DisableVideoOutput();
+  ASSERT_EQ(kS_OK, output->EnableVideoOutput(bmdMode4K2160p24, 0));
+  ASSERT_EQ(kS_OK, output->CreateVideoFrame(3840, 2160, 15360, bmdFormat10BitRGB, 0, &frame));
+  EXPECT_EQ(kS_OK, output->DisplayVideoFrameSync(frame));
+  frame->Release();
+  output->DisableVideoOutput();
+}
+
 TEST_F(OutputModeTest, EnableHoldsTheCardUntilDisable) {
   cardOutput();
   uint32_t mode = 0;

@@ -90,6 +90,21 @@ TEST_F(EnvironmentTest, DevicesShorthandNamesCardsAndTheirModes) {
   EXPECT_FALSE(supports(2, bmdModeHD1080p24));
 }
 
+TEST_F(EnvironmentTest, DevicesShorthandTakesRates) {
+  setenv("DECKLINK_SIM_DEVICES", "Fast=hd@59.94 uhd@*;Every rate", 1);
+  int result = -1;
+  EXPECT_EQ("", useEnvironment(&result));
+  EXPECT_EQ(0, result);
+  EXPECT_TRUE(supports(0, fourCC("Hp59")));
+  EXPECT_FALSE(supports(0, bmdModeHD1080p24));
+  EXPECT_TRUE(supports(0, fourCC("4k23")));
+  EXPECT_TRUE(supports(0, fourCC("4k60")));
+  EXPECT_FALSE(supports(0, fourCC("4d60")));
+  // Without '=' a card has every mode at every rate.
+  EXPECT_TRUE(supports(1, fourCC("Hp25")));
+  EXPECT_TRUE(supports(1, fourCC("4d59")));
+}
+
 TEST_F(EnvironmentTest, VariablesOverrideTheFilesCardsLogAndCapture) {
   const std::string fileLog = scratch.file("file.log");
   const std::string envLog = scratch.file("env.log");

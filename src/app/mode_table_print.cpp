@@ -1,0 +1,41 @@
+#include "app/mode_table_print.h"
+
+#include <cstdio>
+#include <string>
+
+#include "decklink/device_hold.h"
+#include "io/decimal_int.h"
+
+void printModeTable(int index, const ModeTable& table) {
+  std::printf("device %d: %s\n\n", index, table.name.c_str());
+  const char* rowFormat = "%-7s %-5s %-5s %-5s\n";
+  std::printf(rowFormat, "rate", "HD", "UHD", "4K");
+  std::printf(rowFormat, "----", "--", "---", "--");
+  auto answer = [&table](int resolution, int rate) {
+    return table.supported[resolution][rate] ? "yes" : "NO";
+  };
+  for (int rate = 0; rate < kRateCount; ++rate) {
+    std::printf(rowFormat, kRates[rate], answer(0, rate), answer(1, rate), answer(2, rate));
+  }
+  std::puts(
+      "\n(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolution and rate;\n"
+      " a mode is named hd@59.94, uhd@50, 4k@23.98 ...; hd, uhd and 4k alone are 24)");
+}
+
+int listModes(const char* deviceArgument) {
+  int index = 0;  // text that is not a number means device 0
+  readDecimalInt(&deviceArgument, &index);
+  ModeTable table;
+  std::string message;
+  const std::string code = readModeTable(index, &table, &message);
+  if (code == kNoApi) {
+    std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
+    return 1;
+  }
+  if (!code.empty()) {
+    std::printf("corvane modes: device %d: %s (%s)\n", index, message.c_str(), code.c_str());
+    return 1;
+  }
+  printModeTable(index, table);
+  return 0;
+}

@@ -1,0 +1,35 @@
+// Changing the signalling the held frame carries (gSignalling), and
+// carrying it over to the new frame of a resolution switch.
+//
+// The signalling belongs to the held device: set by setSignalling, kept
+// until changed, carried over switchMode to its new frame, and back to
+// plain SDR when the device is closed, so every openDevice starts plain.
+#ifndef CORVANE_DECKLINK_HELD_SIGNALLING_H
+#define CORVANE_DECKLINK_HELD_SIGNALLING_H
+
+#include <string>
+
+#include "decklink/signalling.h"
+
+// Puts `wanted` on the held frame and, when the frame already holds a shown
+// picture, shows it again at once, so the display switches mode with the
+// same picture. Returns "" with gSignalling = wanted, or an error code with
+// `message` set:
+//   bad_request   a value out of range (checked first, the device untouched)
+//   not_open      nothing held
+//   unsupported   the card says it cannot carry `wanted`; nothing changed
+//   failed        no frame (a switch whose restore failed); or the frame
+//                 refused the metadata interface, or a Set call failed: the
+//                 previous signalling is kept (the message says so, or that
+//                 it could not be restored and the frame is now plain SDR);
+//                 or the card refused to show the frame again: the
+//                 signalling is set all the same
+// Plain SDR over plain SDR makes no DeckLink call.
+std::string setSignalling(const Signalling& wanted, std::string* message);
+
+// With a new frame of the held device, puts gSignalling on it. Returns
+// true, or false with `why` set and gSignalling back to plain SDR; the
+// frame then carries no HDR flag. Plain SDR makes no DeckLink call.
+bool carrySignalling(std::string* why);
+
+#endif  // CORVANE_DECKLINK_HELD_SIGNALLING_H

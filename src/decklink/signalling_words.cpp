@@ -1,0 +1,78 @@
+#include "decklink/signalling_words.h"
+
+#include <set>
+
+namespace {
+
+// Whole digits, with at most `decimals` digits after a point, in units of
+// 10^-decimals; false for anything else or a value past 10^9.
+bool readFixedPoint(const std::string& text, int decimals, int* value) {
+  long long units = 0;
+  int after = -1;  // digits after the point, -1 before it
+  for (char c : text) {
+    if (c == '.' && after < 0) {
+      after = 0;
+      continue;
+    }
+    if (c < '0' || c > '9' || after == decimals) return false;
+    units = units * 10 + (c - '0');
+    if (after >= 0) ++after;
+    if (units > 1000000000LL) return false;
+  }
+  if (text.empty() || text == "." || after == 0) return false;
+  for (int i = after < 0 ? 0 : after; i < decimals; ++i) units *= 10;
+  if (units > 1000000000LL) return false;
+  *value = static_cast<int>(units);
+  return true;
+}
+
+bool readValue(const std::string& name, const std::string& value, Signalling* s,
+               std::string* problem) {
+  bool ok = false;
+  if (name == "colorspace") {
+    ok = colourSpaceByName(value, &s->colourSpace);
+  } else if (name == "primaries") {
+    ok = primariesByName(value, &s->primaries);
+  } else if (name == "max-luminance") {
+    ok = readFixedPoint(value, 0, &s->maxLuminance);
+  } else if (name == "min-luminance") {
+    ok = readFixedPoint(value, 4, &s->minLuminance);
+  } else if (name == "max-cll") {
+    ok = readFixedPoint(value, 0, &s->maxCll);
+  } else if (name == "max-fall") {
+    ok = readFixedPoint(value, 0, &s->maxFall);
+  } else {
+    *problem = "unknown signalling setting '" + name + "'";
+    return false;
+  }
+  if (!ok) *problem = "cannot read " + name + " '" + value + "'";
+  return ok;
+}
+
+}  // namespace
+
+bool readSignallingWords(const std::vector<std::string>& words, Signalling* signalling,
+                         std::string* problem) {
+  Eotf eotf;
+  if (words.empty() || !eotfByName(words[0], &eotf)) {
+    *problem = "expected sdr, pq or hlg" + (words.empty() ? "" : ", not '" + words[0] + "'");
+    return false;
+  }
+  Signalling read = signallingFor(eotf);
+  std::set<std::string> named;
+  for (size_t i = 1; i < words.size(); i += 2) {
+    if (i + 1 == words.size()) {
+      *problem = words[i] + " needs a value";
+      return false;
+    }
+    if (!named.insert(words[i]).second) {
+      *problem = words[i] + " given twice";
+      return false;
+    }
+    if (!readValue(words[i], words[i + 1], &read, problem)) return false;
+  }
+  *problem = signallingProblem(read);
+  if (!problem->empty()) return false;
+  *signalling = read;
+  return true;
+}

@@ -1,0 +1,142 @@
+#include "decklink/signalling_write.h"
+
+#include <iterator>
+#include <vector>
+
+#include "decklink/hresult_name.h"
+
+namespace {
+
+struct Chromaticities {
+  double redX, redY, greenX, greenY, blueX, blueY;
+};
+
+// The named sets' primaries (CIE 1931 x, y).
+Chromaticities chromaticitiesOf(Primaries primaries) {
+  switch (primaries) {
+    case Primaries::kRec2020: return {0.708, 0.292, 0.170, 0.797, 0.131, 0.046};
+    case Primaries::kP3D65: return {0.680, 0.320, 0.265, 0.690, 0.150, 0.060};
+    case Primaries::kRec709: break;
+  }
+  return {0.640, 0.330, 0.300, 0.600, 0.150, 0.060};
+}
+
+constexpr double kD65X = 0.3127;
+constexpr double kD65Y = 0.3290;
+
+// One value of the metadata: an integer or a floating point number.
+struct MetadataWrite {
+  BMDDeckLinkFrameMetadataID id;
+  const char* what;
+  bool isFloat;
+  int64_t integer;
+  double number;
+};
+
+int64_t eotfCode(Eotf eotf) {
+  switch (eotf) {
+    case Eotf::kPq: return kEotfPq;
+    case Eotf::kHlg: return kEotfHlg;
+    case Eotf::kSdr: break;
+  }
+  return kEotfSdr;
+}
+
+// Every value of `s` in the order it is written: the colour space and the
+// EOTF, and for PQ its static metadata. The order is the same for every
+// signalling, so the first n writes of two signallings touch the same ids.
+std::vector<MetadataWrite> valuesOf(const Signalling& s) {
+  const BMDColorspace colourSpace =
+      s.colourSpace == ColourSpace::kRec2020 ? bmdColorspaceRec2020 : bmdColorspaceRec709;
+  std::vector<MetadataWrite> values = {
+      {bmdDeckLinkFrameMetadataColorspace, "colour space", false, colourSpace, 0},
+      {bmdDeckLinkFrameMetadataHDRElectroOpticalTransferFunc, "EOTF", false, eotfCode(s.eotf), 0},
+  };
+  if (s.eotf != Eotf::kPq) return values;
+  const Chromaticities c = chromaticitiesOf(s.primaries);
+  const MetadataWrite pq[] = {
+      {bmdDeckLinkFrameMetadataHDRDisplayPrimariesRedX, "red primary x", true, 0, c.redX},
+      {bmdDeckLinkFrameMetadataHDRDisplayPrimariesRedY, "red primary y", true, 0, c.redY},
+      {bmdDeckLinkFrameMetadataHDRDisplayPrimariesGreenX, "green primary x", true, 0, c.greenX},
+      {bmdDeckLinkFrameMetadataHDRDisplayPrimariesGreenY, "green primary y", true, 0, c.greenY},
+      {bmdDeckLinkFrameMetadataHDRDisplayPrimariesBlueX, "blue primary x", true, 0, c.blueX},
+      {bmdDeckLinkFrameMetadataHDRDisplayPrimariesBlueY, "blue primary y", true, 0, c.blueY},
+      {bmdDeckLinkFrameMetadataHDRWhitePointX, "white point x", true, 0, kD65X},
+      {bmdDeckLinkFrameMetadataHDRWhitePointY, "white point y", true, 0, kD65Y},
+      {bmdDeckLinkFrameMetadataHDRMaxDisplayMasteringLuminance, "maximum mastering luminance",
+       true, 0, double(s.maxLuminance)},
+      // Divided, not multiplied by 0.0001: the nearest double to the value,
+      // as the literal "0.0005" gives.
+      {bmdDeckLinkFrameMetadataHDRMinDisplayMasteringLuminance, "minimum mastering luminance",
+       true, 0, s.minLuminance / 10000.0},
+      {bmdDeckLinkFrameMetadataHDRMaximumContentLightLevel, "MaxCLL", true, 0, double(s.maxCll)},
+      {bmdDeckLinkFrameMetadataHDRMaximumFrameAverageLightLevel, "MaxFALL", true, 0,
+       double(s.maxFall)},
+  };
+  values.insert(values.end(), std::begin(pq), std::end(pq));
+  return values;
+}
+
+// The result's name alone ("E_INVALIDARG"), without the open call's gloss.
+std::string resultName(HRESULT result) {
+  const std::string name = hresultName(result);
+  return name.substr(0, name.find(' '));
+}
+
+std::string refusal(const char* what, HRESULT result) {
+  return std::string("the card refused the ") + what + " (" + resultName(result) + ")";
+}
+
+// The first `limit` values of `s`; false at the first that the card
+// refuses, with `*set` counting those set before it.
+bool setValues(IDeckLinkVideoFrameMutableMetadataExtensions* metadata, const Signalling& s,
+               size_t limit, size_t* set, std::string* why) {
+  *set = 0;
+  for (const MetadataWrite& value : valuesOf(s)) {
+    if (*set == limit) break;
+    const HRESULT result = value.isFloat ? metadata->SetFloat(value.id, value.number)
+                                         : metadata->SetInt(value.id, value.integer);
+    if (result != kS_OK) {
+      *why = refusal(value.what, result);
+      return false;
+    }
+    ++*set;
+  }
+  return true;
+}
+
+bool setHdrFlag(IDeckLinkMutableVideoFrame* frame, bool on, std::string* why) {
+  const BMDFrameFlags flags = frame->GetFlags();
+  const BMDFrameFlags wanted =
+      on ? (flags | bmdFrameContainsHDRMetadata) : (flags & ~bmdFrameContainsHDRMetadata);
+  if (wanted == flags) return true;
+  const HRESULT result = frame->SetFlags(wanted);
+  if (result != kS_OK) *why = refusal("frame flags", result);
+  return result == kS_OK;
+}
+
+}  // namespace
+
+WriteOutcome writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& signalling,
+                             std::string* why, size_t* valuesSet, size_t onlyFirst) {
+  IDeckLinkVideoFrameMutableMetadataExtensions* metadata = nullptr;
+  const HRESULT found = frame->QueryInterface(IID_IDeckLinkVideoFrameMutableMetadataExtensions,
+                                              reinterpret_cast<void**>(&metadata));
+  if (found != kS_OK || metadata == nullptr) {
+    *why = std::string("the frame refused its metadata interface (") +
+           (found != kS_OK ? resultName(found) : "no interface") + ")";
+    return WriteOutcome::kRefused;
+  }
+  size_t set = 0;
+  const bool allSet = setValues(metadata, signalling, onlyFirst, &set, why);
+  metadata->Release();
+  if (valuesSet != nullptr) *valuesSet = set;
+  if (!allSet) return WriteOutcome::kPartlyWritten;
+  if (!setHdrFlag(frame, signalling.eotf != Eotf::kSdr, why)) return WriteOutcome::kPartlyWritten;
+  return WriteOutcome::kWritten;
+}
+
+bool clearHdrFlag(IDeckLinkMutableVideoFrame* frame) {
+  std::string ignored;
+  return setHdrFlag(frame, false, &ignored);
+}

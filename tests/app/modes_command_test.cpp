@@ -1,0 +1,78 @@
+// `corvane modes <device>` and the rate names on the command line, run as
+// a child process.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "support/child_process.h"
+#include "support/sim_session.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+
+int run(const std::vector<std::string>& words, const std::map<std::string, std::string>& env,
+        std::string* out, const std::string& input = "") {
+  std::vector<std::string> args = {corvaneBinary()};
+  args.insert(args.end(), words.begin(), words.end());
+  return runToEnd(args, env, input, out);
+}
+
+TEST(ModesCommand, PrintsTheTableByteForByte) {
+  SimSession session(
+      "[device]\nname = Any\n"
+      "[device]\nname = DeckLink Duo 2\nmodes = hd@* uhd@23.98 uhd 4k@59.94\n");
+  std::string out;
+  EXPECT_EQ(0, run({"modes", "1"}, session.environment(), &out));
+  EXPECT_EQ(
+      "device 1: DeckLink Duo 2\n"
+      "\n"
+      "rate    HD    UHD   4K   \n"
+      "----    --    ---   --   \n"
+      "23.98   yes   yes   NO   \n"
+      "24      yes   yes   NO   \n"
+      "25      yes   NO    NO   \n"
+      "29.97   yes   NO    NO   \n"
+      "30      yes   NO    NO   \n"
+      "50      yes   NO    NO   \n"
+      "59.94   yes   NO    yes  \n"
+      "60      yes   NO    NO   \n"
+      "\n"
+      "(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolution and rate;\n"
+      " a mode is named hd@59.94, uhd@50, 4k@23.98 ...; hd, uhd and 4k alone are 24)\n",
+      out);
+  // Text that is not a number is device 0, as for run.
+  EXPECT_EQ(0, run({"modes", "first"}, session.environment(), &out));
+  EXPECT_THAT(out, HasSubstr("device 0: Any\n"));
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(ModesCommand, WithoutDeviceOutputOrDriverStatusOne) {
+  SimSession session("[device]\nname = In only\noutput = no\n");
+  std::string out;
+  EXPECT_EQ(1, run({"modes", "0"}, session.environment(), &out));
+  EXPECT_EQ("corvane modes: device 0: device has no output interface (no_output)\n", out);
+  EXPECT_EQ(1, run({"modes", "2"}, session.environment(), &out));
+  EXPECT_EQ("corvane modes: device 2: no device at that index (no_device)\n", out);
+  EXPECT_EQ(1, run({"modes", "0"}, SimSession::withoutDriver(), &out));
+  EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(ModesCommand, RunHoldsAModeAtARate) {
+  SimSession session("[device]\nname = A\nmodes = hd uhd@59.94\n");
+  std::string out;
+  EXPECT_EQ(0, run({"run", "0", "uhd@59.94"}, session.environment(), &out, "q\n"));
+  EXPECT_THAT(out, HasSubstr("Device held: uhd@59.94 3840x2160\n"));
+  // hd@24 is hd, and prints as it always has.
+  EXPECT_EQ(0, run({"run", "0", "hd@24"}, session.environment(), &out, "q\n"));
+  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
+  EXPECT_EQ(1, run({"run", "0", "uhd@60"}, session.environment(), &out));
+  EXPECT_EQ("Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this "
+            "resolution (unsupported)\n",
+            out);
+  EXPECT_EQ(1, run({"run", "0", "uhd@59.940"}, session.environment(), &out));
+  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n", out);
+  EXPECT_EQ("", session.audit());
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// corvane resolve with HDR signalling from its command line, against a
+// host played on the loopback address.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "support/child_process.h"
+#include "support/frames.h"
+#include "support/hdr10_metadata.h"
+#include "support/loopback.h"
+#include "support/sim_session.h"
+
+namespace {
+
+// A Resolve message: its length, 4 bytes big-endian, then the XML.
+std::string framed(const std::string& xml) {
+  const uint32_t size = static_cast<uint32_t>(xml.size());
+  return std::string{char(size >> 24), char(size >> 16), char(size >> 8), char(size)} + xml;
+}
+
+const char kWhite[] =
+    "<calibration><color red=\"940\" green=\"940\" blue=\"940\" bits=\"10\"/>"
+    "<background red=\"64\" green=\"64\" blue=\"64\" bits=\"10\"/>"
+    "<geometry x=\"0.25\" y=\"0.25\" cx=\"0.5\" cy=\"0.5\"/></calibration>";
+
+TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
+  SimSession session("[device]\nname = A\n", true);
+  LoopbackSocket host = LoopbackSocket::listeningTcp();
+  ASSERT_TRUE(host.ok());
+  const std::string target = "127.0.0.1:" + std::to_string(host.port());
+  ChildProcess resolve({corvaneBinary(), "resolve", "--hdr", "pq", target, "0",
+                        "--max-luminance", "4000", "hd@50", "--primaries", "p3d65"},
+                       session.environment());
+  EXPECT_EQ("Device held: hd@50 1920x1080", resolve.readLine());
+  EXPECT_EQ("signalling: pq colorspace rec2020 primaries p3d65 max-luminance 4000 "
+            "min-luminance 0.0001 max-cll 1000 max-fall 400",
+            resolve.readLine());
+  LoopbackSocket connection = host.accept();
+  ASSERT_TRUE(connection.ok());
+  EXPECT_EQ("connected to " + target, resolve.readLine());
+  ASSERT_TRUE(connection.send(framed(kWhite)));
+  EXPECT_EQ("patch 940 940 940 window 960x540 at (480,270) on 64 64 64", resolve.readLine());
+  resolve.sendSignal(SIGTERM);
+  EXPECT_EQ(130, resolve.wait());
+  EXPECT_EQ("", session.audit());
+
+  // The black frame and the patch, both signalled.
+  const std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  const CarriedMetadata expected = hdr10P3({4000, 0.0001, 1000, 400});
+  for (const std::string& frame : frames) EXPECT_EQ(expected, frameFileMetadata(frame)) << frame;
+  // Nothing was shown before the signalling was set.
+  const std::vector<std::string> lines = session.logLines();
+  size_t flagged = lines.size(), firstShown = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (flagged == lines.size() && lines[i].find("SetFlags(2)") != std::string::npos) flagged = i;
+    if (firstShown == lines.size() && lines[i].find("DisplayVideoFrameSync") != std::string::npos) {
+      firstShown = i;
+    }
+  }
+  EXPECT_LT(flagged, firstShown);
+}
+
+TEST(ResolveHdr, ACardThatCannotCarryItEndsWithStatusOne) {
+  SimSession session("[device]\nname = A\nhdr = no\n", true);
+  std::string out;
+  EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", "127.0.0.1:1", "0", "hd", "--hdr", "hlg"},
+                        session.environment(), "", &out));
+  EXPECT_EQ("Device held: hd 1920x1080\n"
+            "Could not set the signalling: device cannot carry HDR metadata (unsupported)\n",
+            out);
+  EXPECT_TRUE(session.frames().empty());
+  EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput"));
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(ResolveHdr, OptionsItCannotReadTouchNothing) {
+  SimSession session("[device]\nname = A\n");
+  const struct {
+    std::vector<std::string> options;
+    const char* says;
+  } cases[] = {
+      {{"--hdr"}, "corvane resolve: --hdr needs a value\n"},
+      {{"--hdr", "dolby"}, "corvane resolve: --hdr: expected sdr, pq or hlg, not 'dolby'\n"},
+      {{"--hdr", "pq", "--hdr", "hlg"}, "corvane resolve: --hdr given twice\n"},
+      {{"--primaries", "p3d65"},
+       "corvane resolve: the signalling options need --hdr sdr, pq or hlg\n"},
+      {{"--hdr", "pq", "--max-cll", "0"}, "corvane resolve: --hdr: MaxCLL must be 1-65535 cd/m2\n"},
+      {{"--hdr", "pq", "--gamma", "2.4"}, "corvane resolve: unknown option --gamma\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {corvaneBinary(), "resolve", "127.0.0.1:1", "0", "hd"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    std::string out;
+    EXPECT_EQ(1, runToEnd(args, session.environment(), "", &out)) << c.says;
+    EXPECT_EQ(c.says, out);
+  }
+  EXPECT_TRUE(session.logLines().empty());
+}
+
+}  // namespace

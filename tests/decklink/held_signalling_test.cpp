@@ -1,0 +1,276 @@
+// HDR and colour signalling on the held frame: on, off and changed, asked
+// of the card first, refused by the frame or failing at a Set, shown again
+// at once, and carried over a resolution switch; the values as the card
+// recorded them.
+#include "decklink/device_hold.h"
+#include "decklink/held_signalling.h"
+#include "decklink/switch_mode.h"
+#include "render/show_patch.h"
+#include "support/hdr10_metadata.h"
+#include "support/held_device_test.h"
+
+namespace {
+
+// The metadata of HDR10 with its common defaults, as the card records it.
+const CarriedMetadata kPqDefaults = hdr10Rec2020();
+
+class HeldSignallingTest : public HeldDeviceTest {
+ protected:
+  std::string signal(const Signalling& wanted) {
+    message = "";
+    return setSignalling(wanted, &message);
+  }
+  // Paints and shows a patch, so that the frame holds a shown picture.
+  static void showSomething() {
+    PatchRect rect;
+    ASSERT_EQ(ShowResult::kShown, showPatch(940, 940, 940, 64, 64, 64, 10, &rect));
+  }
+  static void set(const char* line) { ASSERT_EQ(0, decklink_sim_set(0, line)) << line; }
+
+  std::string message;
+};
+
+TEST_F(HeldSignallingTest, PqOnAShownPictureShowsItAgainWithTheMetadata) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  showSomething();
+  EXPECT_EQ(CarriedMetadata(), lastMetadata());
+  ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
+  EXPECT_EQ(2, decklink_sim_displayed_count());
+  EXPECT_EQ(kPqDefaults, lastMetadata());
+  EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
+  EXPECT_EQ(1u, logLinesWith("GetFlag(hdrm) = 0x00000000 true").size());
+  EXPECT_EQ(1u, logLinesWith("GetInt(sudr)").size());
+}
+
+TEST_F(HeldSignallingTest, AFrameNeverShownIsNotShownBySignalling) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
+  EXPECT_EQ(0, decklink_sim_displayed_count());
+  // The next picture carries it.
+  showSomething();
+  EXPECT_EQ(kPqDefaults, lastMetadata());
+}
+
+TEST_F(HeldSignallingTest, ChangedHlgAndBackToSdr) {
+  configureAndOpen("[device]\nname = A\n", "uhd");
+  showSomething();
+  Signalling bright = signallingFor(Eotf::kPq);
+  bright.primaries = Primaries::kP3D65;
+  bright.maxLuminance = 4000;
+  bright.minLuminance = 50;
+  bright.maxCll = 4000;
+  bright.maxFall = 1000;
+  ASSERT_EQ("", signal(bright)) << message;
+  EXPECT_EQ(hdr10P3({4000, 0.005, 4000, 1000}), lastMetadata());
+
+  // HLG rewrites the colour space and the EOTF; the PQ values stay in the
+  // frame, which the card records as they are.
+  ASSERT_EQ("", signal(signallingFor(Eotf::kHlg))) << message;
+  CarriedMetadata hlg = lastMetadata();
+  EXPECT_EQ(0x2u, hlg.flags);
+  EXPECT_EQ(3, hlg.values["eotf"]);
+  EXPECT_EQ(0x32303230, hlg.values["cspc"]);
+
+  // SDR clears the flag and says Rec.709 and SDR gamma.
+  ASSERT_EQ("", signal(signallingFor(Eotf::kSdr))) << message;
+  CarriedMetadata sdr = lastMetadata();
+  EXPECT_EQ(0u, sdr.flags);
+  EXPECT_EQ(0, sdr.values["eotf"]);
+  EXPECT_EQ(0x72373039, sdr.values["cspc"]);
+  EXPECT_EQ(4, decklink_sim_displayed_count());
+
+  // Plain SDR again: nothing to do, no call.
+  clearLog();
+  ASSERT_EQ("", signal(signallingFor(Eotf::kSdr))) << message;
+  EXPECT_TRUE(logLines().empty());
+}
+
+TEST_F(HeldSignallingTest, CardsThatCannotCarryItAreAskedFirstAndNothingChanges) {
+  const struct {
+    const char* card;
+    Signalling wanted;
+    const char* why;
+  } cases[] = {
+      {"hdr = no\n", signallingFor(Eotf::kPq), "device cannot carry HDR metadata"},
+      {"hdr = no\n", signallingFor(Eotf::kHlg), "device cannot carry HDR metadata"},
+      {"hdr = pq\n", signallingFor(Eotf::kHlg), "device cannot output HLG"},
+      {"hdr = hlg\n", signallingFor(Eotf::kPq), "device cannot output PQ (SMPTE ST 2084)"},
+      {"hdr = no\n", Signalling{Eotf::kSdr, ColourSpace::kRec2020},
+       "device cannot carry colour space metadata"},
+      {"profile_attributes = no\n", signallingFor(Eotf::kPq),
+       "device cannot carry HDR metadata (it does not answer what it supports)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    configureAndOpen(std::string("[device]\nname = A\n") + c.card, "hd");
+    showSomething();
+    EXPECT_EQ(kUnsupported, signal(c.wanted));
+    EXPECT_EQ(c.why, message);
+    EXPECT_TRUE(isPlain(gSignalling));
+    EXPECT_TRUE(logLinesWith("Metadata").empty());
+    EXPECT_EQ(1, decklink_sim_displayed_count());
+    closeDevice();
+  }
+  // Plain SDR needs no question, whatever the card.
+  configureAndOpen("[device]\nname = A\nhdr = no\nprofile_attributes = no\n", "hd");
+  EXPECT_EQ("", signal(signallingFor(Eotf::kSdr))) << message;
+}
+
+TEST_F(HeldSignallingTest, RefusedInterfaceKeepsThePreviousSignalling) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  showSomething();
+  ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
+  set("metadata = no");
+  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kHlg)));
+  EXPECT_EQ("the frame refused its metadata interface (E_NOINTERFACE); previous signalling kept",
+            message);
+  EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
+  showSomething();
+  EXPECT_EQ(kPqDefaults, lastMetadata());
+}
+
+TEST_F(HeldSignallingTest, AFailingSetRestoresThePreviousSignalling) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  showSomething();
+  ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
+  set("metadata_set.hdml = E_FAIL");
+  Signalling brighter = signallingFor(Eotf::kPq);
+  brighter.primaries = Primaries::kP3D65;
+  brighter.maxLuminance = 4000;
+  EXPECT_EQ(kFailed, signal(brighter));
+  // The restore rewrites every value before the refused one, and cannot
+  // rewrite the refused one, which the failure left alone.
+  EXPECT_EQ("the card refused the maximum mastering luminance (E_FAIL); previous signalling kept",
+            message);
+  EXPECT_EQ(1000, gSignalling.maxLuminance);
+  showSomething();
+  EXPECT_EQ(kPqDefaults, lastMetadata());
+}
+
+TEST_F(HeldSignallingTest, AFailedRestoreLeavesPlainSdr) {
+  // A first run finds the restore's first call among the calls the card
+  // counts; the second fails that call too, once.
+  const char kCard[] = "[device]\nname = A\nmetadata_set.hdml = E_FAIL\n";
+  long restoreCall = 0;
+  for (int run = 0; run < 2; ++run) {
+    configureAndOpen(std::string(kCard) + (run == 0 ? "" : "[faults]\nfail_call = " +
+                                                               std::to_string(restoreCall) + "\n"),
+                     "hd");
+    showSomething();
+    ASSERT_EQ("", signal(signallingFor(Eotf::kHlg))) << message;
+    EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kPq)));
+    if (run == 0) {
+      EXPECT_EQ("the card refused the maximum mastering luminance (E_FAIL); previous signalling "
+                "kept",
+                message);
+      const std::vector<std::string> counted = countedCalls(logLines());
+      for (size_t i = 0; i < counted.size(); ++i) {
+        if (counted[i].find("SetFloat(hdml") != std::string::npos) restoreCall = long(i) + 2;
+      }
+      ASSERT_GT(restoreCall, 0);
+      EXPECT_THAT(counted[size_t(restoreCall) - 1], ::testing::HasSubstr("SetInt(cspc 2020)"));
+      showSomething();
+      EXPECT_EQ(3, lastMetadata().values["eotf"]);
+      closeDevice();
+      continue;
+    }
+    EXPECT_EQ("the card refused the maximum mastering luminance (E_FAIL); the previous "
+              "signalling could not be restored, the frame is now SDR",
+              message);
+    EXPECT_TRUE(isPlain(gSignalling));
+    showSomething();
+    EXPECT_EQ(0u, lastMetadata().flags);
+  }
+}
+
+TEST_F(HeldSignallingTest, AFirstValueRefusedChangesNothingToRestore) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  showSomething();
+  ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
+  set("metadata_set = E_OUTOFMEMORY");
+  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kHlg)));
+  EXPECT_EQ("the card refused the colour space (E_OUTOFMEMORY); previous signalling kept",
+            message);
+  EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
+  showSomething();
+  EXPECT_EQ(kPqDefaults, lastMetadata());
+}
+
+TEST_F(HeldSignallingTest, AFirstSignallingThatFailsLeavesTheFramePlain) {
+  configureAndOpen("[device]\nname = A\nmetadata_set.fall = E_FAIL\n", "hd");
+  showSomething();
+  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kPq)));
+  EXPECT_EQ("the card refused the MaxFALL (E_FAIL); previous signalling kept", message);
+  EXPECT_TRUE(isPlain(gSignalling));
+  showSomething();
+  EXPECT_EQ(0u, lastMetadata().flags);
+}
+
+TEST_F(HeldSignallingTest, ValuesAreCheckedBeforeTheDevice) {
+  const struct {
+    int maxLuminance, minLuminance, maxCll, maxFall;
+    const char* problem;
+  } cases[] = {
+      {0, 1, 1000, 400, "maximum mastering luminance must be 1-65535 cd/m2"},
+      {65536, 1, 1000, 400, "maximum mastering luminance must be 1-65535 cd/m2"},
+      {1000, 0, 1000, 400, "minimum mastering luminance must be 1-65535 (0.0001-6.5535 cd/m2)"},
+      {1000, 65536, 1000, 400, "minimum mastering luminance must be 1-65535 (0.0001-6.5535 cd/m2)"},
+      {1, 10000, 1000, 400, "minimum mastering luminance must be below the maximum"},
+      {1000, 1, 0, 400, "MaxCLL must be 1-65535 cd/m2"},
+      {1000, 1, 1000, 70000, "MaxFALL must be 1-65535 cd/m2"},
+  };
+  configure("[device]\nname = A\n");
+  for (const auto& c : cases) {
+    Signalling wanted = signallingFor(Eotf::kPq);
+    wanted.maxLuminance = c.maxLuminance;
+    wanted.minLuminance = c.minLuminance;
+    wanted.maxCll = c.maxCll;
+    wanted.maxFall = c.maxFall;
+    EXPECT_EQ(kBadRequest, signal(wanted)) << c.problem;
+    EXPECT_EQ(c.problem, message);
+  }
+  Signalling lowest = signallingFor(Eotf::kPq);
+  lowest.maxLuminance = 1;
+  lowest.minLuminance = 9999;
+  EXPECT_EQ(kNotOpen, signal(lowest));
+  EXPECT_EQ("no device is open", message);
+  EXPECT_TRUE(logLines().empty());
+}
+
+TEST_F(HeldSignallingTest, ASwitchCarriesTheSignallingAndACloseEndsIt) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
+  ASSERT_EQ("", switchMode(*findMode("uhd@50"), &message)) << message;
+  showSomething();
+  EXPECT_EQ(kPqDefaults, lastMetadata());
+  EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
+
+  closeDevice();
+  EXPECT_TRUE(isPlain(gSignalling));
+  ASSERT_EQ("", openDevice(0, "uhd@50", &message)) << message;
+  showSomething();
+  EXPECT_EQ(CarriedMetadata(), lastMetadata());
+}
+
+TEST_F(HeldSignallingTest, ASwitchWhoseFrameRefusesTheSignallingSaysSo) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  ASSERT_EQ("", signal(signallingFor(Eotf::kHlg))) << message;
+  set("metadata = no");
+  EXPECT_EQ(kFailed, switchMode(kModes[1], &message));
+  EXPECT_EQ("switched resolution, but the HDR signalling could not be carried over (the frame "
+            "refused its metadata interface (E_NOINTERFACE)); the frame is now SDR",
+            message);
+  EXPECT_EQ(&kModes[1], gMode);
+  EXPECT_TRUE(isPlain(gSignalling));
+}
+
+TEST_F(HeldSignallingTest, ASecondDisplayThatFailsKeepsTheSignalling) {
+  configureAndOpen("[device]\nname = A\n", "hd");
+  showSomething();
+  set("display = E_FAIL");
+  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kPq)));
+  EXPECT_EQ("signalling set, but DisplayVideoFrameSync failed", message);
+  EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
+}
+
+}  // namespace

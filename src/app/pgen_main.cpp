@@ -4,6 +4,7 @@
 
 #include "app/hold_card.h"
 #include "app/pgen_options.h"
+#include "app/signalling_options.h"
 #include "app/usage.h"
 #include "decklink/device_hold.h"
 #include "io/safe_points.h"
@@ -34,13 +35,25 @@ int pgenMain(const std::string& program, const std::vector<std::string>& words) 
   // 130 as at every later moment.
   installReleaseOnSignal(onSignal);
   allowSignals();
+  std::vector<std::string> rest = words;
+  SignallingOptions signalling;
   PgenCommandLine line;
   std::string problem;
-  if (!parsePgenCommandLine(words, &line, &problem)) {
+  if (!takeSignallingOptions(&rest, &signalling, &problem) ||
+      !parsePgenCommandLine(rest, &line, &problem)) {
     writeStdout("corvane pgen: " + problem + "\n");
     return printUsage();
   }
+  // A host that turns HDR on gets the HDR signalling of the command line.
+  if (signalling.given && signalling.signalling.eotf != Eotf::kSdr) {
+    line.options.hdrOn = signalling.signalling;
+  }
   if (!holdCard(line.device.c_str(), line.mode.c_str())) return 1;
+  if (!signalAtStart(signalling)) {
+    closeDevice();
+    allowSignals();
+    return 1;
+  }
   const PgenListenFailure failure = runPgen(line.options);
   writeStdout("corvane pgen: " + failure.problem + "\n" +
               advice(failure.error, line.options.port, program));

@@ -11,9 +11,7 @@
 #include "app/mode_table_print.h"
 #include "app/pgen_main.h"
 #include "app/resolve_main.h"
-#include "app/signalling_options.h"
 #include "app/usage.h"
-#include "io/safe_points.h"
 #include "serve/serve_loop.h"
 
 int corvaneMain(int argc, char** argv) {
@@ -26,16 +24,7 @@ int corvaneMain(int argc, char** argv) {
     return runConsole();
   }
   if (argc >= 3 && std::strcmp(mode, "resolve") == 0) {
-    std::vector<std::string> args(argv + 2, argv + argc);
-    SignallingOptions signalling;
-    std::string problem;
-    if (!takeSignallingOptions(&args, &signalling, &problem)) {
-      writeStdout("corvane resolve: " + problem + "\n");
-      return 1;
-    }
-    if (args.empty()) return printUsage();
-    return resolveMain(args[0].c_str(), args.size() >= 2 ? args[1].c_str() : "0",
-                       args.size() >= 3 ? args[2].c_str() : "hd", signalling);
+    return resolveMain(std::vector<std::string>(argv + 2, argv + argc));
   }
   if (std::strcmp(mode, "pgen") == 0) {
     return pgenMain(argv[0], std::vector<std::string>(argv + 2, argv + argc));

@@ -31,8 +31,8 @@ bool takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* op
     }
     const std::string name = word.substr(2);
     if (name != "hdr" && !isNamedOption(name)) {
-      *problem = "unknown option " + word;
-      return false;
+      rest.push_back(word);  // another option of the mode's own
+      continue;
     }
     if (i + 1 == args->size()) {
       *problem = word + " needs a value";

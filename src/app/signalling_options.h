@@ -27,8 +27,9 @@ struct SignallingOptions {
 //   --max-luminance <cd/m2>          --min-luminance <cd/m2, up to 4 decimals>
 //   --max-cll <cd/m2>                --max-fall <cd/m2>
 // The values are read as the console reads them (decklink/signalling_words.h),
-// with the same defaults. Returns false with `problem` set for an option it
-// cannot read, a missing value, or any other word that starts with "--".
+// with the same defaults. Other options stay in `args` for the mode's own
+// reader. Returns false with `problem` set for a signalling option it cannot
+// read or one without its value.
 bool takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* options,
                            std::string* problem);
 

@@ -5,6 +5,7 @@
 #include "net/printable_text.h"
 
 const char kPgenNotShownReply[] = "ERR:not shown\x02\x0D";
+const char kPgenNotAppliedReply[] = "ERR:not applied\x02\x0D";
 
 namespace {
 

@@ -12,8 +12,8 @@
 enum class PgenAction {
   kReply,    // nothing but the reply
   kPaint,    // paint `patch`, then send the reply (or a failure reply)
-  kSetting,  // a settings command: applyPgenSetting (net/pgen/settings.h),
-             // print its line, send the reply
+  kSetting,  // a settings command: readPgenSetting (net/pgen/settings.h),
+             // apply or print it, send the reply
   kQuit,     // send the reply, then close the connection
 };
 
@@ -25,8 +25,10 @@ struct PgenResponse {
   bool templateCommand = false;  // one of HCFR's template commands: not drawn
 };
 
-// The reply to a patch command that could not be shown on the card.
+// The reply to a patch command that could not be shown on the card, and to
+// a setting of the signalling that the card refused.
 extern const char kPgenNotShownReply[];
+extern const char kPgenNotAppliedReply[];
 
 // Replies, before the terminator 0x02 0x0D:
 //   IS_ALIVE                       ALIVE

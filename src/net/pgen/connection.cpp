@@ -6,10 +6,13 @@
 #include <cstring>
 #include <utility>
 
+#include "decklink/held_device.h"
+#include "decklink/held_signalling.h"
 #include "io/format.h"
 #include "io/safe_points.h"
 #include "net/pgen/command.h"
 #include "net/pgen/settings.h"
+#include "net/printable_text.h"
 #include "render/show_rects.h"
 
 namespace {
@@ -31,6 +34,26 @@ std::string showPatch(const PgenResponse& response) {
   }
   say(response.line);
   return response.reply;
+}
+
+// Applies a settings command; a signalling the card refuses is answered
+// as not applied, and the card keeps what it had.
+std::string applySetting(const std::string& command, const PgenServerState& state,
+                         const std::string& reply) {
+  const PgenSetting setting = readPgenSetting(command, gSignalling, state.hdrOn);
+  if (!setting.signalling) {
+    say(setting.line);
+    return reply;
+  }
+  std::string message;
+  const std::string code = setSignalling(setting.wanted, &message);
+  deliverPendingSignals();
+  if (!code.empty()) {
+    say("setting not applied: " + printableText(command) + ": " + message + " (" + code + ")");
+    return kPgenNotAppliedReply;
+  }
+  say("signalling: " + signallingText(gSignalling));
+  return reply;
 }
 
 }  // namespace
@@ -103,11 +126,13 @@ std::string PgenConnection::queueReply(const std::string& reply) {
 
 std::string PgenConnection::handleCommand(PgenServerState* state) {
   haveCommand_ = false;
+  state->screen.hdr = gSignalling.eotf != Eotf::kSdr;
+  state->screen.rec2020 = gSignalling.colourSpace == ColourSpace::kRec2020;
   const PgenResponse response = interpretPgenCommand(command_, state->screen);
   std::string reply = response.reply;
   switch (response.action) {
     case PgenAction::kPaint: reply = showPatch(response); break;
-    case PgenAction::kSetting: say(applyPgenSetting(command_)); break;
+    case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:
       if (!response.line.empty()) say(response.line);

@@ -8,12 +8,14 @@
 #include <chrono>
 #include <string>
 
+#include "decklink/signalling.h"
 #include "net/pgen/command_reader.h"
 #include "net/pgen/queries.h"
 
 // What lasts from one connection to the next.
 struct PgenServerState {
   PgenScreen screen;
+  Signalling hdrOn;  // what a host's SET_IS_HDR:1 puts on the card
   bool templateAdviceGiven = false;  // said once per run, not per command
 };
 

@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <string>
 
-// What the answers are made of: the held mode and the computer's name.
+// What the answers are made of: the held mode, the colour signalling and
+// the computer's name.
 struct PgenScreen {
   int32_t width = 0;
   int32_t height = 0;
   std::string modeName;  // the held mode's word, as on the command line
   std::string hostName;
+  bool hdr = false;      // the card signals PQ or HLG
+  bool rec2020 = false;  // the card signals the Rec.2020 colour space
 };
 
 // The value of the query `name` (without "CMD:"):
@@ -28,8 +31,9 @@ struct PgenScreen {
 //   GET_OUTPUT_RANGE        "RGB Full": codes go out as the host sends them
 //   GET_PGENERATOR_CONF_COLOR_FORMAT     "0" (RGB)
 //   GET_PGENERATOR_CONF_RGB_QUANT_RANGE  "2" (full: no range conversion)
-//   GET_PGENERATOR_CONF_COLORIMETRY      "0" (default)
-//   GET_PGENERATOR_CONF_IS_HDR           "0"
+//   GET_PGENERATOR_CONF_COLORIMETRY      "9" (BT.2020 RGB) when the card
+//                                        signals Rec.2020, else "0" (default)
+//   GET_PGENERATOR_CONF_IS_HDR           "1" when it signals HDR, else "0"
 //   GET_PGENERATOR_CONF_IS_LL_DOVI       "0"
 // Returns false for any other name.
 bool pgenQueryValue(const std::string& name, const PgenScreen& screen, std::string* value);

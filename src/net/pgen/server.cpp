@@ -131,5 +131,6 @@ PgenListenFailure runPgen(const PgenOptions& options) {
   announce(listening, discovery);
   PgenServerState state;
   state.screen = {gMode->width, gMode->height, gMode->name, hostName()};
+  state.hdrOn = options.hdrOn;
   serve(listening, discovery, &state);
 }

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "decklink/signalling.h"
+
 // The protocol's own TCP port, the one HCFR connects to.
 constexpr uint16_t kPgenPort = 85;
 
@@ -15,6 +17,7 @@ struct PgenOptions {
   std::string listenAddress;  // an IPv4 or IPv6 literal; "" for all interfaces
   uint16_t port = kPgenPort;  // 0: the system picks one (printed)
   uint16_t discoveryPort = 1977;
+  Signalling hdrOn = signallingFor(Eotf::kPq);  // what a host's IS_HDR 1 asks for
 };
 
 // Why the commands' port could not be had.

@@ -73,7 +73,10 @@ TEST(PgenServer, AnswersEachOfTheHostsCommandsByteForByte) {
   };
   for (const auto& c : cases) EXPECT_EQ(c.reply, exchange(&host, c.command, c.reply)) << c.command;
   EXPECT_TRUE(host.closedByPeer());  // after QUIT; the card stays held
-  EXPECT_TRUE(pgen.process().readUntil("setting ignored: CMD:SET_IS_HDR:1"));
+  EXPECT_TRUE(pgen.process().readUntil(
+      "signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 min-luminance "
+      "0.0001 max-cll 1000 max-fall 400"));
+  EXPECT_TRUE(pgen.process().readUntil("setting ignored: CMD:SET_RGB_QUANT_RANGE"));
   EXPECT_TRUE(pgen.process().readUntil("patch 512 512 512 window 607x341 at (656,369) on 0 0 0"));
   EXPECT_TRUE(pgen.process().readUntil("patch 512 512 512 window 607x342 at (657,369) on 0 0 0"));
   EXPECT_TRUE(pgen.process().readUntil("switch the triplet display off"));
@@ -84,8 +87,9 @@ TEST(PgenServer, AnswersEachOfTheHostsCommandsByteForByte) {
   endWith130(&pgen, session);
   // The advice about templates is printed once, not per command.
   EXPECT_THAT(pgen.process().readAll(), ::testing::Not(HasSubstr("triplet")));
-  // The black frame, then the two patches; nothing else was drawn.
-  EXPECT_EQ(3u, session.countLogLines("DisplayVideoFrameSync"));
+  // The black frame, shown again when HDR came on, then the two patches;
+  // nothing else was drawn.
+  EXPECT_EQ(4u, session.countLogLines("DisplayVideoFrameSync"));
 }
 
 TEST(PgenServer, PaintsPatchesPixelForPixel) {

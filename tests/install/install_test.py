@@ -7,6 +7,7 @@ finds the install with find_package(corvane) and runs its own test.
 
     install_test.py --build DIR --cmake CMAKE --ctest CTEST --readelf READELF
         --host-project DIR --bindir D --libdir D --includedir D --mandir D
+        [--host-cmake-arg=-DNAME=VALUE ...]
 
 Exit status 1, with a line per problem, when something is not as it should.
 """
@@ -109,7 +110,8 @@ def check_host_project(args, prefix, scratch):
     source = os.path.join(scratch, "host")
     build = os.path.join(scratch, "host-build")
     shutil.copytree(args.host_project, source)
-    configured = run([args.cmake, "-S", source, "-B", build, f"-DCMAKE_PREFIX_PATH={prefix}"])
+    configured = run([args.cmake, "-S", source, "-B", build, f"-DCMAKE_PREFIX_PATH={prefix}"] +
+                     args.host_cmake_arg)
     if not check(configured.returncode == 0, f"host project configure:\n{configured.stdout}"):
         return
     built = run([args.cmake, "--build", build])
@@ -125,6 +127,7 @@ def main():
     for option in ("build", "cmake", "ctest", "readelf", "host-project", "bindir", "libdir",
                    "includedir", "mandir"):
         parser.add_argument("--" + option, required=True)
+    parser.add_argument("--host-cmake-arg", action="append", default=[])
     args = parser.parse_args()
 
     scratch = tempfile.mkdtemp(prefix="corvane-install-test-")

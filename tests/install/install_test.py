@@ -14,25 +14,12 @@ Exit status 1, with a line per problem, when something is not as it should.
 import argparse
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import layout  # noqa: E402
-
-PROBLEMS = []
-
-
-def check(condition, what):
-    if not condition:
-        PROBLEMS.append(what)
-    return condition
-
-
-def run(command, **options):
-    return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                          **options)
+from checks import PROBLEMS, add_install_dirs, check, report, run  # noqa: E402
 
 
 def installed_files(prefix):
@@ -124,9 +111,9 @@ def check_host_project(args, prefix, scratch):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("build", "cmake", "ctest", "readelf", "host-project", "bindir", "libdir",
-                   "includedir", "mandir"):
+    for option in ("build", "cmake", "ctest", "readelf", "host-project"):
         parser.add_argument("--" + option, required=True)
+    add_install_dirs(parser)
     parser.add_argument("--host-cmake-arg", action="append", default=[])
     args = parser.parse_args()
 
@@ -135,7 +122,7 @@ def main():
         prefix = os.path.join(scratch, "prefix")
         installed = run([args.cmake, "--install", args.build, "--prefix", prefix])
         if not check(installed.returncode == 0, f"cmake --install:\n{installed.stdout}"):
-            return report()
+            return report("install")
         PROBLEMS.extend(layout.problems(
             installed_files(prefix),
             layout.expected(args.bindir, args.libdir, args.includedir, args.mandir)))
@@ -144,14 +131,7 @@ def main():
         check_host_project(args, prefix, scratch)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
-    return report()
-
-
-def report():
-    for problem in PROBLEMS:
-        print(problem)
-    print("install: " + ("ok" if not PROBLEMS else f"{len(PROBLEMS)} problems"))
-    return 1 if PROBLEMS else 0
+    return report("install")
 
 
 if __name__ == "__main__":

@@ -12,24 +12,12 @@ import argparse
 import glob
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import layout  # noqa: E402
-
-PROBLEMS = []
-
-
-def check(condition, what):
-    if not condition:
-        PROBLEMS.append(what)
-    return condition
-
-
-def output(command):
-    return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+from checks import PROBLEMS, add_install_dirs, check, report, run  # noqa: E402
 
 
 def files_of(listing, column, strip):
@@ -50,11 +38,11 @@ def files_of(listing, column, strip):
 
 
 def check_deb(deb, expected, version):
-    contents = output(["dpkg-deb", "-c", deb])
+    contents = run(["dpkg-deb", "-c", deb])
     check(contents.returncode == 0, f"dpkg-deb -c failed:\n{contents.stdout}")
     PROBLEMS.extend("deb: " + p for p in layout.problems(files_of(contents.stdout, 5, "./usr/"),
                                                         expected))
-    fields = output(["dpkg-deb", "-f", deb, "Package", "Version", "Depends"]).stdout
+    fields = run(["dpkg-deb", "-f", deb, "Package", "Version", "Depends"]).stdout
     check("Package: corvane\n" in fields, f"deb package name:\n{fields}")
     check(f"Version: {version}\n" in fields, f"deb version is not {version}:\n{fields}")
     for library in ("libexpat1", "libpng16-16", "libstdc++6", "libc6"):
@@ -64,7 +52,7 @@ def check_deb(deb, expected, version):
 def check_tgz(tgz, expected, version):
     top = f"corvane-{version}-"
     check(os.path.basename(tgz).startswith(top), f"{tgz}: not named {top}<system>.tar.gz")
-    contents = output(["tar", "tzf", tgz])
+    contents = run(["tar", "tzf", tgz])
     check(contents.returncode == 0, f"tar tzf failed:\n{contents.stdout}")
     root = os.path.basename(tgz)[:-len(".tar.gz")] + "/"
     PROBLEMS.extend("tgz: " + p for p in layout.problems(files_of(contents.stdout, None, root),
@@ -73,21 +61,22 @@ def check_tgz(tgz, expected, version):
 
 def main():
     parser = argparse.ArgumentParser()
-    for option in ("build", "cpack", "version", "bindir", "libdir", "includedir", "mandir"):
+    for option in ("build", "cpack", "version"):
         parser.add_argument("--" + option, required=True)
+    add_install_dirs(parser)
     args = parser.parse_args()
     expected = layout.expected(args.bindir, args.libdir, args.includedir, args.mandir)
 
     scratch = tempfile.mkdtemp(prefix="corvane-package-test-")
     try:
-        made = output([args.cpack, "--config", os.path.join(args.build, "CPackConfig.cmake"),
+        made = run([args.cpack, "--config", os.path.join(args.build, "CPackConfig.cmake"),
                        "-G", "DEB;TGZ", "-B", scratch])
         if check(made.returncode == 0, f"cpack failed:\n{made.stdout}"):
             debs = glob.glob(os.path.join(scratch, "*.deb"))
             tgzs = glob.glob(os.path.join(scratch, "*.tar.gz"))
             check(len(debs) == 1 and len(tgzs) == 1, f"packages made: {debs + tgzs}")
             if debs:
-                arch = output(["dpkg", "--print-architecture"]).stdout.strip()
+                arch = run(["dpkg", "--print-architecture"]).stdout.strip()
                 check(os.path.basename(debs[0]) == f"corvane_{args.version}_{arch}.deb",
                       f"{debs[0]}: not named corvane_{args.version}_{arch}.deb")
                 check_deb(debs[0], expected, args.version)
@@ -95,10 +84,7 @@ def main():
                 check_tgz(tgzs[0], expected, args.version)
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
-    for problem in PROBLEMS:
-        print(problem)
-    print("packages: " + ("ok" if not PROBLEMS else f"{len(PROBLEMS)} problems"))
-    return 1 if PROBLEMS else 0
+    return report("packages")
 
 
 if __name__ == "__main__":

@@ -2,6 +2,9 @@
 # Peak resident memory of `corvane serve` holding a 4K frame on the
 # simulated card, after 100, 10,000 and 20,000 patch requests.
 #   bench/memory.sh [build-dir]
+# Linux only: it reads the peak from GNU time (-f %M) and names the card's
+# library; on macOS, /usr/bin/time -l gives the peak in bytes and the card
+# is build/sim/DeckLinkAPI.framework.
 # Target: at most one frame (4096 x 2160 x 4 bytes = 33.75 MiB) plus 8 MiB,
 # and no growth with the number of requests. (The simulated card keeps its
 # 4096 most recently released objects as zombies to catch late Releases; one

@@ -1,29 +1,29 @@
 #include "interfaces/device.h"
 
-#include <cstdlib>
-#include <cstring>
-
 #include "accounting/call_record.h"
 #include "interfaces/configuration_interface.h"
+#include "interfaces/driver_string.h"
 #include "interfaces/output.h"
 #include "interfaces/profile_attributes.h"
 #include "util/text_escapes.h"
 
 namespace {
 
-// Hands out a malloc'd copy of `text`, as the driver does: the caller
-// frees it with free(). Or the configured failure, or success with null.
+// Hands out a new copy of `text` as the driver does (see driver_string.h),
+// or the configured failure, or success with null. A name the platform's
+// strings cannot carry fails the call with E_FAIL and no string.
 HRESULT handOutText(CallRecord& call, const std::string& text, const ResultOverride& failure,
-                    bool null, const char** out) {
+                    bool null, DeckLinkString* out) {
   if (out != nullptr) *out = nullptr;
   if (call.refused()) return call.refusal();
   if (out == nullptr) return call.finish(kE_POINTER);
   if (failure.set) return call.finish(failure.result, "null");
   if (null) return call.finish(kS_OK, "null");
-  char* copy = strdup(text.c_str());
+  if (!driverStringCanHold(text)) return call.finish(kE_FAIL, "null not-utf8");
+  DeckLinkString copy = newDriverString(text);
   if (copy == nullptr) return call.finish(kE_OUTOFMEMORY, "null");
   *out = copy;
-  return call.finish(kS_OK, quoteForLog(copy));
+  return call.finish(kS_OK, quoteForLog(text.c_str()));
 }
 
 }  // namespace

@@ -111,3 +111,15 @@ std::string quoteForLog(const char* text) {
   quoted += "\"";
   return quoted;
 }
+
+bool isUtf8(const std::string& text) {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(text.data());
+  size_t left = text.size();
+  while (left > 0) {
+    const size_t step = s[0] < 0x80 ? 1 : utf8SequenceLength(s, left);
+    if (step == 0) return false;
+    s += step;
+    left -= step;
+  }
+  return true;
+}

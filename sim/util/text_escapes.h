@@ -15,4 +15,8 @@ bool unescapeText(const std::string& text, std::string* out, std::string* proble
 // control bytes and bytes that are not part of valid UTF-8 become \xNN.
 std::string quoteForLog(const char* text);
 
+// Whether `text` is valid UTF-8 throughout, by the same strict rule as
+// quoteForLog (no overlong forms, no surrogates).
+bool isUtf8(const std::string& text);
+
 #endif  // DECKLINK_SIM_UTIL_TEXT_ESCAPES_H

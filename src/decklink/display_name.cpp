@@ -1,7 +1,6 @@
 #include "decklink/display_name.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #ifdef __APPLE__
 #include <CoreFoundation/CoreFoundation.h>
@@ -22,31 +21,40 @@ size_t utf8PrefixLength(const char* text, size_t length, size_t limit) {
   return isContinuationByte(text[cut]) ? limit : cut;
 }
 
+std::string readDisplayName(IDeckLink* device) {
+  DeckLinkString name = nullptr;
+  if (device->GetDisplayName(&name) != kS_OK || name == nullptr) return kUnknownName;
+  std::string text = takeDeckLinkString(name);
+  text.resize(utf8PrefixLength(text.data(), text.size(), kMaxDisplayNameBytes));
+  return text;
+}
+
 #ifdef __APPLE__
 
-std::string readDisplayName(IDeckLink* device) {
-  CFStringRef name = nullptr;
-  if (device->GetDisplayName(&name) != kS_OK || name == nullptr) return kUnknownName;
-  // CFStringGetBytes converts whole characters only, so a name too long for
-  // the buffer is cut between two characters.
-  UInt8 buffer[kMaxDisplayNameBytes];
+std::string takeDeckLinkString(DeckLinkString text) {
+  if (text == nullptr) return std::string();
+  // Asked without a buffer, CFStringGetBytes gives the bytes the whole
+  // string needs; the second call converts it.
+  const CFRange whole = CFRangeMake(0, CFStringGetLength(text));
+  CFIndex needed = 0;
+  CFStringGetBytes(text, whole, kCFStringEncodingUTF8, 0, false, nullptr, 0, &needed);
+  std::string bytes(static_cast<size_t>(needed), '\0');
   CFIndex used = 0;
-  CFStringGetBytes(name, CFRangeMake(0, CFStringGetLength(name)), kCFStringEncodingUTF8, 0,
-                   false, buffer, sizeof buffer, &used);
-  CFRelease(name);
-  std::string text(reinterpret_cast<const char*>(buffer), static_cast<size_t>(used));
-  return text.substr(0, text.find('\0'));
+  CFStringGetBytes(text, whole, kCFStringEncodingUTF8, 0, false,
+                   reinterpret_cast<UInt8*>(&bytes[0]), needed, &used);
+  CFRelease(text);
+  bytes.resize(static_cast<size_t>(used));
+  // A C string ends at its first NUL; so does the text here.
+  return bytes.substr(0, bytes.find('\0'));
 }
 
 #else
 
-std::string readDisplayName(IDeckLink* device) {
-  const char* name = nullptr;
-  if (device->GetDisplayName(&name) != kS_OK || name == nullptr) return kUnknownName;
-  size_t length = std::strlen(name);
-  std::string text(name, utf8PrefixLength(name, length, kMaxDisplayNameBytes));
-  std::free(const_cast<char*>(name));
-  return text;
+std::string takeDeckLinkString(DeckLinkString text) {
+  if (text == nullptr) return std::string();
+  std::string copy(text);
+  std::free(const_cast<char*>(text));
+  return copy;
 }
 
 #endif

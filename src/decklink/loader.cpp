@@ -68,10 +68,13 @@ const char kDeckLinkAPIPath[] = "/Library/Frameworks/DeckLinkAPI.framework";
 const char kStreamingAPIPath[] =
     "/Library/Application Support/Blackmagic Design/Streaming/BMDStreamingAPI.bundle";
 
-// Creates the bundle (stored before any name is looked up, null included),
-// then looks up each entry point in table order.
+// Creates the bundle and loads its code, then looks up each entry point in
+// table order. CFBundleCreate succeeds for any folder, so the bundle counts
+// as found (is stored) only once its executable has loaded, as a library
+// does on Linux once dlopen has loaded it. A loaded bundle is never
+// released: its code stays for the life of the process.
 template <size_t N>
-void loadLibrary(const char* path, LibraryRef* bundle, const EntryPoint (&entries)[N]) {
+void loadLibrary(const char* path, LibraryRef* library, const EntryPoint (&entries)[N]) {
   CFStringRef pathString =
       CFStringCreateWithCString(kCFAllocatorDefault, path, kCFStringEncodingUTF8);
   if (pathString == nullptr) return;
@@ -79,17 +82,21 @@ void loadLibrary(const char* path, LibraryRef* bundle, const EntryPoint (&entrie
                                                kCFURLPOSIXPathStyle, true);
   CFRelease(pathString);
   if (url == nullptr) return;
-  *bundle = CFBundleCreate(kCFAllocatorDefault, url);
-  if (*bundle != nullptr) {
-    for (const EntryPoint& entry : entries) {
-      CFStringRef name =
-          CFStringCreateWithCString(kCFAllocatorDefault, entry.name, kCFStringEncodingUTF8);
-      if (name == nullptr) continue;
-      *entry.address = CFBundleGetFunctionPointerForName(*bundle, name);
-      CFRelease(name);
-    }
-  }
+  CFBundleRef bundle = CFBundleCreate(kCFAllocatorDefault, url);
   CFRelease(url);
+  if (bundle == nullptr) return;
+  if (!CFBundleLoadExecutable(bundle)) {
+    CFRelease(bundle);
+    return;
+  }
+  *library = bundle;
+  for (const EntryPoint& entry : entries) {
+    CFStringRef name =
+        CFStringCreateWithCString(kCFAllocatorDefault, entry.name, kCFStringEncodingUTF8);
+    if (name == nullptr) continue;
+    *entry.address = CFBundleGetFunctionPointerForName(bundle, name);
+    CFRelease(name);
+  }
 }
 
 #else

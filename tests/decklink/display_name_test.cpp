@@ -1,4 +1,5 @@
-// Cutting a device's name to the bytes the program keeps.
+// Cutting a device's name to the bytes the program keeps, and taking the
+// driver's strings.
 #include <gtest/gtest.h>
 
 #include "decklink/display_name.h"
@@ -16,5 +17,9 @@ TEST(Utf8PrefixLength, NeverSplitsACharacter) {
   const char junk[] = "\x80\x80\x80\x80\x80\x80";
   EXPECT_EQ(3u, utf8PrefixLength(junk, 6, 3));
 }
+
+// The platform's strings themselves are handed out by the simulated card
+// and taken back in tests/sim/interfaces/device_names_test.cpp.
+TEST(TakeDeckLinkString, ANullStringIsEmptyText) { EXPECT_EQ("", takeDeckLinkString(nullptr)); }
 
 }  // namespace

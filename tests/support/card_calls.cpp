@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include "decklink/display_name.h"
 
 namespace {
 
@@ -77,11 +77,9 @@ IDeckLinkVideoFrameMutableMetadataExtensions* metadataOf(IDeckLinkMutableVideoFr
 }
 
 std::string displayNameOf(IDeckLink* card) {
-  const char* name = nullptr;
+  DeckLinkString name = nullptr;
   card->GetDisplayName(&name);
-  const std::string text = name != nullptr ? name : "(none)";
-  std::free(const_cast<char*>(name));
-  return text;
+  return name != nullptr ? takeDeckLinkString(name) : "(none)";
 }
 
 std::vector<std::string> cardNames() {

@@ -28,8 +28,8 @@ IDeckLinkVideoBuffer* bufferOf(IDeckLinkMutableVideoFrame* frame);
 IDeckLinkProfileAttributes* attributesOf(IDeckLink* card);
 IDeckLinkVideoFrameMutableMetadataExtensions* metadataOf(IDeckLinkMutableVideoFrame* frame);
 
-// The card's display name, freed with free() as the driver's callers do;
-// "(none)" when the call hands out no string.
+// The card's display name, freed as the driver's callers free it (the
+// program's takeDeckLinkString); "(none)" when the call hands out no string.
 std::string displayNameOf(IDeckLink* card);
 // The names of the cards a new iterator hands out, in order, until it
 // hands out no card; each card and the iterator are released.

@@ -1,7 +1,6 @@
 // The call log's line format, which tests of programs match against: one
 // line per call, in order, with ids that name each object.
-#include <cstdlib>
-
+#include "decklink/display_name.h"
 #include "support/card_calls.h"
 #include "support/sim_test.h"
 
@@ -16,9 +15,9 @@ TEST_F(CallLogFormatTest, AFullSequenceLogsEachCallInTheDocumentedForm) {
   IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance_0004();
   IDeckLink* card = nullptr;
   iterator->Next(&card);
-  const char* name = nullptr;
+  DeckLinkString name = nullptr;
   card->GetDisplayName(&name);
-  std::free(const_cast<char*>(name));
+  takeDeckLinkString(name);
   void* out = nullptr;
   card->QueryInterface(IID_IDeckLinkOutput, &out);
   auto* output = static_cast<IDeckLinkOutput*>(out);

@@ -1,8 +1,9 @@
 // [faults] fail_call: the Nth counted call fails with the configured
 // result and clears its out-parameters, so a test can fail every call of
 // a sequence in turn.
-#include <cstdlib>
+#include <cstdint>
 
+#include "decklink/display_name.h"
 #include "support/card_calls.h"
 #include "support/sim_test.h"
 
@@ -24,11 +25,11 @@ class FailCallTest : public SimTest {
     }
     iterator->Release();
     if (card == nullptr) return;
-    const char* name = reinterpret_cast<const char*>(0x1);
+    DeckLinkString name = reinterpret_cast<DeckLinkString>(uintptr_t{1});
     if (card->GetDisplayName(&name) != kS_OK) {
       EXPECT_EQ(nullptr, name);
     }
-    std::free(const_cast<char*>(name));
+    takeDeckLinkString(name);
     IDeckLinkOutput* output = outputOf(card);
     card->Release();
     withOutput(output);
@@ -114,10 +115,9 @@ TEST_F(FailCallTest, DefaultResultIsEFailAndLaterCallsWork) {
   // The failed call handed out nothing and did not move the iterator.
   EXPECT_EQ(kS_OK, iterator->Next(&card));
   ASSERT_NE(nullptr, card);
-  const char* name = nullptr;
+  DeckLinkString name = nullptr;
   EXPECT_EQ(kS_OK, card->GetDisplayName(&name));
-  EXPECT_STREQ("A", name);
-  std::free(const_cast<char*>(name));
+  EXPECT_EQ("A", takeDeckLinkString(name));
   card->Release();
   iterator->Release();
 }

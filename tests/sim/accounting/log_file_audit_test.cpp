@@ -101,8 +101,8 @@ TEST_F(LogFileAuditTest, ReportsMisuseLines) {
   IDeckLink* card = device(0);
   card->Release();
   card->Release();
-  const char* name = nullptr;
-  card->GetDisplayName(&name);
+  DeckLinkString name = nullptr;
+  card->GetDisplayName(&name);  // a call through a released card: no name
   std::string report;
   EXPECT_EQ(2, audit(0, &report));
   EXPECT_THAT(report, HasSubstr("MISUSE Device#"));

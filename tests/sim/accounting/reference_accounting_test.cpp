@@ -1,5 +1,8 @@
 // Reference accounting: leaks and over-releases are both reported, calls
 // through released objects are misuse, and a clean run reports nothing.
+#include <cstdint>
+
+#include "decklink/display_name.h"
 #include "support/card_calls.h"
 #include "support/sim_test.h"
 
@@ -61,7 +64,7 @@ TEST_F(ReferenceAccountingTest, CallsThroughAReleasedObjectAreMisuse) {
   IDeckLinkOutput* output = outputOf(card);
   card->Release();
   output->Release();
-  const char* name = reinterpret_cast<const char*>(0x1);
+  DeckLinkString name = reinterpret_cast<DeckLinkString>(uintptr_t{1});
   EXPECT_EQ(kE_FAIL, card->GetDisplayName(&name));
   EXPECT_EQ(nullptr, name);
   EXPECT_EQ(kE_FAIL, output->EnableVideoOutput(bmdModeHD1080p24, 0));
@@ -91,10 +94,9 @@ TEST_F(ReferenceAccountingTest, ConfigureStopsCountingEarlierObjects) {
   EXPECT_EQ(0, decklink_sim_live_objects());
   EXPECT_STREQ("", decklink_sim_report());
   // Still a valid object: its calls work and are logged.
-  const char* name = nullptr;
+  DeckLinkString name = nullptr;
   EXPECT_EQ(kS_OK, leaked->GetDisplayName(&name));
-  EXPECT_STREQ("A", name);
-  free(const_cast<char*>(name));
+  EXPECT_EQ("A", takeDeckLinkString(name));
   EXPECT_EQ(0u, leaked->Release());
   EXPECT_EQ(0, decklink_sim_live_objects());
 }

@@ -1,7 +1,9 @@
-// Device names: malloc'd copies the caller frees, any bytes through
-// escapes, and the configured failures.
-#include <cstdlib>
+// Device names: new copies the caller frees (with free() on Linux,
+// CFRelease() on macOS), any bytes through escapes, and the configured
+// failures.
+#include <cstdint>
 
+#include "decklink/display_name.h"
 #include "support/card_calls.h"
 #include "support/sim_test.h"
 
@@ -11,14 +13,13 @@ using ::testing::HasSubstr;
 
 class DisplayNameTest : public SimTest {
  protected:
-  // The result, and the name (freed here with free(), as the program
-  // does; AddressSanitizer reports a string that did not come from malloc).
+  // The result, and the name (freed here by the program's own code; on
+  // Linux AddressSanitizer reports a string that did not come from malloc).
   static HRESULT nameOf(IDeckLink* card, std::string* name, bool* null, bool model = false) {
-    const char* text = reinterpret_cast<const char*>(0x1);  // must be overwritten
+    DeckLinkString text = reinterpret_cast<DeckLinkString>(uintptr_t{1});  // must be overwritten
     HRESULT result = model ? card->GetModelName(&text) : card->GetDisplayName(&text);
     *null = text == nullptr;
-    *name = text != nullptr ? text : "";
-    std::free(const_cast<char*>(text));
+    *name = takeDeckLinkString(text);
     return result;
   }
 };
@@ -35,6 +36,22 @@ TEST_F(DisplayNameTest, EscapesGiveAnyBytes) {
   ASSERT_EQ(1u, logLinesWith("GetDisplayName()").size());
   EXPECT_THAT(logLinesWith("GetDisplayName()")[0],
               HasSubstr("GetDisplayName() = 0x00000000 \"a\\\\b\\tc\\nd\\\"e\xC3\xA9\\xFF\\x7F\""));
+  card->Release();
+}
+
+// A CFString carries text only, so on macOS a name that is not UTF-8
+// cannot be handed out: the call fails and hands out no string. (The
+// macOS build runs this test instead of EscapesGiveAnyBytes.)
+TEST_F(DisplayNameTest, OnMacOSANameThatIsNotUtf8FailsTheCall) {
+  configure("[device]\nname = e\\xC3\\xA9\\xFF\nmodel = \\xC3\\xA9\n");
+  IDeckLink* card = device(0);
+  std::string name;
+  bool null = false;
+  EXPECT_EQ(kE_FAIL, nameOf(card, &name, &null));
+  EXPECT_TRUE(null);
+  EXPECT_EQ(1u, logLinesWith("GetDisplayName() = 0x80000008 null not-utf8").size());
+  EXPECT_EQ(kS_OK, nameOf(card, &name, &null, true));
+  EXPECT_EQ("\xC3\xA9", name);
   card->Release();
 }
 
@@ -80,14 +97,13 @@ TEST_F(DisplayNameTest, NameNullSucceedsWithoutAString) {
 TEST_F(DisplayNameTest, EachCallHandsOutItsOwnCopy) {
   configure("[device]\nname = A\n");
   IDeckLink* card = device(0);
-  const char* first = nullptr;
-  const char* second = nullptr;
+  DeckLinkString first = nullptr;
+  DeckLinkString second = nullptr;
   ASSERT_EQ(kS_OK, card->GetDisplayName(&first));
   ASSERT_EQ(kS_OK, card->GetDisplayName(&second));
   EXPECT_NE(first, second);
-  std::free(const_cast<char*>(first));
-  EXPECT_STREQ("A", second);
-  std::free(const_cast<char*>(second));
+  EXPECT_EQ("A", takeDeckLinkString(first));
+  EXPECT_EQ("A", takeDeckLinkString(second));
   EXPECT_EQ(kE_POINTER, card->GetDisplayName(nullptr));
   card->Release();
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "decklink/display_name.h"
 #include "support/card_calls.h"
 
 namespace {
@@ -20,10 +21,9 @@ TEST(LazyEnvironmentTest, TheFirstEntryPointCallReadsTheEnvironment) {
   ASSERT_NE(nullptr, iterator);
   IDeckLink* card = nullptr;
   ASSERT_EQ(kS_OK, iterator->Next(&card));
-  const char* name = nullptr;
+  DeckLinkString name = nullptr;
   ASSERT_EQ(kS_OK, card->GetDisplayName(&name));
-  EXPECT_STREQ("Env Card", name);
-  std::free(const_cast<char*>(name));
+  EXPECT_EQ("Env Card", takeDeckLinkString(name));
   card->Release();
   IDeckLink* none = nullptr;
   EXPECT_EQ(kS_FALSE, iterator->Next(&none));

@@ -17,7 +17,8 @@ import sys
 
 WIDTHS = (50, 80, 120)
 SECTIONS = ("NAME", "SYNOPSIS", "DESCRIPTION", "COMMANDS", "CONSOLE COMMANDS", "SERVE PROTOCOL",
-            "RESOLVE TARGET", "EXIT STATUS", "ENVIRONMENT", "FILES", "SEE ALSO")
+            "RESOLVE TARGET", "PGENERATOR SERVER", "HDR SIGNALLING", "EXIT STATUS", "ENVIRONMENT",
+            "FILES", "SEE ALSO")
 
 
 def normalise(line):
@@ -58,8 +59,12 @@ def usage_forms(corvane):
         line = line.strip()
         if line.startswith("usage:"):
             line = line[len("usage:"):].strip()
+        line = re.sub(r"\s*\([^)]*\)\s*$", "", line)
         if line.startswith("corvane "):
-            forms.append(normalise(re.sub(r"\s+\([^)]*\)\s*$", "", line)))
+            forms.append(normalise(line))
+        elif line.startswith("[") and forms:
+            # A form too long for one line goes on in the next.
+            forms[-1] = normalise(forms[-1] + " " + line)
     return result.returncode, forms
 
 

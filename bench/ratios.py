@@ -40,12 +40,16 @@ def main():
     parser.add_argument("--bench", default="build/bench/corvane_bench")
     parser.add_argument("--repetitions", type=int, default=15)
     parser.add_argument("--min-time", default="0.2")
+    parser.add_argument("--one-core", action="store_true",
+                        help="run everything on CPU 0 (taskset), so that the host and "
+                             "corvane hand over without waking another processor")
     args = parser.parse_args()
 
     # Interleaving the repetitions spreads any slow spell of the machine
     # over all benchmarks alike instead of one.
+    pin = ["taskset", "-c", "0"] if args.one_core else []
     run = subprocess.run(
-        [args.bench, "--benchmark_format=json",
+        pin + [args.bench, "--benchmark_format=json",
          "--benchmark_repetitions=%d" % args.repetitions,
          "--benchmark_enable_random_interleaving=true",
          "--benchmark_report_aggregates_only=true",

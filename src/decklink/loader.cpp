@@ -68,13 +68,14 @@ const char kDeckLinkAPIPath[] = "/Library/Frameworks/DeckLinkAPI.framework";
 const char kStreamingAPIPath[] =
     "/Library/Application Support/Blackmagic Design/Streaming/BMDStreamingAPI.bundle";
 
-// Creates the bundle and loads its code, then looks up each entry point in
-// table order. CFBundleCreate succeeds for any folder, so the bundle counts
-// as found (is stored) only once its executable has loaded, as a library
-// does on Linux once dlopen has loaded it. A loaded bundle is never
-// released: its code stays for the life of the process.
+// Creates the bundle (stored before any name is looked up, null included),
+// then looks up each entry point in table order; looking a name up loads
+// the bundle's code. The bundle is never released: it stays for the life
+// of the process. A folder that holds no library still makes a bundle, so
+// IsDeckLinkAPIPresent says true for it while every factory returns null,
+// which the callers report as a missing API all the same.
 template <size_t N>
-void loadLibrary(const char* path, LibraryRef* library, const EntryPoint (&entries)[N]) {
+void loadLibrary(const char* path, LibraryRef* bundle, const EntryPoint (&entries)[N]) {
   CFStringRef pathString =
       CFStringCreateWithCString(kCFAllocatorDefault, path, kCFStringEncodingUTF8);
   if (pathString == nullptr) return;
@@ -82,21 +83,17 @@ void loadLibrary(const char* path, LibraryRef* library, const EntryPoint (&entri
                                                kCFURLPOSIXPathStyle, true);
   CFRelease(pathString);
   if (url == nullptr) return;
-  CFBundleRef bundle = CFBundleCreate(kCFAllocatorDefault, url);
+  *bundle = CFBundleCreate(kCFAllocatorDefault, url);
+  if (*bundle != nullptr) {
+    for (const EntryPoint& entry : entries) {
+      CFStringRef name =
+          CFStringCreateWithCString(kCFAllocatorDefault, entry.name, kCFStringEncodingUTF8);
+      if (name == nullptr) continue;
+      *entry.address = CFBundleGetFunctionPointerForName(*bundle, name);
+      CFRelease(name);
+    }
+  }
   CFRelease(url);
-  if (bundle == nullptr) return;
-  if (!CFBundleLoadExecutable(bundle)) {
-    CFRelease(bundle);
-    return;
-  }
-  *library = bundle;
-  for (const EntryPoint& entry : entries) {
-    CFStringRef name =
-        CFStringCreateWithCString(kCFAllocatorDefault, entry.name, kCFStringEncodingUTF8);
-    if (name == nullptr) continue;
-    *entry.address = CFBundleGetFunctionPointerForName(bundle, name);
-    CFRelease(name);
-  }
 }
 
 #else

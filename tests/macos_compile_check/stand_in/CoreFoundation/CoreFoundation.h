@@ -112,7 +112,6 @@ CFURLRef CFURLCreateWithFileSystemPath(CFAllocatorRef allocator, CFStringRef fil
 typedef struct __CFBundle* CFBundleRef;
 
 CFBundleRef CFBundleCreate(CFAllocatorRef allocator, CFURLRef bundleURL);
-Boolean CFBundleLoadExecutable(CFBundleRef bundle);
 void* CFBundleGetFunctionPointerForName(CFBundleRef bundle, CFStringRef functionName);
 
 // CFUUID.h

@@ -117,3 +117,5 @@ bool writeAll(int fd, const char* data, size_t size) {
 bool writeStdout(const std::string& text) {
   return writeAll(STDOUT_FILENO, text.data(), text.size());
 }
+
+bool writeStdoutLine(const std::string& line) { return writeStdout(line + "\n"); }

@@ -64,4 +64,7 @@ bool writeAll(int fd, const char* data, size_t size);
 // at once, unbuffered, so nothing waits in a buffer when the program ends.
 bool writeStdout(const std::string& text);
 
+// writeStdout of `line` and a line feed.
+bool writeStdoutLine(const std::string& line);
+
 #endif  // CORVANE_DECKLINK_SAFE_POINTS_H

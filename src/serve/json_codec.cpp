@@ -57,7 +57,7 @@ std::string jsonEscape(const std::string& text) {
 }
 
 void emit(const std::string& line) {
-  writeStdout(line + '\n');
+  writeStdoutLine(line);
 }
 
 void emitErr(const std::string& code, const std::string& message) {

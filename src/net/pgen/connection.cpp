@@ -17,8 +17,6 @@
 
 namespace {
 
-void say(const std::string& line) { writeStdout(line + "\n"); }
-
 const char kTemplateAdvice[] =
     "HCFR template commands (TESTTEMPLATE..., SETCONF:...TEMPLATE...) are answered but not "
     "drawn: in HCFR, switch the triplet display off (DISPLAYTRIPLETS) so that it sends "
@@ -29,10 +27,10 @@ std::string showPatch(const PgenResponse& response) {
   const ShowResult shown = showRects(response.patch.background, {response.patch.window});
   deliverPendingSignals();
   if (shown != ShowResult::kShown) {
-    say(std::string("patch not shown: ") + whyNotShown(shown));
+    writeStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
     return kPgenNotShownReply;
   }
-  say(response.line);
+  writeStdoutLine(response.line);
   return response.reply;
 }
 
@@ -42,17 +40,18 @@ std::string applySetting(const std::string& command, const PgenServerState& stat
                          const std::string& reply) {
   const PgenSetting setting = readPgenSetting(command, gSignalling, state.hdrOn);
   if (!setting.signalling) {
-    say(setting.line);
+    writeStdoutLine(setting.line);
     return reply;
   }
   std::string message;
   const std::string code = setSignalling(setting.wanted, &message);
   deliverPendingSignals();
   if (!code.empty()) {
-    say("setting not applied: " + printableText(command) + ": " + message + " (" + code + ")");
+    writeStdoutLine("setting not applied: " + printableText(command) + ": " + message + " (" +
+                    code + ")");
     return kPgenNotAppliedReply;
   }
-  say("signalling: " + signallingText(gSignalling));
+  writeStdoutLine("signalling: " + signallingText(gSignalling));
   return reply;
 }
 
@@ -135,11 +134,11 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
     case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:
-      if (!response.line.empty()) say(response.line);
+      if (!response.line.empty()) writeStdoutLine(response.line);
       break;
   }
   if (response.templateCommand && !state->templateAdviceGiven) {
-    say(kTemplateAdvice);
+    writeStdoutLine(kTemplateAdvice);
     state->templateAdviceGiven = true;
   }
   return queueReply(reply);

@@ -16,8 +16,6 @@
 
 namespace {
 
-void say(const std::string& line) { writeStdout(line + "\n"); }
-
 std::string hostName() {
   char name[256] = {};
   if (gethostname(name, sizeof name - 1) != 0) return "corvane";
@@ -31,7 +29,7 @@ std::vector<ServerSocket> openDiscovery(const PgenOptions& options) {
   int error = 0;
   if (!openServerSockets(SOCK_DGRAM, options.listenAddress, options.discoveryPort, &sockets,
                          &problem, &error)) {
-    say("warning: no discovery (" + problem +
+    writeStdoutLine("warning: no discovery (" + problem +
         "): type this computer's address into the host instead");
   }
   return sockets;
@@ -39,9 +37,14 @@ std::vector<ServerSocket> openDiscovery(const PgenOptions& options) {
 
 void announce(const std::vector<ServerSocket>& listening,
               const std::vector<ServerSocket>& discovery) {
-  for (const ServerSocket& socket : listening) say("listening on " + socket.name + " (TCP)");
-  for (const ServerSocket& socket : discovery) say("discovery on " + socket.name + " (UDP)");
-  say("The PGenerator protocol has no authentication: anyone who can reach these addresses "
+  for (const ServerSocket& socket : listening) {
+    writeStdoutLine("listening on " + socket.name + " (TCP)");
+  }
+  for (const ServerSocket& socket : discovery) {
+    writeStdoutLine("discovery on " + socket.name + " (UDP)");
+  }
+  writeStdoutLine(
+      "The PGenerator protocol has no authentication: anyone who can reach these addresses "
       "can change the picture. --listen 127.0.0.1 restricts it to this computer.");
 }
 
@@ -58,7 +61,7 @@ std::unique_ptr<PgenConnection> acceptFrom(int listener) {
 }
 
 void endConnection(std::unique_ptr<PgenConnection>* connection, const std::string& why) {
-  say("connection from " + (*connection)->peer() + " ended: " + why);
+  writeStdoutLine("connection from " + (*connection)->peer() + " ended: " + why);
   connection->reset();
 }
 
@@ -88,7 +91,7 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
       }
     }
     if (waitForAny(waits.data(), waits.size(), timeoutMs) < 0) {
-      say("waiting for hosts failed; trying again in a second");
+      writeStdoutLine("waiting for hosts failed; trying again in a second");
       waitForAny(nullptr, 0, 1000);
       continue;
     }
@@ -102,7 +105,7 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
       if (!next) continue;
       if (connection) endConnection(&connection, "a new connection replaced it");
       connection = std::move(next);
-      say("connection from " + connection->peer());
+      writeStdoutLine("connection from " + connection->peer());
       replaced = true;
     }
     if (!connection || replaced) continue;
@@ -120,7 +123,9 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
 PgenListenFailure runPgen(const PgenOptions& options) {
   const ShowResult black = showRects({}, {});
   deliverPendingSignals();
-  if (black != ShowResult::kShown) say(std::string("black frame not shown: ") + whyNotShown(black));
+  if (black != ShowResult::kShown) {
+    writeStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
+  }
   std::vector<ServerSocket> listening;
   PgenListenFailure failure;
   if (!openServerSockets(SOCK_STREAM, options.listenAddress, options.port, &listening,

@@ -20,8 +20,6 @@ namespace {
 constexpr int kConnectTimeoutMs = 3000;
 constexpr int kRetryPauseMs = 1000;
 
-void say(const std::string& line) { writeStdout(line + "\n"); }
-
 std::string colourText(const Rgb10& colour) {
   return formatted("%u %u %u", unsigned{colour.r}, unsigned{colour.g}, unsigned{colour.b});
 }
@@ -42,17 +40,17 @@ void showMessage(const std::string& xml) {
   ResolveMessage message;
   std::string problem;
   if (!parseResolveMessage(xml, &message, &problem)) {
-    say("message ignored: " + problem);
+    writeStdoutLine("message ignored: " + problem);
     return;
   }
   const ResolvePicture picture = resolvePicture(message, gMode->width, gMode->height);
   const ShowResult shown = showRects(picture.background, picture.rects);
   deliverPendingSignals();
   if (shown != ShowResult::kShown) {
-    say(std::string("patch not shown: ") + whyNotShown(shown));
+    writeStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
     return;
   }
-  say(patchLine(picture));
+  writeStdoutLine(patchLine(picture));
 }
 
 // Connects, trying every address once a second; says once that it waits.
@@ -61,10 +59,10 @@ int connectToHost(const std::string& name, const std::vector<SocketAddress>& add
   for (;;) {
     const int fd = connectToAny(addresses, kConnectTimeoutMs);
     if (fd >= 0) {
-      say("connected to " + name);
+      writeStdoutLine("connected to " + name);
       return fd;
     }
-    if (!said) say("waiting for " + name);
+    if (!said) writeStdoutLine("waiting for " + name);
     said = true;
     waitForAny(nullptr, 0, kRetryPauseMs);
   }
@@ -102,13 +100,13 @@ void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresse
   const ShowResult black = showRects({}, {});
   deliverPendingSignals();
   if (black != ShowResult::kShown) {
-    say(std::string("black frame not shown: ") + whyNotShown(black));
+    writeStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
   }
   const std::string name = endpointText(host);
   for (;;) {
     const int fd = connectToHost(name, addresses);
     const std::string why = readMessages(fd);
     close(fd);
-    say("connection ended: " + why);
+    writeStdoutLine("connection ended: " + why);
   }
 }

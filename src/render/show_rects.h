@@ -4,6 +4,7 @@
 #define CORVANE_RENDER_SHOW_RECTS_H
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "render/patch_rect.h"
@@ -26,5 +27,10 @@ struct ColouredRect {
 // frame), and has the card show it. Nothing is displayed when the frame
 // cannot be written (kNotWritable); with nothing held nothing happens.
 ShowResult showRects(Rgb10 background, const std::vector<ColouredRect>& rects);
+
+// The picture in words, as the network modes print it:
+// "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", with one
+// "<colour> window ..." part per rectangle, separated by ";".
+std::string pictureLine(Rgb10 background, const std::vector<ColouredRect>& rects);
 
 #endif  // CORVANE_RENDER_SHOW_RECTS_H

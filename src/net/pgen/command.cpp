@@ -1,6 +1,5 @@
 #include "net/pgen/command.h"
 
-#include "io/format.h"
 #include "net/pgen/command_reader.h"
 #include "net/printable_text.h"
 
@@ -26,10 +25,6 @@ PgenResponse unsupported(const std::string& command, const std::string& why = ""
                "unsupported command: " + shown + (why.empty() ? "" : " (" + why + ")"));
 }
 
-std::string colourText(const Rgb10& c) {
-  return formatted("%u %u %u", unsigned{c.r}, unsigned{c.g}, unsigned{c.b});
-}
-
 PgenResponse patchResponse(const std::string& command, const PgenScreen& screen) {
   PgenPatch patch;
   std::string problem;
@@ -40,11 +35,7 @@ PgenResponse patchResponse(const std::string& command, const PgenScreen& screen)
                    "bad command: " + printableText(command) + " (" + problem + ")");
     case PatchRead::kPatch: break;
   }
-  const PatchRect& r = patch.window.rect;
-  PgenResponse response = reply("OK", formatted("patch %s window %dx%d at (%d,%d) on %s",
-                                                colourText(patch.window.colour).c_str(), r.w,
-                                                r.h, r.x, r.y,
-                                                colourText(patch.background).c_str()));
+  PgenResponse response = reply("OK", pictureLine(patch.background, {patch.window}));
   response.action = PgenAction::kPaint;
   response.patch = patch;
   return response;

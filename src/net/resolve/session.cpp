@@ -7,7 +7,6 @@
 #include <string>
 
 #include "decklink/held_device.h"
-#include "io/format.h"
 #include "io/safe_points.h"
 #include "net/resolve/framing.h"
 #include "net/resolve/message.h"
@@ -19,22 +18,6 @@ namespace {
 // of attempts while the host is not listening.
 constexpr int kConnectTimeoutMs = 3000;
 constexpr int kRetryPauseMs = 1000;
-
-std::string colourText(const Rgb10& colour) {
-  return formatted("%u %u %u", unsigned{colour.r}, unsigned{colour.g}, unsigned{colour.b});
-}
-
-// "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", one
-// "colour window" part per rectangle.
-std::string patchLine(const ResolvePicture& picture) {
-  std::string line = "patch";
-  for (size_t i = 0; i < picture.rects.size(); ++i) {
-    const ColouredRect& r = picture.rects[i];
-    line += formatted("%s %s window %dx%d at (%d,%d)", i > 0 ? ";" : "",
-                      colourText(r.colour).c_str(), r.rect.w, r.rect.h, r.rect.x, r.rect.y);
-  }
-  return line + " on " + colourText(picture.background);
-}
 
 void showMessage(const std::string& xml) {
   ResolveMessage message;
@@ -50,7 +33,7 @@ void showMessage(const std::string& xml) {
     writeStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
     return;
   }
-  writeStdoutLine(patchLine(picture));
+  writeStdoutLine(pictureLine(picture.background, picture.rects));
 }
 
 // Connects, trying every address once a second; says once that it waits.

@@ -13,19 +13,13 @@
 #include "decklink/output_mode.h"
 #include "support/child_process.h"
 #include "support/loopback.h"
+#include "support/resolve_frame.h"
 
 namespace {
 
-std::string framed(const std::string& xml) {
-  const uint32_t n = static_cast<uint32_t>(xml.size());
-  return std::string{static_cast<char>(n >> 24), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 8), static_cast<char>(n)} +
-         xml;
-}
-
 std::string message(int level) {
   const std::string v = std::to_string(level);
-  return framed("<?xml version=\"1.0\" encoding=\"utf-8\"?><calibration><color red=\"" + v +
+  return resolveFrame("<?xml version=\"1.0\" encoding=\"utf-8\"?><calibration><color red=\"" + v +
                 "\" green=\"" + v + "\" blue=\"" + v +
                 "\" bits=\"10\"/><background red=\"64\" green=\"64\" blue=\"64\" bits=\"10\"/>"
                 "<geometry x=\"0.4189\" y=\"0.3419\" cx=\"0.3162\" cy=\"0.3162\"/></calibration>");

@@ -9,16 +9,12 @@
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
 #include "support/loopback.h"
+#include "support/resolve_frame.h"
 #include "support/sim_session.h"
 
 namespace {
 
 // A Resolve message: its length, 4 bytes big-endian, then the XML.
-std::string framed(const std::string& xml) {
-  const uint32_t size = static_cast<uint32_t>(xml.size());
-  return std::string{char(size >> 24), char(size >> 16), char(size >> 8), char(size)} + xml;
-}
-
 const char kWhite[] =
     "<calibration><color red=\"940\" green=\"940\" blue=\"940\" bits=\"10\"/>"
     "<background red=\"64\" green=\"64\" blue=\"64\" bits=\"10\"/>"
@@ -39,7 +35,7 @@ TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
   LoopbackSocket connection = host.accept();
   ASSERT_TRUE(connection.ok());
   EXPECT_EQ("connected to " + target, resolve.readLine());
-  ASSERT_TRUE(connection.send(framed(kWhite)));
+  ASSERT_TRUE(connection.send(resolveFrame(kWhite)));
   EXPECT_EQ("patch 940 940 940 window 960x540 at (480,270) on 64 64 64", resolve.readLine());
   resolve.sendSignal(SIGTERM);
   EXPECT_EQ(130, resolve.wait());

@@ -6,14 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "support/resolve_frame.h"
 
-std::string framed(const std::string& payload) {
-  const uint32_t n = static_cast<uint32_t>(payload.size());
-  std::string header = {static_cast<char>(n >> 24), static_cast<char>(n >> 16),
-                        static_cast<char>(n >> 8), static_cast<char>(n)};
-  return header + payload;
-}
+namespace {
 
 const std::string kEnd("\xFF\xFF\xFF\xFF", 4);
 
@@ -40,8 +35,8 @@ std::vector<std::string> events(const std::string& stream, const std::vector<siz
 }
 
 TEST(ResolveFraming, MessagesCutAtEveryByteArriveWhole) {
-  const std::string stream = framed("<a/>") + framed("<calibration>x</calibration>") +
-                             framed(std::string(300, 'y')) + kEnd + framed("after the end");
+  const std::string stream = resolveFrame("<a/>") + resolveFrame("<calibration>x</calibration>") +
+                             resolveFrame(std::string(300, 'y')) + kEnd + resolveFrame("after the end");
   const std::vector<std::string> expected = {"<a/>", "<calibration>x</calibration>",
                                              std::string(300, 'y'), "END"};
   EXPECT_EQ(expected, events(stream, {}));  // all in one read
@@ -56,16 +51,16 @@ TEST(ResolveFraming, LengthsOfZeroOrAbove64KiBAreErrors) {
             events(std::string(4, '\0') + "<a/>", {}));
   const std::string big(65537, 'z');
   EXPECT_EQ(std::vector<std::string>({"ERROR message length 65537 is not 1 to 65536"}),
-            events(framed(big), {}));
+            events(resolveFrame(big), {}));
   const std::string largest(65536, 'z');
-  EXPECT_EQ(std::vector<std::string>({largest}), events(framed(largest), {1000, 70000}));
+  EXPECT_EQ(std::vector<std::string>({largest}), events(resolveFrame(largest), {1000, 70000}));
   // A message before the bad length is still taken.
   EXPECT_EQ(std::vector<std::string>({"<a/>", "ERROR message length 0 is not 1 to 65536"}),
-            events(framed("<a/>") + std::string(4, '\0'), {}));
+            events(resolveFrame("<a/>") + std::string(4, '\0'), {}));
 }
 
 TEST(ResolveFraming, APartialMessageWaitsForTheRest) {
-  EXPECT_TRUE(events(framed("<calibration/>").substr(0, 9), {}).empty());
+  EXPECT_TRUE(events(resolveFrame("<calibration/>").substr(0, 9), {}).empty());
   EXPECT_TRUE(events(std::string("\x00\x00", 2), {}).empty());
   EXPECT_TRUE(events(std::string("\xFF\xFF\xFF", 3), {}).empty());
 }

@@ -14,6 +14,7 @@
 #include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/loopback.h"
+#include "support/resolve_frame.h"
 #include "support/sim_session.h"
 
 namespace {
@@ -22,13 +23,6 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 const char kCard[] = "[device]\nname = A\n";
-
-std::string framed(const std::string& xml) {
-  const uint32_t n = static_cast<uint32_t>(xml.size());
-  return std::string{static_cast<char>(n >> 24), static_cast<char>(n >> 16),
-                     static_cast<char>(n >> 8), static_cast<char>(n)} +
-         xml;
-}
 
 const std::string kEndOfSession("\xFF\xFF\xFF\xFF", 4);
 
@@ -118,7 +112,7 @@ TEST_F(ResolveSession, TheHostsLiteralMessagesGiveTheirFramesPixelForPixel) {
   };
   for (const auto& m : messages) {
     SCOPED_TRACE(m.line);
-    ASSERT_EQ(m.line, tell(framed(m.xml)));
+    ASSERT_EQ(m.line, tell(resolveFrame(m.xml)));
     expectPatchFrame(lastFrame()->frame(), m.rect, r210Gray(m.patch), r210Gray(m.background));
   }
   EXPECT_EQ(6u, shown());
@@ -129,11 +123,11 @@ TEST_F(ResolveSession, TheHostsLiteralMessagesGiveTheirFramesPixelForPixel) {
 TEST_F(ResolveSession, MessagesSplitAtEveryByteOrPackedTogether) {
   start();
   acceptCorvane();
-  const std::string grey = framed(literal::kGreyCm);
+  const std::string grey = resolveFrame(literal::kGreyCm);
   for (char byte : grey) ASSERT_TRUE(host.send(std::string(1, byte)));
   EXPECT_EQ("patch 512 512 512 window 300x300 at (810,390) on 212 212 212", corvane->readLine());
   // Three messages in one write, the last cut short, then its rest.
-  const std::string three = framed(literal::kBlackCm) + framed(literal::kWhiteVideoCm) + grey;
+  const std::string three = resolveFrame(literal::kBlackCm) + resolveFrame(literal::kWhiteVideoCm) + grey;
   ASSERT_TRUE(host.send(three.substr(0, three.size() - 10)));
   EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", corvane->readLine());
   EXPECT_EQ("patch 940 940 940 window 300x300 at (810,390) on 226 226 226", corvane->readLine());
@@ -146,13 +140,13 @@ TEST_F(ResolveSession, MessagesSplitAtEveryByteOrPackedTogether) {
 TEST_F(ResolveSession, SessionsEndAndCorvaneConnectsAgainWithTheCardHeld) {
   start();
   acceptCorvane();
-  EXPECT_THAT(tell(framed(literal::kWhiteVideoCm)), StartsWith("patch 940"));
-  EXPECT_EQ("connection ended: end of session", tell(kEndOfSession + framed(literal::kBlackCm)));
+  EXPECT_THAT(tell(resolveFrame(literal::kWhiteVideoCm)), StartsWith("patch 940"));
+  EXPECT_EQ("connection ended: end of session", tell(kEndOfSession + resolveFrame(literal::kBlackCm)));
   EXPECT_TRUE(host.closedByPeer());  // nothing after the marker is read
   acceptCorvane();
   // The picture stayed: no frame was shown between the two connections.
   EXPECT_EQ(2u, shown());
-  EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", tell(framed(literal::kBlackCm)));
+  EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", tell(resolveFrame(literal::kBlackCm)));
   host.close();
   EXPECT_EQ("connection ended: the host closed the connection", corvane->readLine());
   acceptCorvane();
@@ -165,7 +159,7 @@ TEST_F(ResolveSession, LengthsOfZeroOrAbove64KiBEndTheConnection) {
   start();
   acceptCorvane();
   EXPECT_EQ("connection ended: protocol error: message length 0 is not 1 to 65536",
-            tell(std::string(4, '\0') + framed(literal::kBlackCm)));
+            tell(std::string(4, '\0') + resolveFrame(literal::kBlackCm)));
   acceptCorvane();
   EXPECT_EQ("connection ended: protocol error: message length 65537 is not 1 to 65536",
             tell(std::string("\x00\x01\x00\x01", 4) + std::string(100, 'x')));
@@ -177,7 +171,7 @@ TEST_F(ResolveSession, LengthsOfZeroOrAbove64KiBEndTheConnection) {
 TEST_F(ResolveSession, MessagesThatCannotBeReadLeaveThePictureAndTheConnection) {
   start();
   acceptCorvane();
-  EXPECT_THAT(tell(framed(literal::kWhiteVideoCm)), StartsWith("patch 940"));
+  EXPECT_THAT(tell(resolveFrame(literal::kWhiteVideoCm)), StartsWith("patch 940"));
   const struct {
     std::string xml;
     const char* line;
@@ -191,9 +185,9 @@ TEST_F(ResolveSession, MessagesThatCannotBeReadLeaveThePictureAndTheConnection) 
       {greyMessage(1024, 64, "x='0' y='0' cx='1' cy='1'"),
        "message ignored: <color> red '1024' is not a code from 0 to 1023 at 10 bits"},
   };
-  for (const auto& b : bad) EXPECT_THAT(tell(framed(b.xml)), StartsWith(b.line));
+  for (const auto& b : bad) EXPECT_THAT(tell(resolveFrame(b.xml)), StartsWith(b.line));
   EXPECT_EQ(2u, shown());  // black, white, and nothing for the five
-  EXPECT_THAT(tell(framed(literal::kBlackCm)), StartsWith("patch 0 0 0"));
+  EXPECT_THAT(tell(resolveFrame(literal::kBlackCm)), StartsWith("patch 0 0 0"));
   finish();
 }
 
@@ -210,7 +204,7 @@ TEST_F(ResolveSession, CodesOf8To16BitsBecomeTenBitCodes) {
   for (const auto& d : depths) {
     SCOPED_TRACE(d.bits);
     // The window covers the frame's left half, the background the rest.
-    const std::string line = tell(framed(greyMessage(d.level, d.background,
+    const std::string line = tell(resolveFrame(greyMessage(d.level, d.background,
                                                      "x='0' y='0' cx='0.5' cy='1'", d.bits)));
     EXPECT_EQ("patch " + std::to_string(d.patch10) + " " + std::to_string(d.patch10) + " " +
                   std::to_string(d.patch10) + " window 960x1080 at (0,0) on " +
@@ -228,25 +222,25 @@ TEST_F(ResolveSession, GeometryAtTheEdgesOutsideEmptyInPixelsAndSeveralRectangle
   acceptCorvane();
   // Past the bottom-right corner: clamped.
   EXPECT_EQ("patch 100 100 100 window 192x108 at (1728,972) on 1 1 1",
-            tell(framed(greyMessage(100, 1, "x='0.9' y='0.9' cx='0.5' cy='0.5'"))));
+            tell(resolveFrame(greyMessage(100, 1, "x='0.9' y='0.9' cx='0.5' cy='0.5'"))));
   expectPatchFrame(lastFrame()->frame(), {1728, 972, 192, 108}, r210Gray(100), r210Gray(1));
   // Wholly outside, and empty: only the background.
   EXPECT_EQ("patch 100 100 100 window 0x0 at (0,0) on 2 2 2",
-            tell(framed(greyMessage(100, 2, "x='-0.5' y='-0.5' cx='0.25' cy='0.25'"))));
+            tell(resolveFrame(greyMessage(100, 2, "x='-0.5' y='-0.5' cx='0.25' cy='0.25'"))));
   expectPatchFrame(lastFrame()->frame(), {0, 0, 0, 0}, 0, r210Gray(2));
   EXPECT_EQ("patch 100 100 100 window 0x0 at (960,540) on 3 3 3",
-            tell(framed(greyMessage(100, 3, "x='0.5' y='0.5' cx='0' cy='0.25'"))));
+            tell(resolveFrame(greyMessage(100, 3, "x='0.5' y='0.5' cx='0' cy='0.25'"))));
   // Pixels, as one host sends them.
   EXPECT_EQ("patch 200 200 200 window 1920x1080 at (0,0) on 0 0 0",
-            tell(framed(greyMessage(200, 0, "x='0.0000' y='0.0000' cx='1920.0000' "
+            tell(resolveFrame(greyMessage(200, 0, "x='0.0000' y='0.0000' cx='1920.0000' "
                                             "cy='1080.0000'"))));
   EXPECT_EQ("patch 200 200 200 window 100x50 at (10,20) on 0 0 0",
-            tell(framed(greyMessage(200, 0, "x='10' y='20' cx='100' cy='50'"))));
+            tell(resolveFrame(greyMessage(200, 0, "x='10' y='20' cx='100' cy='50'"))));
   expectPatchFrame(lastFrame()->frame(), {10, 20, 100, 50}, r210Gray(200), 0);
   // Rectangles in document order over black, the later over the earlier.
   EXPECT_EQ(
       "patch 1020 0 0 window 960x1080 at (0,0); 0 1020 0 window 960x540 at (480,270) on 0 0 0",
-      tell(framed("<calibration><shapes>"
+      tell(resolveFrame("<calibration><shapes>"
                   "<rectangle><color red='255' green='0' blue='0'/>"
                   "<geometry x='0' y='0' cx='0.5' cy='1'/></rectangle>"
                   "<rectangle><color red='0' green='255' blue='0'/>"
@@ -266,7 +260,7 @@ TEST_F(ResolveSession, WaitsOnceForAHostThatIsNotListeningYet) {
   EXPECT_EQ(1u, shown());
   ASSERT_TRUE(listener.listen());
   acceptCorvane();
-  EXPECT_THAT(tell(framed(literal::kGreyCm)), StartsWith("patch 512"));
+  EXPECT_THAT(tell(resolveFrame(literal::kGreyCm)), StartsWith("patch 512"));
   finish();
 }
 
@@ -285,7 +279,7 @@ TEST_F(ResolveSession, SignalsWhileWaitingReadingAndPaintingEndWith130) {
   start("4k");
   acceptCorvane();
   std::string burst;
-  for (int i = 0; i < 100; ++i) burst += framed(literal::kGreyCm);
+  for (int i = 0; i < 100; ++i) burst += resolveFrame(literal::kGreyCm);
   ASSERT_TRUE(host.send(burst));
   EXPECT_THAT(corvane->readLine(), StartsWith("patch "));
   corvane->sendSignal(SIGTERM);

@@ -1,10 +1,11 @@
 #include "io/safe_points.h"
 
-#include <sys/select.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <vector>
 
 namespace {
 
@@ -14,17 +15,6 @@ sigset_t releaseSignals() {
   sigaddset(&signals, SIGINT);
   sigaddset(&signals, SIGTERM);
   return signals;
-}
-
-// The current mask without the two signals: pselect installs it only for
-// the wait itself, atomically, so a signal that arrives just before the wait
-// is not missed.
-sigset_t maskWhileWaiting() {
-  sigset_t mask;
-  sigprocmask(SIG_BLOCK, nullptr, &mask);
-  sigdelset(&mask, SIGINT);
-  sigdelset(&mask, SIGTERM);
-  return mask;
 }
 
 // Waits at a safe point until `fd` is ready for reading or for writing.
@@ -65,41 +55,52 @@ void allowSignals() {
 bool waitUntilReadable(int fd) { return waitUntilReady(fd, false); }
 
 int waitForAny(WaitFor* fds, size_t count, int timeoutMs) {
-  const sigset_t whileWaiting = maskWhileWaiting();
+  // poll, unlike select, takes any descriptor number.
+  std::vector<pollfd> polled(count);
+  for (size_t i = 0; i < count; ++i) {
+    fds[i].ready = false;
+    if (fds[i].fd < 0) return -1;
+    polled[i] = {fds[i].fd, static_cast<short>(fds[i].forWriting ? POLLOUT : POLLIN), 0};
+  }
+  const sigset_t signals = releaseSignals();
   for (;;) {
-    fd_set readable, writable;
-    FD_ZERO(&readable);
-    FD_ZERO(&writable);
-    int highest = -1;
-    for (size_t i = 0; i < count; ++i) {
-      fds[i].ready = false;
-      if (fds[i].fd < 0 || fds[i].fd >= FD_SETSIZE) return -1;
-      FD_SET(fds[i].fd, fds[i].forWriting ? &writable : &readable);
-      if (fds[i].fd > highest) highest = fds[i].fd;
-    }
-    struct timespec timeout = {timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
-    const int ready = pselect(highest + 1, &readable, &writable, nullptr,
-                              timeoutMs < 0 ? nullptr : &timeout, &whileWaiting);
-    if (ready < 0 && errno == EINTR) continue;
+    // The signals are open for the wait alone. The handler never returns,
+    // so a signal that comes between the unblock and the poll ends the
+    // program as surely as one that comes during it: none is missed.
+    sigset_t previous;
+    sigprocmask(SIG_UNBLOCK, &signals, &previous);
+    const int ready = poll(polled.data(), static_cast<nfds_t>(count), timeoutMs);
+    const int error = errno;
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    if (ready < 0 && error == EINTR) continue;
     if (ready <= 0) return ready;
     for (size_t i = 0; i < count; ++i) {
-      fds[i].ready = FD_ISSET(fds[i].fd, fds[i].forWriting ? &writable : &readable);
+      if (polled[i].revents & POLLNVAL) return -1;
+      // An end or an error counts as ready: the read or write that follows
+      // reports it.
+      fds[i].ready = (polled[i].revents & (polled[i].events | POLLHUP | POLLERR)) != 0;
     }
     return ready;
   }
 }
 
-bool writeAll(int fd, const char* data, size_t size) {
+ssize_t writeOnce(int fd, const char* data, size_t size, int* error) {
+  // Only the write system call runs with the signals open: no lock of the
+  // C library and no driver call is under way, and the held-device state
+  // is whole, so the handler may run in it.
   const sigset_t signals = releaseSignals();
+  sigset_t previous;
+  sigprocmask(SIG_UNBLOCK, &signals, &previous);
+  const ssize_t written = write(fd, data, size);
+  *error = errno;
+  sigprocmask(SIG_SETMASK, &previous, nullptr);
+  return written;
+}
+
+bool writeAll(int fd, const char* data, size_t size) {
   while (size > 0) {
-    // Only the write system call runs with the signals open: no lock of the
-    // C library and no driver call is under way, and the held-device state
-    // is whole, so the handler may run in it.
-    sigset_t previous;
-    sigprocmask(SIG_UNBLOCK, &signals, &previous);
-    const ssize_t written = write(fd, data, size);
-    const int error = errno;
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
+    int error = 0;
+    const ssize_t written = writeOnce(fd, data, size, &error);
     if (written > 0) {
       data += written;
       size -= static_cast<size_t>(written);

@@ -17,8 +17,10 @@
 // A signal that arrives during an operation (painting a 4K frame, opening a
 // device) therefore ends the program as soon as that operation returns, and
 // no answer for it is written.
-#ifndef CORVANE_DECKLINK_SAFE_POINTS_H
-#define CORVANE_DECKLINK_SAFE_POINTS_H
+#ifndef CORVANE_IO_SAFE_POINTS_H
+#define CORVANE_IO_SAFE_POINTS_H
+
+#include <sys/types.h>
 
 #include <cstddef>
 #include <string>
@@ -49,9 +51,14 @@ struct WaitFor {
 // A safe point for as long as it waits: waits until one of `count`
 // descriptors is ready, or `timeoutMs` milliseconds have passed (a negative
 // timeout waits without end; no descriptors and a timeout make a pause).
-// Marks the ready ones; returns how many are ready, 0 on the timeout, -1 on
-// an error.
+// Any descriptor number is taken. Marks the ready ones (an end of stream or
+// an error counts as ready); returns how many are ready, 0 on the timeout,
+// -1 on an error.
 int waitForAny(WaitFor* fds, size_t count, int timeoutMs);
+
+// One write(2) of at most `size` bytes, a safe point while it runs; its
+// result, with errno in `error`.
+ssize_t writeOnce(int fd, const char* data, size_t size, int* error);
 
 // Writes all `size` bytes to `fd`. The signals are open during each write
 // call itself, so a write that waits for a reader is a safe point; a
@@ -67,4 +74,4 @@ bool writeStdout(const std::string& text);
 // writeStdout of `line` and a line feed.
 bool writeStdoutLine(const std::string& line);
 
-#endif  // CORVANE_DECKLINK_SAFE_POINTS_H
+#endif  // CORVANE_IO_SAFE_POINTS_H

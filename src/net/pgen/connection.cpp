@@ -9,6 +9,7 @@
 #include "decklink/held_device.h"
 #include "decklink/held_signalling.h"
 #include "io/format.h"
+#include "io/offered_lines.h"
 #include "io/safe_points.h"
 #include "net/pgen/command.h"
 #include "net/pgen/settings.h"
@@ -27,10 +28,10 @@ std::string showPatch(const PgenResponse& response) {
   const ShowResult shown = showRects(response.patch.background, {response.patch.window});
   deliverPendingSignals();
   if (shown != ShowResult::kShown) {
-    writeStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
+    offerStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
     return kPgenNotShownReply;
   }
-  writeStdoutLine(response.line);
+  offerStdoutLine(response.line);
   return response.reply;
 }
 
@@ -40,18 +41,18 @@ std::string applySetting(const std::string& command, const PgenServerState& stat
                          const std::string& reply) {
   const PgenSetting setting = readPgenSetting(command, gSignalling, state.hdrOn);
   if (!setting.signalling) {
-    writeStdoutLine(setting.line);
+    offerStdoutLine(setting.line);
     return reply;
   }
   std::string message;
   const std::string code = setSignalling(setting.wanted, &message);
   deliverPendingSignals();
   if (!code.empty()) {
-    writeStdoutLine("setting not applied: " + printableText(command) + ": " + message + " (" +
+    offerStdoutLine("setting not applied: " + printableText(command) + ": " + message + " (" +
                     code + ")");
     return kPgenNotAppliedReply;
   }
-  writeStdoutLine("signalling: " + signallingText(gSignalling));
+  offerStdoutLine("signalling: " + signallingText(gSignalling));
   return reply;
 }
 
@@ -134,11 +135,11 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
     case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:
-      if (!response.line.empty()) writeStdoutLine(response.line);
+      if (!response.line.empty()) offerStdoutLine(response.line);
       break;
   }
   if (response.templateCommand && !state->templateAdviceGiven) {
-    writeStdoutLine(kTemplateAdvice);
+    offerStdoutLine(kTemplateAdvice);
     state->templateAdviceGiven = true;
   }
   return queueReply(reply);

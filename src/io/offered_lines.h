@@ -1,0 +1,27 @@
+// The lines a network server prints while it serves. A server must never
+// wait for its standard output: a terminal paused with Ctrl-S, or a pipe
+// nobody drains, would otherwise stop it answering every host. So a line
+// that standard output cannot take at once is dropped and counted, and the
+// next line that gets through is preceded by a line saying how many were
+// not shown. (Serve and the console write with writeStdout instead: their
+// output is the protocol or the person's, and nothing of it may be lost.)
+#ifndef CORVANE_IO_OFFERED_LINES_H
+#define CORVANE_IO_OFFERED_LINES_H
+
+#include <cstddef>
+#include <string>
+
+// No line a server prints is longer than this many bytes; a longer one is
+// cut and ends with "...".
+constexpr size_t kLongestServerLine = 300;
+
+// Offers `line` (without its line feed) to standard output without waiting:
+// written now, whole or (should standard output take only part of it) with
+// the rest written before anything else; or dropped and counted. The write
+// is a safe point. Returns true when the line went out.
+bool offerStdoutLine(const std::string& line);
+
+// `line` cut to kLongestServerLine bytes, the last three then "...".
+std::string boundedLine(const std::string& line);
+
+#endif  // CORVANE_IO_OFFERED_LINES_H

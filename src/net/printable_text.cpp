@@ -4,15 +4,13 @@
 
 std::string printableText(const std::string& bytes, size_t longest) {
   std::string text;
-  const size_t shown = bytes.size() > longest ? longest : bytes.size();
-  for (size_t i = 0; i < shown; ++i) {
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      text += static_cast<char>(c);
-    } else {
-      text += formatted("\\x%02X", unsigned{c});
-    }
+  for (const char byte : bytes) {
+    const unsigned char c = static_cast<unsigned char>(byte);
+    const std::string shown = c >= 0x20 && c < 0x7F && c != '\\'
+                                  ? std::string(1, byte)
+                                  : formatted("\\x%02X", unsigned{c});
+    if (text.size() + shown.size() > longest) return text + "...";
+    text += shown;
   }
-  if (shown < bytes.size()) text += "...";
   return text;
 }

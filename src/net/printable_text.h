@@ -1,4 +1,6 @@
-// Bytes from the network as a console line may show them.
+// Text from the network as a terminal line may show it: every piece of
+// host text corvane prints goes through printableText, so that no host can
+// put control bytes, forged lines or megabytes on the terminal.
 #ifndef CORVANE_NET_PRINTABLE_TEXT_H
 #define CORVANE_NET_PRINTABLE_TEXT_H
 
@@ -6,8 +8,8 @@
 #include <string>
 
 // `bytes` with every byte outside printable ASCII (and the backslash)
-// written as \xNN, cut after `longest` bytes of input with "..." added, so
-// that no host can put control bytes, lines or megabytes on the console.
+// written as \xNN, at most `longest` characters of it; text cut there ends
+// with "...".
 std::string printableText(const std::string& bytes, size_t longest = 120);
 
 #endif  // CORVANE_NET_PRINTABLE_TEXT_H

@@ -7,6 +7,8 @@
 #include <map>
 #include <memory>
 
+#include "net/printable_text.h"
+
 namespace {
 
 using Attributes = std::map<std::string, std::string>;
@@ -53,7 +55,7 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attribut
   c->path.push_back(name);
   const std::vector<std::string>& p = c->path;
   if (p.size() == 1 && p[0] != "calibration") {
-    stop(c, "the message is <" + p[0] + ">, not <calibration>");
+    stop(c, "the message is <" + printableText(p[0], 40) + ">, not <calibration>");
   } else if (p.size() == 2) {
     if (p[1] == "color") take(c, &c->colour, "color", attributes);
     if (p[1] == "background") take(c, &c->background, "background", attributes);
@@ -111,7 +113,8 @@ bool readColour(const Element& element, const char* elementName, HostColour* col
     uint32_t value = 0;
     bits = trimmed(found->second);
     if (!wholeNumber(bits, &value) || value < 1 || value > 16) {
-      *problem = std::string("<") + elementName + "> bits '" + bits + "' is not 1 to 16";
+      *problem = std::string("<") + elementName + "> bits '" + printableText(bits, 40) +
+                 "' is not 1 to 16";
       return false;
     }
     read.bits = static_cast<int>(value);
@@ -125,8 +128,8 @@ bool readColour(const Element& element, const char* elementName, HostColour* col
     std::string text;
     if (!attribute(element, elementName, component.name, &text, problem)) return false;
     if (!wholeNumber(text, component.value) || *component.value > largest) {
-      *problem = std::string("<") + elementName + "> " + component.name + " '" + text +
-                 "' is not a code from 0 to " + std::to_string(largest) + " at " +
+      *problem = std::string("<") + elementName + "> " + component.name + " '" +
+                 printableText(text, 40) + "' is not a code from 0 to " + std::to_string(largest) + " at " +
                  std::to_string(read.bits) + " bits";
       return false;
     }
@@ -146,7 +149,8 @@ bool readGeometry(const Element& element, HostRect* rect, std::string* problem) 
     char* end = nullptr;
     *v.value = text.empty() ? NAN : std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !std::isfinite(*v.value)) {
-      *problem = std::string("<geometry> ") + v.name + " '" + text + "' is not a finite number";
+      *problem = std::string("<geometry> ") + v.name + " '" + printableText(text, 40) +
+                 "' is not a finite number";
       return false;
     }
   }

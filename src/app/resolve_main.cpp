@@ -38,7 +38,7 @@ int resolveMain(const std::vector<std::string>& words) {
   installReleaseOnSignal(onSignal);
   allowSignals();
   std::vector<SocketAddress> addresses;
-  if (!resolveAddresses(host, &addresses, &problem)) return sayWhy(problem);
+  if (!lookUpHost(host.host, host.port, &addresses, &problem)) return sayWhy(problem);
   if (!holdCard(deviceArgument, resolution)) return 1;
   // Before the black frame, so that the display is in its mode from the
   // first picture on.

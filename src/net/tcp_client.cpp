@@ -1,15 +1,36 @@
 #include "net/tcp_client.h"
 
 #include <fcntl.h>
-#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "io/safe_points.h"
 
 namespace {
+
+// TCP keep-alive: after kKeepAliveIdleS seconds without a byte either way,
+// a probe every kKeepAliveIntervalS seconds; kKeepAliveProbes unanswered
+// probes end the connection. A host whose computer lost power or its
+// network is noticed within a minute, however long it pauses on purpose.
+constexpr int kKeepAliveIdleS = 30;
+constexpr int kKeepAliveIntervalS = 5;
+constexpr int kKeepAliveProbes = 6;
+
+void keepAlive(int fd) {
+  const int on = 1, idle = kKeepAliveIdleS, interval = kKeepAliveIntervalS,
+            probes = kKeepAliveProbes;
+  setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+#ifdef TCP_KEEPIDLE
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idle, sizeof idle);
+#else
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPALIVE, &idle, sizeof idle);  // the same, by its macOS name
+#endif
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &interval, sizeof interval);
+  setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+}
 
 // Returns a connected socket, or -1. The connect itself never blocks: the
 // wait for its outcome is a safe point.
@@ -18,6 +39,7 @@ int connectTo(const SocketAddress& address, int timeoutMs) {
   if (fd < 0) return -1;
   fcntl(fd, F_SETFD, FD_CLOEXEC);
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  keepAlive(fd);
   if (connect(fd, reinterpret_cast<const sockaddr*>(&address.storage), address.length) == 0) {
     return fd;
   }
@@ -35,35 +57,6 @@ int connectTo(const SocketAddress& address, int timeoutMs) {
 }
 
 }  // namespace
-
-bool resolveAddresses(const Endpoint& endpoint, std::vector<SocketAddress>* addresses,
-                      std::string* problem) {
-  addrinfo hints = {};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_protocol = IPPROTO_TCP;
-  addrinfo* found = nullptr;
-  const int status = getaddrinfo(endpoint.host.c_str(), std::to_string(endpoint.port).c_str(),
-                                 &hints, &found);
-  if (status != 0) {
-    *problem = "cannot find host '" + endpoint.host + "': " + gai_strerror(status);
-    return false;
-  }
-  addresses->clear();
-  for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
-    if (entry->ai_addrlen > sizeof(sockaddr_storage)) continue;
-    SocketAddress address = {};
-    std::memcpy(&address.storage, entry->ai_addr, entry->ai_addrlen);
-    address.length = entry->ai_addrlen;
-    addresses->push_back(address);
-  }
-  freeaddrinfo(found);
-  if (addresses->empty()) {
-    *problem = "host '" + endpoint.host + "' has no address";
-    return false;
-  }
-  return true;
-}
 
 int connectToAny(const std::vector<SocketAddress>& addresses, int timeoutMs) {
   for (const SocketAddress& address : addresses) {

@@ -3,26 +3,13 @@
 #ifndef CORVANE_NET_TCP_CLIENT_H
 #define CORVANE_NET_TCP_CLIENT_H
 
-#include <sys/socket.h>
-
-#include <string>
 #include <vector>
 
-#include "net/endpoint.h"
-
-struct SocketAddress {
-  sockaddr_storage storage;
-  socklen_t length;
-};
-
-// The host's IPv4 and IPv6 addresses for TCP, from getaddrinfo. Returns
-// false with `problem` set when the name cannot be resolved.
-bool resolveAddresses(const Endpoint& endpoint, std::vector<SocketAddress>* addresses,
-                      std::string* problem);
+#include "net/host_lookup.h"
 
 // Tries each address in turn, waiting at most `timeoutMs` for each, and
-// returns the first connected socket (non-blocking, close-on-exec), or -1
-// when none accepts.
+// returns the first connected socket (non-blocking, close-on-exec, with TCP
+// keep-alive), or -1 when none accepts.
 int connectToAny(const std::vector<SocketAddress>& addresses, int timeoutMs);
 
 #endif  // CORVANE_NET_TCP_CLIENT_H

@@ -30,6 +30,9 @@ class ResolveFraming {
   // the connection is over: the rest of the stream is not read.
   Event next(std::string* message, std::string* problem);
 
+  // True while bytes of a message that has not ended are held.
+  bool holdsPart() const { return pending_.size() > taken_; }
+
  private:
   std::string pending_;  // bytes fed and not yet taken
   size_t taken_ = 0;     // pending_[0, taken_) is already consumed

@@ -2,11 +2,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
 
 #include "decklink/held_device.h"
+#include "io/format.h"
+#include "io/offered_lines.h"
 #include "io/safe_points.h"
 #include "net/resolve/framing.h"
 #include "net/resolve/message.h"
@@ -14,26 +18,34 @@
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 // How long one connection attempt may take, and the pause between rounds
 // of attempts while the host is not listening.
 constexpr int kConnectTimeoutMs = 3000;
 constexpr int kRetryPauseMs = 1000;
 
+// The pause before connecting again after a connection ended: 1 s, doubled
+// for each connection in a row that ended without a message, up to 8 s, so
+// a host that accepts and closes at once is not flooded with connections.
+constexpr int kFirstReconnectPauseMs = 1000;
+constexpr int kLongestReconnectPauseMs = 8000;
+
 void showMessage(const std::string& xml) {
   ResolveMessage message;
   std::string problem;
   if (!parseResolveMessage(xml, &message, &problem)) {
-    writeStdoutLine("message ignored: " + problem);
+    offerStdoutLine("message ignored: " + problem);
     return;
   }
   const ResolvePicture picture = resolvePicture(message, gMode->width, gMode->height);
   const ShowResult shown = showRects(picture.background, picture.rects);
   deliverPendingSignals();
   if (shown != ShowResult::kShown) {
-    writeStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
+    offerStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
     return;
   }
-  writeStdoutLine(pictureLine(picture.background, picture.rects));
+  offerStdoutLine(pictureLine(picture.background, picture.rects));
 }
 
 // Connects, trying every address once a second; says once that it waits.
@@ -42,37 +54,64 @@ int connectToHost(const std::string& name, const std::vector<SocketAddress>& add
   for (;;) {
     const int fd = connectToAny(addresses, kConnectTimeoutMs);
     if (fd >= 0) {
-      writeStdoutLine("connected to " + name);
+      offerStdoutLine("connected to " + name);
       return fd;
     }
-    if (!said) writeStdoutLine("waiting for " + name);
+    if (!said) offerStdoutLine("waiting for " + name);
     said = true;
     waitForAny(nullptr, 0, kRetryPauseMs);
   }
 }
 
+int msUntil(Clock::time_point deadline) {
+  const auto left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
+
 // Reads and shows messages until the connection ends; returns why it ended.
-std::string readMessages(int fd) {
+// Between messages it waits as long as the host likes; a message that has
+// begun must end within kResolveMessageTimeoutMs. `messages` counts the
+// whole messages received.
+std::string readMessages(int fd, int* messages) {
   ResolveFraming framing;
   std::string message, problem;
+  Clock::time_point deadline;  // for the message begun, while one is
   char buffer[64 * 1024];
   for (;;) {
-    if (!waitUntilReadable(fd)) return "waiting for the host failed";
+    WaitFor readable = {fd, false, false};
+    const int timeoutMs = framing.holdsPart() ? msUntil(deadline) : -1;
+    const int ready = waitForAny(&readable, 1, timeoutMs);
+    if (ready < 0) return "waiting for the host failed";
+    if (ready == 0) {
+      return formatted("protocol error: a message did not end within %d seconds",
+                       kResolveMessageTimeoutMs / 1000);
+    }
     const ssize_t got = read(fd, buffer, sizeof buffer);
     if (got == 0) return "the host closed the connection";
     if (got < 0) {
       if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
       return std::string("read error: ") + std::strerror(errno);
     }
+    const bool wasInPart = framing.holdsPart();
     framing.feed(buffer, static_cast<size_t>(got));
+    bool ended = false;
     for (;;) {
       switch (framing.next(&message, &problem)) {
         case ResolveFraming::Event::kNeedMore: break;
-        case ResolveFraming::Event::kMessage: showMessage(message); continue;
+        case ResolveFraming::Event::kMessage:
+          ++*messages;
+          ended = true;
+          showMessage(message);
+          continue;
         case ResolveFraming::Event::kEnd: return "end of session";
         case ResolveFraming::Event::kError: return "protocol error: " + problem;
       }
       break;
+    }
+    // A message whose first bytes came in this read begins its time now.
+    if (framing.holdsPart() && (!wasInPart || ended)) {
+      deadline = Clock::now() + std::chrono::milliseconds(kResolveMessageTimeoutMs);
     }
   }
 }
@@ -83,13 +122,19 @@ void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresse
   const ShowResult black = showRects({}, {});
   deliverPendingSignals();
   if (black != ShowResult::kShown) {
-    writeStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
+    offerStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
   }
   const std::string name = endpointText(host);
+  int pauseMs = kFirstReconnectPauseMs;
   for (;;) {
     const int fd = connectToHost(name, addresses);
-    const std::string why = readMessages(fd);
+    int messages = 0;
+    const std::string why = readMessages(fd, &messages);
     close(fd);
-    writeStdoutLine("connection ended: " + why);
+    if (messages > 0) pauseMs = kFirstReconnectPauseMs;
+    offerStdoutLine(formatted("connection ended: %s; connecting again in %d s", why.c_str(),
+                              pauseMs / 1000));
+    waitForAny(nullptr, 0, pauseMs);
+    if (messages == 0) pauseMs = std::min(2 * pauseMs, kLongestReconnectPauseMs);
   }
 }

@@ -8,18 +8,25 @@
 #include <vector>
 
 #include "net/endpoint.h"
+#include "net/host_lookup.h"
 #include "net/tcp_client.h"
 
 // The Resolve protocol's own port.
 constexpr uint16_t kResolvePort = 20002;
 
+// How long a message may take from its first byte to its last; the time
+// between messages is the host's.
+constexpr int kResolveMessageTimeoutMs = 5000;
+
 // With the card held (app/hold_card.h): shows a full-field black frame,
 // then connects to `host` at `addresses` again and again, printing what
 // happens, and shows every valid message. A connection ends at the end of
-// its stream, at the end-of-session marker or at a framing error; the card
-// stays held and keeps its last picture, and corvane connects again. Only
-// SIGINT or SIGTERM end it (status 130, the card released): it never
-// returns.
+// its stream, at the end-of-session marker, at a framing error, when a
+// message does not end within kResolveMessageTimeoutMs, or when TCP
+// keep-alive finds the host gone; the card stays held and keeps its last
+// picture, and corvane connects again after a pause (1 s, doubling up to
+// 8 s while connections end without a message). Only SIGINT or SIGTERM
+// end it (status 130, the card released): it never returns.
 [[noreturn]] void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresses);
 
 #endif  // CORVANE_NET_RESOLVE_SESSION_H

@@ -1,0 +1,72 @@
+#include "net/host_lookup.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+
+#include <cstring>
+
+namespace {
+
+bool sameAddress(const SocketAddress& a, const SocketAddress& b) {
+  return a.length == b.length && std::memcmp(&a.storage, &b.storage, a.length) == 0;
+}
+
+}  // namespace
+
+bool lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses,
+                std::string* problem) {
+  std::string name = host;
+  if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
+    name = name.substr(1, name.size() - 2);
+  }
+  addrinfo hints = {};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_protocol = IPPROTO_TCP;
+  addrinfo* found = nullptr;
+  const int status = getaddrinfo(name.c_str(), std::to_string(port).c_str(), &hints, &found);
+  if (status != 0) {
+    *problem = "cannot find host '" + host + "': " + gai_strerror(status);
+    return false;
+  }
+  addresses->clear();
+  for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+    if (entry->ai_addrlen > sizeof(sockaddr_storage)) continue;
+    SocketAddress address = {};
+    std::memcpy(&address.storage, entry->ai_addr, entry->ai_addrlen);
+    address.length = entry->ai_addrlen;
+    bool seen = false;
+    for (const SocketAddress& earlier : *addresses) seen = seen || sameAddress(earlier, address);
+    if (!seen) addresses->push_back(address);
+  }
+  freeaddrinfo(found);
+  if (addresses->empty()) {
+    *problem = "host '" + host + "' has no address";
+    return false;
+  }
+  return true;
+}
+
+bool isLoopback(const SocketAddress& address) {
+  if (address.storage.ss_family == AF_INET) {
+    const sockaddr_in* v4 = reinterpret_cast<const sockaddr_in*>(&address.storage);
+    return (ntohl(v4->sin_addr.s_addr) >> 24) == 127;
+  }
+  const sockaddr_in6* v6 = reinterpret_cast<const sockaddr_in6*>(&address.storage);
+  if (IN6_IS_ADDR_LOOPBACK(&v6->sin6_addr)) return true;
+  return IN6_IS_ADDR_V4MAPPED(&v6->sin6_addr) && v6->sin6_addr.s6_addr[12] == 127;
+}
+
+std::string socketAddressText(const void* address) {
+  const sockaddr_storage* storage = static_cast<const sockaddr_storage*>(address);
+  char text[INET6_ADDRSTRLEN] = "?";
+  if (storage->ss_family == AF_INET6) {
+    const sockaddr_in6* v6 = static_cast<const sockaddr_in6*>(address);
+    inet_ntop(AF_INET6, &v6->sin6_addr, text, sizeof text);
+    return "[" + std::string(text) + "]:" + std::to_string(ntohs(v6->sin6_port));
+  }
+  const sockaddr_in* v4 = static_cast<const sockaddr_in*>(address);
+  inet_ntop(AF_INET, &v4->sin_addr, text, sizeof text);
+  return std::string(text) + ":" + std::to_string(ntohs(v4->sin_port));
+}

@@ -1,0 +1,30 @@
+// A host name or address as the system finds it: looked up once, when a
+// network mode starts, so that a wrong name fails at once.
+#ifndef CORVANE_NET_HOST_LOOKUP_H
+#define CORVANE_NET_HOST_LOOKUP_H
+
+#include <sys/socket.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct SocketAddress {
+  sockaddr_storage storage;
+  socklen_t length;
+};
+
+// The IPv4 and IPv6 addresses of `host` (a name, or an address literal,
+// IPv6 with or without brackets) at `port`, from getaddrinfo, each once.
+// Returns false with `problem` set when the name cannot be found.
+bool lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses,
+                std::string* problem);
+
+// True for 127.0.0.0/8, ::1 and ::ffff:127.0.0.0/104: addresses no other
+// computer can reach.
+bool isLoopback(const SocketAddress& address);
+
+// The address and port, as "127.0.0.1:85" or "[::1]:85".
+std::string socketAddressText(const void* address);
+
+#endif  // CORVANE_NET_HOST_LOOKUP_H

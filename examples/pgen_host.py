@@ -102,7 +102,7 @@ def start_corvane(args):
         found = re.match(r"(listening|discovery) on 127\.0\.0\.1:(\d+)", line)
         if found:
             ports[found.group(1)] = int(found.group(2))
-        if line.startswith("The PGenerator protocol") or line.startswith("Could not"):
+        if line.startswith("waiting for hosts") or line.startswith("Could not"):
             break
     return corvane, ports.get("listening"), ports.get("discovery")
 

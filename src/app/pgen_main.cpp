@@ -8,6 +8,7 @@
 #include "app/usage.h"
 #include "decklink/device_hold.h"
 #include "io/safe_points.h"
+#include "net/host_lookup.h"
 
 namespace {
 
@@ -47,6 +48,13 @@ int pgenMain(const std::string& program, const std::vector<std::string>& words) 
   // A host that turns HDR on gets the HDR signalling of the command line.
   if (signalling.given && signalling.signalling.eotf != Eotf::kSdr) {
     line.options.hdrOn = signalling.signalling;
+  }
+  // Looked up once, before the card is held, so that a wrong name fails at
+  // once.
+  if (!line.listen.empty() &&
+      !lookUpHost(line.listen, line.options.port, &line.options.listen, &problem)) {
+    writeStdout("corvane pgen: --listen: " + problem + "\n");
+    return 1;
   }
   if (!holdCard(line.device.c_str(), line.mode.c_str())) return 1;
   if (!signalAtStart(signalling)) {

@@ -1,7 +1,6 @@
 #include "app/pgen_options.h"
 
 #include "net/endpoint.h"
-#include "net/server_sockets.h"
 
 namespace {
 
@@ -38,11 +37,11 @@ bool parsePgenCommandLine(const std::vector<std::string>& words, PgenCommandLine
     }
     const std::string& value = words[++i];
     if (word == "--listen") {
-      if (!isAddressLiteral(value)) {
-        *problem = "--listen '" + value + "' is not an IPv4 or IPv6 address";
+      if (value.empty()) {
+        *problem = "--listen needs a host name or address";
         return false;
       }
-      read.options.listenAddress = value;
+      read.listen = value;
     } else if (!readPort(word, value,
                          word == "--port" ? &read.options.port : &read.options.discoveryPort,
                          problem)) {

@@ -13,13 +13,13 @@
 struct PgenCommandLine {
   std::string device = "0";
   std::string mode = "hd";  // checked by the device layer when the card is held
-  PgenOptions options;
+  std::string listen;       // --listen: a host name or address; "" for all interfaces
+  PgenOptions options;      // all but the listening addresses, which `listen` names
 };
 
 // Reads the words after "pgen". Returns false with `problem` set for an
 // unknown option, an option without its value, a port that is not a number
-// from 0 to 65535, an address that is no IPv4 or IPv6 literal, or a third
-// word.
+// from 0 to 65535, an empty --listen, or a third word.
 bool parsePgenCommandLine(const std::vector<std::string>& words, PgenCommandLine* line,
                           std::string* problem);
 

@@ -1,11 +1,13 @@
 #include "net/pgen/discovery.h"
 
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
 #include <sys/socket.h>
 
 #include <cstring>
 
-#include "io/safe_points.h"
-#include "net/server_sockets.h"
+#include "io/offered_lines.h"
 
 const char kPgenDiscoveryQuestion[] = "Who is a PGenerator";
 const char kPgenDiscoveryAnswer[] = "This is a PGenerator";
@@ -14,6 +16,85 @@ namespace {
 
 // Datagrams taken per wake-up; more wait for the next turn of the loop.
 constexpr int kDatagramsPerTurn = 16;
+
+// The interface that has the IPv4 address `wanted`; false when none has.
+bool interfaceWith(const in_addr& wanted, AnsweringInterface* found) {
+  ifaddrs* all = nullptr;
+  if (getifaddrs(&all) != 0) return false;
+  bool have = false;
+  for (const ifaddrs* entry = all; entry != nullptr && !have; entry = entry->ifa_next) {
+    if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
+    const in_addr address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr)->sin_addr;
+    if (address.s_addr != wanted.s_addr) continue;
+    found->index = if_nametoindex(entry->ifa_name);
+    found->name = entry->ifa_name;
+    found->address = wanted;
+    have = found->index != 0;
+  }
+  freeifaddrs(all);
+  return have;
+}
+
+// The interface of `socket.only` through which a datagram that arrived on
+// interface `arrivedOn` is answered; null when it is none of them.
+const AnsweringInterface* answeringFor(const DiscoverySocket& socket, unsigned arrivedOn) {
+  for (const AnsweringInterface& interface : socket.only) {
+    if (interface.index == arrivedOn) return &interface;
+  }
+  return nullptr;
+}
+
+// One datagram and the interface it arrived on (0 when not known).
+ssize_t receive(int fd, char* buffer, size_t size, sockaddr_storage* from, socklen_t* length,
+                unsigned* arrivedOn) {
+  iovec data = {buffer, size};
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))];
+  msghdr message = {};
+  message.msg_name = from;
+  message.msg_namelen = *length;
+  message.msg_iov = &data;
+  message.msg_iovlen = 1;
+  message.msg_control = control;
+  message.msg_controllen = sizeof control;
+  const ssize_t got = recvmsg(fd, &message, 0);
+  *length = message.msg_namelen;
+  *arrivedOn = 0;
+  for (cmsghdr* c = CMSG_FIRSTHDR(&message); got >= 0 && c != nullptr;
+       c = CMSG_NXTHDR(&message, c)) {
+    if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+      in_pktinfo info;
+      std::memcpy(&info, CMSG_DATA(c), sizeof info);
+      *arrivedOn = static_cast<unsigned>(info.ipi_ifindex);
+    }
+  }
+  return got;
+}
+
+// The answer to `to`, from `source` when given (else from the address the
+// question came to).
+bool sendAnswer(int fd, const sockaddr_storage& to, socklen_t length, const in_addr* source) {
+  iovec data = {const_cast<char*>(kPgenDiscoveryAnswer), std::strlen(kPgenDiscoveryAnswer)};
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+  msghdr message = {};
+  message.msg_name = const_cast<sockaddr_storage*>(&to);
+  message.msg_namelen = length;
+  message.msg_iov = &data;
+  message.msg_iovlen = 1;
+  if (source != nullptr) {
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    cmsghdr* c = CMSG_FIRSTHDR(&message);
+    c->cmsg_level = IPPROTO_IP;
+    c->cmsg_type = IP_PKTINFO;
+    c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+    in_pktinfo info = {};
+    info.ipi_spec_dst = *source;
+    std::memcpy(CMSG_DATA(c), &info, sizeof info);
+  }
+  // The socket is non-blocking: an answer that does not fit is dropped,
+  // and the host asks again.
+  return sendmsg(fd, &message, MSG_DONTWAIT) >= 0;
+}
 
 }  // namespace
 
@@ -29,20 +110,72 @@ bool isPgenDiscoveryQuestion(const std::string& datagram) {
   return true;
 }
 
-void answerPgenDiscovery(int fd) {
+bool openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
+                       std::vector<DiscoverySocket>* sockets, std::string* problem) {
+  std::vector<AnsweringInterface> interfaces;
+  std::vector<SocketAddress> where;
+  for (const SocketAddress& address : listen) {
+    if (address.storage.ss_family != AF_INET) {
+      where.push_back(address);
+      continue;
+    }
+    AnsweringInterface interface;
+    const in_addr v4 = reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_addr;
+    if (!interfaceWith(v4, &interface)) {
+      *problem = "no interface has the address " + socketAddressText(&address.storage);
+      return false;
+    }
+    interfaces.push_back(interface);
+  }
+  // The IPv4 interfaces' broadcasts reach only a socket on all addresses.
+  if (!interfaces.empty()) where.insert(where.begin(), anyAddress(AF_INET));
+  std::vector<ServerSocket> opened;
+  int error = 0;
+  if (!openServerSockets(SOCK_DGRAM, where, port, &opened, problem, &error)) return false;
+  sockets->clear();
+  for (const ServerSocket& socket : opened) {
+    DiscoverySocket discovery{socket, {}};
+    if (!interfaces.empty() && socket.bound.storage.ss_family == AF_INET) {
+      const int on = 1;
+      setsockopt(socket.fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on);
+      discovery.only = interfaces;
+    }
+    sockets->push_back(discovery);
+  }
+  return true;
+}
+
+std::vector<std::string> discoveryLines(const DiscoverySocket& socket) {
+  if (socket.only.empty()) return {"discovery on " + socket.socket.name + " (UDP)"};
+  std::vector<std::string> lines;
+  for (const AnsweringInterface& interface : socket.only) {
+    char address[INET_ADDRSTRLEN] = "?";
+    inet_ntop(AF_INET, &interface.address, address, sizeof address);
+    const size_t colon = socket.socket.name.rfind(':');
+    lines.push_back("discovery on " + std::string(address) + socket.socket.name.substr(colon) +
+                    " (UDP, with the broadcasts that reach " + interface.name + ")");
+  }
+  return lines;
+}
+
+void answerPgenDiscovery(const DiscoverySocket& socket) {
   for (int i = 0; i < kDatagramsPerTurn; ++i) {
     char buffer[1024];
     sockaddr_storage from = {};
     socklen_t length = sizeof from;
-    const ssize_t got =
-        recvfrom(fd, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &length);
+    unsigned arrivedOn = 0;
+    const ssize_t got = receive(socket.socket.fd, buffer, sizeof buffer, &from, &length,
+                                &arrivedOn);
     if (got < 0) return;  // nothing more waiting (or an error the next turn sees again)
     if (!isPgenDiscoveryQuestion(std::string(buffer, static_cast<size_t>(got)))) continue;
-    // The socket is non-blocking: an answer that does not fit is dropped,
-    // and the host asks again.
-    const bool sent = sendto(fd, kPgenDiscoveryAnswer, std::strlen(kPgenDiscoveryAnswer), 0,
-                             reinterpret_cast<const sockaddr*>(&from), length) >= 0;
-    writeStdout("discovery from " + socketAddressText(&from) +
-                (sent ? ": answered\n" : ": the answer could not be sent\n"));
+    const std::string asker = "discovery from " + socketAddressText(&from);
+    const AnsweringInterface* interface = answeringFor(socket, arrivedOn);
+    if (!socket.only.empty() && interface == nullptr) {
+      offerStdoutLine(asker + ": not answered (it came through another network interface)");
+      continue;
+    }
+    const bool sent =
+        sendAnswer(socket.socket.fd, from, length, interface ? &interface->address : nullptr);
+    offerStdoutLine(asker + (sent ? ": answered" : ": the answer could not be sent"));
   }
 }

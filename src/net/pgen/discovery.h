@@ -1,12 +1,18 @@
 // PGenerator discovery: a host (HCFR) sends the datagram "Who is a
-// PGenerator" to UDP port 1977 of every local network and takes the source
-// address of the first answer as the generator's; what the answer says is
-// not checked.
+// PGenerator" to UDP port 1977 of every local network (to each network's
+// broadcast address) and takes the source address of the first answer as
+// the generator's; what the answer says is not checked.
 #ifndef CORVANE_NET_PGEN_DISCOVERY_H
 #define CORVANE_NET_PGEN_DISCOVERY_H
 
+#include <netinet/in.h>
+
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "net/host_lookup.h"
+#include "net/server_sockets.h"
 
 constexpr uint16_t kPgenDiscoveryPort = 1977;
 
@@ -16,14 +22,40 @@ constexpr uint16_t kPgenDiscoveryPort = 1977;
 extern const char kPgenDiscoveryQuestion[];
 extern const char kPgenDiscoveryAnswer[];
 
+// One interface discovery answers on, and the address it answers from
+// there: the address corvane listens on, which the host then connects to.
+struct AnsweringInterface {
+  unsigned index = 0;
+  std::string name;  // "eth0"
+  in_addr address = {};
+};
+
+struct DiscoverySocket {
+  ServerSocket socket;
+  // Empty: every datagram is answered, from the address it came to. Else
+  // the socket listens on all IPv4 interfaces, so that it hears broadcasts
+  // too, and answers only what arrives on these interfaces.
+  std::vector<AnsweringInterface> only;
+};
+
 // True for the question, also with trailing white space, NUL bytes or the
 // command terminator after it.
 bool isPgenDiscoveryQuestion(const std::string& datagram);
 
-// Takes the datagrams waiting on the UDP socket `fd` (non-blocking; a
-// bounded number, so a flood cannot hold the loop), answers each question
-// to its sender from the same socket, and prints a line for each answer.
-// Anything else is dropped.
-void answerPgenDiscovery(int fd);
+// The discovery sockets for a server that listens on `listen` (all
+// interfaces when empty): on all interfaces, answering everything; or, for
+// the IPv4 addresses, one socket answering on their interfaces, and a
+// socket on each IPv6 address. Returns false with `problem` set when
+// there can be none.
+bool openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
+                       std::vector<DiscoverySocket>* sockets, std::string* problem);
+
+// The lines that say where discovery answers.
+std::vector<std::string> discoveryLines(const DiscoverySocket& socket);
+
+// Takes the datagrams waiting on the socket (a bounded number, so a flood
+// cannot hold the loop), answers each question that it may answer to its
+// sender, and prints a line for each. Anything else is dropped.
+void answerPgenDiscovery(const DiscoverySocket& socket);
 
 #endif  // CORVANE_NET_PGEN_DISCOVERY_H

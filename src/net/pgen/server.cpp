@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "decklink/held_device.h"
+#include "io/offered_lines.h"
 #include "io/safe_points.h"
 #include "net/pgen/connection.h"
 #include "net/pgen/discovery.h"
@@ -23,29 +24,32 @@ std::string hostName() {
 }
 
 // Opens the discovery sockets, or says why there are none.
-std::vector<ServerSocket> openDiscovery(const PgenOptions& options) {
-  std::vector<ServerSocket> sockets;
+std::vector<DiscoverySocket> openDiscovery(const PgenOptions& options) {
+  std::vector<DiscoverySocket> sockets;
   std::string problem;
-  int error = 0;
-  if (!openServerSockets(SOCK_DGRAM, options.listenAddress, options.discoveryPort, &sockets,
-                         &problem, &error)) {
-    writeStdoutLine("warning: no discovery (" + problem +
-        "): type this computer's address into the host instead");
+  if (!openPgenDiscovery(options.listen, options.discoveryPort, &sockets, &problem)) {
+    offerStdoutLine("warning: no discovery (" + problem +
+                    "): type this computer's address into the host instead");
   }
   return sockets;
 }
 
 void announce(const std::vector<ServerSocket>& listening,
-              const std::vector<ServerSocket>& discovery) {
+              const std::vector<DiscoverySocket>& discovery) {
+  bool reachable = false;
   for (const ServerSocket& socket : listening) {
-    writeStdoutLine("listening on " + socket.name + " (TCP)");
+    offerStdoutLine("listening on " + socket.name + " (TCP)");
+    reachable = reachable || !isLoopback(socket.bound);
   }
-  for (const ServerSocket& socket : discovery) {
-    writeStdoutLine("discovery on " + socket.name + " (UDP)");
+  for (const DiscoverySocket& socket : discovery) {
+    for (const std::string& line : discoveryLines(socket)) offerStdoutLine(line);
   }
-  writeStdoutLine(
-      "The PGenerator protocol has no authentication: anyone who can reach these addresses "
-      "can change the picture. --listen 127.0.0.1 restricts it to this computer.");
+  if (reachable) {
+    offerStdoutLine(
+        "The PGenerator protocol has no authentication: anyone who can reach these addresses "
+        "can change the picture. --listen 127.0.0.1 restricts it to this computer.");
+  }
+  offerStdoutLine("waiting for hosts");
 }
 
 // The next connection on `listener`, non-blocking and close-on-exec; null
@@ -61,7 +65,7 @@ std::unique_ptr<PgenConnection> acceptFrom(int listener) {
 }
 
 void endConnection(std::unique_ptr<PgenConnection>* connection, const std::string& why) {
-  writeStdoutLine("connection from " + (*connection)->peer() + " ended: " + why);
+  offerStdoutLine("connection from " + (*connection)->peer() + " ended: " + why);
   connection->reset();
 }
 
@@ -69,11 +73,13 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
 // discovery datagram, a new connection (which replaces the current one),
 // or the current connection's next step.
 [[noreturn]] void serve(const std::vector<ServerSocket>& listening,
-                        const std::vector<ServerSocket>& discovery, PgenServerState* state) {
+                        const std::vector<DiscoverySocket>& discovery, PgenServerState* state) {
   std::unique_ptr<PgenConnection> connection;
   for (;;) {
     std::vector<WaitFor> waits;
-    for (const ServerSocket& socket : discovery) waits.push_back({socket.fd, false, false});
+    for (const DiscoverySocket& socket : discovery) {
+      waits.push_back({socket.socket.fd, false, false});
+    }
     for (const ServerSocket& socket : listening) waits.push_back({socket.fd, false, false});
     const size_t sockets = waits.size();
     PgenConnection::Want want = PgenConnection::Want::kRead;
@@ -91,12 +97,12 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
       }
     }
     if (waitForAny(waits.data(), waits.size(), timeoutMs) < 0) {
-      writeStdoutLine("waiting for hosts failed; trying again in a second");
+      offerStdoutLine("waiting for hosts failed; trying again in a second");
       waitForAny(nullptr, 0, 1000);
       continue;
     }
     for (size_t i = 0; i < discovery.size(); ++i) {
-      if (waits[i].ready) answerPgenDiscovery(waits[i].fd);
+      if (waits[i].ready) answerPgenDiscovery(discovery[i]);
     }
     bool replaced = false;
     for (size_t i = discovery.size(); i < sockets; ++i) {
@@ -105,7 +111,7 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
       if (!next) continue;
       if (connection) endConnection(&connection, "a new connection replaced it");
       connection = std::move(next);
-      writeStdoutLine("connection from " + connection->peer());
+      offerStdoutLine("connection from " + connection->peer());
       replaced = true;
     }
     if (!connection || replaced) continue;
@@ -124,15 +130,15 @@ PgenListenFailure runPgen(const PgenOptions& options) {
   const ShowResult black = showRects({}, {});
   deliverPendingSignals();
   if (black != ShowResult::kShown) {
-    writeStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
+    offerStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
   }
   std::vector<ServerSocket> listening;
   PgenListenFailure failure;
-  if (!openServerSockets(SOCK_STREAM, options.listenAddress, options.port, &listening,
+  if (!openServerSockets(SOCK_STREAM, options.listen, options.port, &listening,
                          &failure.problem, &failure.error)) {
     return failure;
   }
-  const std::vector<ServerSocket> discovery = openDiscovery(options);
+  const std::vector<DiscoverySocket> discovery = openDiscovery(options);
   announce(listening, discovery);
   PgenServerState state;
   state.screen = {gMode->width, gMode->height, gMode->name, hostName()};

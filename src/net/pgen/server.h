@@ -7,14 +7,16 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "decklink/signalling.h"
+#include "net/host_lookup.h"
 
 // The protocol's own TCP port, the one HCFR connects to.
 constexpr uint16_t kPgenPort = 85;
 
 struct PgenOptions {
-  std::string listenAddress;  // an IPv4 or IPv6 literal; "" for all interfaces
+  std::vector<SocketAddress> listen;  // none: all interfaces
   uint16_t port = kPgenPort;  // 0: the system picks one (printed)
   uint16_t discoveryPort = 1977;
   Signalling hdrOn = signallingFor(Eotf::kPq);  // what a host's IS_HDR 1 asks for
@@ -27,10 +29,11 @@ struct PgenListenFailure {
 };
 
 // With the card held (app/hold_card.h): shows a full-field black frame,
-// listens on TCP at the options' address and port, answers discovery on
+// listens on TCP at the options' addresses and port, answers discovery on
 // the discovery port (a port that cannot be bound is a warning), prints
-// each address with the warning that the protocol has no authentication,
-// and then serves one host at a time: a new connection replaces the current
+// each address, and a warning that the protocol has no authentication when
+// one of them can be reached from another computer, then "waiting for
+// hosts"; and then serves one host at a time: a new connection replaces the current
 // one; the card stays held, with its last picture, between connections.
 // Only SIGINT or SIGTERM end it (status 130, the card released). Returns
 // only when the TCP port cannot be bound, with nothing left open but the

@@ -18,6 +18,10 @@ SimSession::SimSession(const std::string& cards, bool capture)
          << directory_.file("hold") << "\n";
   if (capture) config << "[capture]\ndirectory = " << directory_.file("frames") << "\n";
   if (capture) fs::create_directories(directory_.file("frames"));
+  // The log exists from the start: a program ended before its first call
+  // to the card leaves it empty, a log without problems, while a log that
+  // is missing stays an error of the setup.
+  std::ofstream log(logPath_);
 }
 
 std::map<std::string, std::string> SimSession::environment() const {

@@ -1,7 +1,9 @@
 #include "support/child_process.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -9,6 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 extern char** environ;
 
@@ -31,10 +34,30 @@ bool closeOnExecPipe(int ends[2]) {
   return true;
 }
 
+// In a new child: descriptors 3 .. count - 1 open on /dev/null, replacing
+// those that would close at exec, with the limit of open files raised to
+// make room for the child's own.
+void occupyDescriptors(int count) {
+  if (count <= 3) return;
+  rlimit limit = {};
+  getrlimit(RLIMIT_NOFILE, &limit);
+  const rlim_t wanted = static_cast<rlim_t>(count) + 256;
+  if (limit.rlim_cur < wanted) {
+    limit.rlim_cur = wanted < limit.rlim_max ? wanted : limit.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
+  const int null = open("/dev/null", O_RDONLY);
+  for (int fd = 3; fd < count; ++fd) {
+    const int flags = fcntl(fd, F_GETFD);
+    if (fd != null && (flags < 0 || (flags & FD_CLOEXEC) != 0)) dup2(null, fd);
+  }
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& args,
-                           const std::map<std::string, std::string>& environment) {
+                           const std::map<std::string, std::string>& environment,
+                           int busyDescriptors) {
   // Tests write to a child that may already have ended.
   signal(SIGPIPE, SIG_IGN);
   std::vector<std::string> env;
@@ -62,6 +85,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args,
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
     signal(SIGPIPE, SIG_DFL);
+    occupyDescriptors(busyDescriptors);
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
@@ -183,4 +207,13 @@ int runToEnd(const std::vector<std::string>& args,
   child.closeInput();
   *output = child.readAll();
   return child.wait();
+}
+
+int openDescriptors(pid_t pid) {
+  DIR* listing = opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
+  if (listing == nullptr) return -1;
+  int count = 0;
+  while (const dirent* entry = readdir(listing)) count += entry->d_name[0] != '.';
+  closedir(listing);
+  return count;
 }

@@ -14,8 +14,11 @@ class ChildProcess {
   // Starts `args` (args[0] is the program) with the test's environment,
   // changed by `environment`: a value replaces the variable, an empty value
   // removes it. The child's stdout and stdin are pipes; stderr is inherited.
+  // With `busyDescriptors`, the child starts with every descriptor from 3
+  // up to that number open (on /dev/null), so that its own descriptors get
+  // numbers above it.
   ChildProcess(const std::vector<std::string>& args,
-               const std::map<std::string, std::string>& environment);
+               const std::map<std::string, std::string>& environment, int busyDescriptors = 0);
   ~ChildProcess();
 
   pid_t pid() const { return pid_; }
@@ -50,6 +53,10 @@ class ChildProcess {
   bool waited_ = false;
   int status_ = -1;
 };
+
+// How many descriptors process `pid` has open, read from /proc; -1 on a
+// system without /proc.
+int openDescriptors(pid_t pid);
 
 // Runs a command to its end with `input` on standard input; returns its
 // status and puts its whole output into `output`.

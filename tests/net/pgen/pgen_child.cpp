@@ -13,7 +13,8 @@ uint16_t portIn(const std::string& line, const std::string& prefix) {
 
 }  // namespace
 
-PgenChild::PgenChild(const SimSession& session, const std::vector<std::string>& words) {
+PgenChild::PgenChild(const SimSession& session, const std::vector<std::string>& words,
+                     int busyDescriptors) {
   std::vector<std::string> args = {corvaneBinary(), "pgen"};
   args.insert(args.end(), words.begin(), words.end());
   for (const char* option : {"--listen", "--port", "--discovery-port"}) {
@@ -21,13 +22,13 @@ PgenChild::PgenChild(const SimSession& session, const std::vector<std::string>& 
     args.push_back(option);
     args.push_back(std::string(option) == "--listen" ? "127.0.0.1" : "0");
   }
-  child_ = std::make_unique<ChildProcess>(args, session.environment());
+  child_ = std::make_unique<ChildProcess>(args, session.environment(), busyDescriptors);
   for (int i = 0; i < 10; ++i) {
     const std::string line = child_->readLine();
     startLines_.push_back(line);
     if (port_ == 0) port_ = portIn(line, "listening on 127.0.0.1:");
     if (discoveryPort_ == 0) discoveryPort_ = portIn(line, "discovery on 127.0.0.1:");
-    if (line.rfind("The PGenerator protocol has no authentication", 0) == 0 || line[0] == '<') {
+    if (line == "waiting for hosts" || line[0] == '<') {
       break;
     }
   }

@@ -15,12 +15,14 @@
 class PgenChild {
  public:
   // Starts `corvane pgen <words> --listen 127.0.0.1 --port 0
-  // --discovery-port 0` (each option unless `words` has it) and reads its lines up to the note that the
-  // protocol has no authentication, taking the ports from them.
-  explicit PgenChild(const SimSession& session, const std::vector<std::string>& words = {});
+  // --discovery-port 0` (each option unless `words` has it) and reads its
+  // lines up to "waiting for hosts", taking the ports from them.
+  // `busyDescriptors` as ChildProcess takes it.
+  explicit PgenChild(const SimSession& session, const std::vector<std::string>& words = {},
+                     int busyDescriptors = 0);
 
   ChildProcess& process() { return *child_; }
-  // The lines before the note, and the note.
+  // The lines up to "waiting for hosts".
   const std::vector<std::string>& startLines() const { return startLines_; }
   uint16_t port() const { return port_; }
   uint16_t discoveryPort() const { return discoveryPort_; }

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
+#include <memory>
 
 #include "net/pgen/literal_commands.h"
 #include "net/pgen/pgen_child.h"
@@ -39,7 +41,10 @@ TEST(PgenServer, AnswersEachOfTheHostsCommandsByteForByte) {
   EXPECT_EQ("Device held: hd 1920x1080", pgen.startLines()[0]);
   EXPECT_EQ("listening on 127.0.0.1:" + std::to_string(pgen.port()) + " (TCP)",
             pgen.startLines()[1]);
-  EXPECT_THAT(pgen.startLines()[3], HasSubstr("--listen 127.0.0.1 restricts it"));
+  EXPECT_EQ("discovery on 127.0.0.1:" + std::to_string(pgen.discoveryPort()) +
+                " (UDP, with the broadcasts that reach lo)",
+            pgen.startLines()[2]);
+  EXPECT_EQ("waiting for hosts", pgen.startLines()[3]);  // no warning: loopback only
   LoopbackSocket host = pgen.connect();
   ASSERT_TRUE(host.ok());
   const struct {
@@ -223,6 +228,80 @@ TEST(PgenServer, SurvivesGarbageAndDropsOversizeCommands) {
   LoopbackSocket next = pgen.connect();
   EXPECT_EQ("ALIVE\x02\r", exchange(&next, literal::kIsAlive, "ALIVE\x02\r"));
   endWith130(&pgen, session);
+}
+
+// Hosts that flood, vanish, flap or misbehave never stop corvane serving:
+// after each, a fresh host is served, and the card is released at the end.
+TEST(PgenServer, KeepsServingWhateverAHostDoes) {
+  std::unique_ptr<SimSession> session;
+  std::unique_ptr<PgenChild> pgen;
+  auto start = [&](int busyDescriptors = 0) {
+    session = std::make_unique<SimSession>(kCard);
+    pgen = std::make_unique<PgenChild>(*session, std::vector<std::string>{}, busyDescriptors);
+  };
+  const struct {
+    const char* name;
+    std::function<void()> host;
+  } rows[] = {
+      {"discovery floods in while nobody reads corvane's output",
+       [&] {
+         start();
+         // 3000 answers of 50 bytes: more than a pipe holds.
+         LoopbackSocket asker = LoopbackSocket::udp();
+         int answered = 0;
+         for (int i = 0; i < 3000 && answered == i; ++i) {
+           asker.sendTo(pgen->discoveryPort(), literal::kDiscovery);
+           answered += asker.receiveFrom(2000) == "This is a PGenerator";
+         }
+         EXPECT_EQ(3000, answered);
+         while (pgen->process().readLine(300) != "<timeout>") {
+         }
+         // The next line says how many were not shown.
+         asker.sendTo(pgen->discoveryPort(), literal::kDiscovery);
+         EXPECT_TRUE(pgen->process().readUntil(
+             " lines not shown: standard output was not taking them)\ndiscovery from "));
+       }},
+      {"a host sends half a command and goes silent",
+       [&] {
+         start();
+         LoopbackSocket half = pgen->connect();
+         half.send("RGB=RECTANGLE;607,341;100;128,");
+         EXPECT_TRUE(pgen->process().readUntil("connection from 127.0.0.1:"));
+       }},
+      {"hosts connect and close at once, again and again",
+       [&] {
+         start();
+         for (int i = 0; i < 300; ++i) pgen->connect();
+       }},
+      {"corvane starts with 1,100 open descriptors",
+       [&] {
+         start(1100);
+         const int open = openDescriptors(pgen->process().pid());
+         EXPECT_TRUE(open < 0 || open >= 1100) << open;  // -1: no /proc to ask
+       }},
+      {"a host's text has control bytes and long values",
+       [&] {
+         start();
+         LoopbackSocket host = pgen->connect();
+         const std::string forged = "\x1b[2J\r\nconnection from forged" + std::string(60000, 'A');
+         EXPECT_EQ("ERR:unsupported\x02\r", exchange(&host, forged + literal::kEnd,
+                                                     "ERR:unsupported\x02\r"));
+         EXPECT_TRUE(pgen->process().readUntil(
+             "unsupported command: \\x1B[2J\\x0D\\x0Aconnection from forgedAAAA"));
+         std::string many = "CMD:MULTIPLE";
+         for (int i = 0; i < 2000; ++i) many += ":GET_X" + std::to_string(i);
+         exchange(&host, many + literal::kEnd, "\x02\r");
+         ASSERT_TRUE(pgen->process().readUntil("unsupported queries in CMD:MULTIPLE: "));
+         EXPECT_LE(pgen->process().readLine().size(), 300u);
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    row.host();
+    LoopbackSocket fresh = pgen->connect();
+    EXPECT_EQ("ALIVE\x02\r", exchange(&fresh, literal::kIsAlive, "ALIVE\x02\r"));
+    endWith130(pgen.get(), *session);
+  }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -40,22 +42,24 @@ class ResolveSession : public ::testing::Test {
   // Starts corvane resolve against a listener of the test's (listening or
   // only bound), with capture on, and reads its "Device held" line.
   void start(const std::string& mode = "hd", bool listening = true,
-             const std::string& cards = kCard) {
+             const std::string& cards = kCard, int busyDescriptors = 0) {
     session = std::make_unique<SimSession>(cards, true);
     listener = listening ? LoopbackSocket::listeningTcp() : LoopbackSocket::boundTcp();
     ASSERT_TRUE(listener.ok());
     address = "127.0.0.1:" + std::to_string(listener.port());
     corvane = std::make_unique<ChildProcess>(
         std::vector<std::string>{corvaneBinary(), "resolve", address, "0", mode},
-        session->environment());
+        session->environment(), busyDescriptors);
     ASSERT_THAT(corvane->readLine(), StartsWith("Device held: " + mode + " "));
   }
 
-  // Accepts corvane's connection and reads its "connected" line.
-  void acceptCorvane() {
+  // Accepts corvane's connection and reads its "connected" line, if asked.
+  void acceptCorvane(bool readConnected = true) {
     host = listener.accept();
     ASSERT_TRUE(host.ok());
-    ASSERT_EQ("connected to " + address, corvane->readLine());
+    if (readConnected) {
+      ASSERT_EQ("connected to " + address, corvane->readLine());
+    }
   }
 
   // Sends bytes as the host and returns corvane's next line.
@@ -73,6 +77,15 @@ class ResolveSession : public ::testing::Test {
   }
 
   size_t shown() const { return session->frames().size(); }
+
+  // Reads what corvane printed until it has been quiet for a while.
+  std::vector<std::string> drain() {
+    std::vector<std::string> lines;
+    for (std::string line; (line = corvane->readLine(500)) != "<timeout>";) {
+      lines.push_back(line);
+    }
+    return lines;
+  }
 
   std::unique_ptr<FrameFile> lastFrame() const {
     return std::make_unique<FrameFile>(session->frames().back());
@@ -141,14 +154,16 @@ TEST_F(ResolveSession, SessionsEndAndCorvaneConnectsAgainWithTheCardHeld) {
   start();
   acceptCorvane();
   EXPECT_THAT(tell(resolveFrame(literal::kWhiteVideoCm)), StartsWith("patch 940"));
-  EXPECT_EQ("connection ended: end of session", tell(kEndOfSession + resolveFrame(literal::kBlackCm)));
+  EXPECT_EQ("connection ended: end of session; connecting again in 1 s",
+            tell(kEndOfSession + resolveFrame(literal::kBlackCm)));
   EXPECT_TRUE(host.closedByPeer());  // nothing after the marker is read
   acceptCorvane();
   // The picture stayed: no frame was shown between the two connections.
   EXPECT_EQ(2u, shown());
   EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", tell(resolveFrame(literal::kBlackCm)));
   host.close();
-  EXPECT_EQ("connection ended: the host closed the connection", corvane->readLine());
+  EXPECT_EQ("connection ended: the host closed the connection; connecting again in 1 s",
+            corvane->readLine());
   acceptCorvane();
   EXPECT_EQ(0u, session->countLogLines("DisableVideoOutput()"));
   EXPECT_EQ(1u, session->countLogLines("EnableVideoOutput("));
@@ -158,10 +173,13 @@ TEST_F(ResolveSession, SessionsEndAndCorvaneConnectsAgainWithTheCardHeld) {
 TEST_F(ResolveSession, LengthsOfZeroOrAbove64KiBEndTheConnection) {
   start();
   acceptCorvane();
-  EXPECT_EQ("connection ended: protocol error: message length 0 is not 1 to 65536",
+  // Connections that end without a message: the pause grows.
+  EXPECT_EQ("connection ended: protocol error: message length 0 is not 1 to 65536; "
+            "connecting again in 1 s",
             tell(std::string(4, '\0') + resolveFrame(literal::kBlackCm)));
   acceptCorvane();
-  EXPECT_EQ("connection ended: protocol error: message length 65537 is not 1 to 65536",
+  EXPECT_EQ("connection ended: protocol error: message length 65537 is not 1 to 65536; "
+            "connecting again in 2 s",
             tell(std::string("\x00\x01\x00\x01", 4) + std::string(100, 'x')));
   acceptCorvane();
   EXPECT_EQ(1u, shown());  // only the black frame
@@ -287,6 +305,83 @@ TEST_F(ResolveSession, SignalsWhileWaitingReadingAndPaintingEndWith130) {
   EXPECT_EQ("", session->audit());
   EXPECT_EQ(1u, session->countLogLines("DisableVideoOutput()"));
   EXPECT_LT(shown(), 101u);
+}
+
+// Hosts that pause, vanish, flap or misbehave never stop corvane serving:
+// after each, a fresh host is served, and the card is released at the end.
+TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
+  const std::string grey = resolveFrame(literal::kGreyCm);
+  const std::string dropped = " lines not shown: standard output was not taking them)";
+  const struct {
+    const char* name;
+    std::function<void()> host;
+  } rows[] = {
+      {"its messages flood in while nobody reads corvane's output",
+       [&] {
+         start();
+         acceptCorvane();
+         // 2000 lines of 55 bytes: more than a pipe holds.
+         std::string flood;
+         for (int i = 0; i < 2000; ++i) flood += resolveFrame("<calibration/>");
+         ASSERT_TRUE(host.send(flood + kEndOfSession));
+         EXPECT_TRUE(host.closedByPeer());  // it read on to the end marker
+         std::string read;
+         for (const std::string& line : drain()) read += line + "\n";
+         EXPECT_TRUE(read.find(dropped) != std::string::npos || corvane->readUntil(dropped));
+       }},
+      {"it pauses between messages, then sends half a message and goes silent",
+       [&] {
+         start();
+         acceptCorvane();
+         EXPECT_THAT(tell(grey), StartsWith("patch 512"));
+         usleep(5500 * 1000);  // longer than a message may take: no limit here
+         EXPECT_EQ("connection ended: protocol error: a message did not end within 5 seconds; "
+                   "connecting again in 1 s",
+                   tell(grey.substr(0, 100)));
+       }},
+      {"it accepts and closes at once, again and again",
+       [&] {
+         start();
+         // Without a pause corvane would connect thousands of times.
+         int connections = 0;
+         const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(3500);
+         while (std::chrono::steady_clock::now() < until) {
+           if (listener.accept(100).ok()) ++connections;
+         }
+         EXPECT_LE(connections, 3);  // at 0, 1 and 3 s
+         EXPECT_GE(connections, 2);
+         EXPECT_EQ("connection ended: the host closed the connection; connecting again in 2 s",
+                   drain().at(3));
+       }},
+      {"corvane starts with 1,100 open descriptors",
+       [&] {
+         start("hd", true, kCard, 1100);
+         const int open = openDescriptors(corvane->pid());
+         EXPECT_TRUE(open < 0 || open >= 1100) << open;  // -1: no /proc to ask
+       }},
+      {"its text has line breaks and a long value",
+       [&] {
+         start();
+         acceptCorvane();
+         EXPECT_EQ("message ignored: <geometry> x '1\\x0Aconnected to forged' is not a finite "
+                   "number",
+                   tell(resolveFrame(greyMessage(
+                       1, 0, "x='1&#10;connected to forged&#13;' y='0' cx='1' cy='1'"))));
+         EXPECT_EQ("message ignored: <geometry> y '" + std::string(40, '9') +
+                       "...' is not a finite number",
+                   tell(resolveFrame(greyMessage(
+                       1, 0, ("x='0' y='" + std::string(60000, '9') + "' cx='1' cy='1'").c_str()))));
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    row.host();
+    host.close();
+    acceptCorvane(false);
+    ASSERT_TRUE(host.send(grey));
+    EXPECT_TRUE(corvane->readUntil("patch 512 512 512 window 300x300 at (810,390)"));
+    finish();
+  }
 }
 
 TEST(ResolveCommandLine, AWrongTargetOrCardEndsWithStatusOne) {

@@ -18,6 +18,15 @@ enum class EnableOutcome {
 // receives EnableVideoOutput's result.
 EnableOutcome enableAtMode(const OutputMode& mode, HRESULT* enableResult);
 
+// A new frame of `mode`'s size in 'r210' with gRowBytes per row; null when
+// the output refuses it.
+IDeckLinkMutableVideoFrame* createFrameFor(const OutputMode& mode);
+
+// Makes `fresh` (a frame of gMode) the held frame and releases the one it
+// replaces; gFrameShown is left as it is, for `fresh` holds the same
+// picture.
+void replaceHeldFrame(IDeckLinkMutableVideoFrame* fresh);
+
 // Releases gFrame, if any; the variable is cleared before the Release, so
 // no path, however it is interrupted, can release it a second time.
 void releaseHeldFrame();

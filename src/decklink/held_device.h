@@ -1,6 +1,7 @@
 // The held-device state: the one device the program holds, its output, its
 // one frame and its mode. Painting reads it; only the device layer
-// (decklink/device_hold.h, decklink/switch_mode.h) changes it.
+// (decklink/device_hold.h, decklink/switch_mode.h, and
+// decklink/held_signalling.h, which replaces the frame) changes it.
 //
 // The state always has one of three shapes:
 //   nothing held      gDevice, gOutput, gFrame, gMode all null

@@ -27,6 +27,20 @@ bool jsonInt(const char* line, const char* key, int* value) {
   return text != nullptr && readDecimalInt(&text, value);
 }
 
+bool jsonIntegerText(const char* line, const char* key, std::string* text) {
+  const char* cursor = valueAfterKey(line, key);
+  if (cursor == nullptr) return false;
+  while (*cursor == ' ' || *cursor == '\t' || *cursor == '\n' || *cursor == '\r') ++cursor;
+  const bool negative = *cursor == '-';
+  if (negative) ++cursor;
+  const char* first = cursor;
+  while (*cursor >= '0' && *cursor <= '9') ++cursor;
+  if (cursor == first || *cursor == '.' || *cursor == 'e' || *cursor == 'E') return false;
+  while (cursor - first > 1 && *first == '0') ++first;
+  *text = (negative ? "-" : "") + std::string(first, cursor);
+  return true;
+}
+
 void jsonStr(const char* line, const char* key, char* buffer, size_t size) {
   const char* text = valueAfterKey(line, key);
   if (text == nullptr || size == 0) return;
@@ -60,7 +74,11 @@ void emit(const std::string& line) {
   writeStdoutLine(line);
 }
 
+std::string errorLine(const std::string& code, const std::string& message) {
+  return "{\"ok\":false,\"code\":\"" + jsonEscape(code) + "\",\"error\":\"" +
+         jsonEscape(message) + "\"}";
+}
+
 void emitErr(const std::string& code, const std::string& message) {
-  emit("{\"ok\":false,\"code\":\"" + jsonEscape(code) + "\",\"error\":\"" +
-       jsonEscape(message) + "\"}");
+  emit(errorLine(code, message));
 }

@@ -16,6 +16,12 @@
 // Keys longer than 29 characters are never found.
 bool jsonInt(const char* line, const char* key, int* value);
 
+// Like jsonInt's key search, then reads a JSON integer (an optional minus
+// and digits, not followed by a fraction or an exponent) after any white
+// space, of any length. Stores its text, without leading zeros, and returns
+// true; returns false, leaving `text` alone, when there is none.
+bool jsonIntegerText(const char* line, const char* key, std::string* text);
+
 // Like jsonInt's key search, then skips spaces and double quotes and copies
 // bytes up to the next double quote or the end of the line, at most
 // size - 1 of them, and a NUL. Leaves `buffer` alone when the key or its
@@ -32,6 +38,7 @@ std::string jsonEscape(const std::string& text);
 void emit(const std::string& line);
 
 // {"ok":false,"code":"<code>","error":"<message>"}, both escaped.
+std::string errorLine(const std::string& code, const std::string& message);
 void emitErr(const std::string& code, const std::string& message);
 
 #endif  // CORVANE_SERVE_JSON_CODEC_H

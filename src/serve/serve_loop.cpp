@@ -9,10 +9,12 @@
 #include "decklink/enumerate.h"
 #include "decklink/held_signalling.h"
 #include "decklink/mode_table.h"
+#include "io/format.h"
 #include "io/safe_points.h"
 #include "decklink/switch_mode.h"
 #include "render/show_alignment.h"
 #include "render/show_patch.h"
+#include "render/show_rects.h"
 #include "io/input_lines.h"
 #include "serve/json_codec.h"
 
@@ -42,16 +44,19 @@ Command findCommand(const char* line) {
   return Command::kNone;
 }
 
+// What the answer to the request being handled ends with: ,"id":N when
+// the request carries an integer id, else nothing.
+std::string gIdMember;
+
 // Every answer passes a safe point first: a signal that came during the
 // request's work ends the program here, before anything is written.
 void answer(const std::string& line) {
   deliverPendingSignals();
-  emit(line);
+  emit(gIdMember.empty() ? line : line.substr(0, line.size() - 1) + gIdMember + "}");
 }
 
 void answerErr(const std::string& code, const std::string& message) {
-  deliverPendingSignals();
-  emitErr(code, message);
+  answer(errorLine(code, message));
 }
 
 // A paint that was not shown. Without a mode (a switch whose restore
@@ -229,6 +234,23 @@ void align(const char* line) {
 
 bool isLevel(int value) { return value >= 0 && value <= 1023; }
 
+// The patch of `area` % of the held mode with its top-left pixel at (x, y);
+// false after answering bad_request when it would not lie inside the frame.
+bool placePatch(int area, int x, int y, PatchRect* rect) {
+  *rect = patchRectForArea(area, gMode->width, gMode->height);
+  const int lastX = gMode->width - rect->w, lastY = gMode->height - rect->h;
+  if (x < 0 || y < 0 || x > lastX || y > lastY) {
+    answerErr(kBadRequest,
+              formatted("x and y must put the patch inside the frame: x 0-%d and y 0-%d for "
+                        "%dx%d at %dx%d",
+                        lastX, lastY, rect->w, rect->h, gMode->width, gMode->height));
+    return false;
+  }
+  rect->x = x;
+  rect->y = y;
+  return true;
+}
+
 void patch(const char* line) {
   int r = 0, g = 0, b = 0, bgR = 0, bgG = 0, bgB = 0, area = 100;
   if (!jsonInt(line, "r", &r) || !jsonInt(line, "g", &g) || !jsonInt(line, "b", &b)) {
@@ -252,8 +274,21 @@ void patch(const char* line) {
     answerErr(kNotOpen, "no device is open");
     return;
   }
+  int x = 0, y = 0;
+  const bool positioned = jsonInt(line, "x", &x);
+  if (positioned != jsonInt(line, "y", &y)) {
+    answerErr(kBadRequest, "patch needs both x and y, or neither");
+    return;
+  }
   PatchRect rect;
-  const ShowResult shown = showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
+  ShowResult shown = ShowResult::kNotHeld;
+  if (!positioned) {
+    shown = showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
+  } else if (gMode != nullptr) {
+    if (!placePatch(area, x, y, &rect)) return;
+    shown = showRects({uint16_t(bgR), uint16_t(bgG), uint16_t(bgB)},
+                      {{rect, {uint16_t(r), uint16_t(g), uint16_t(b)}}});
+  }
   if (shown != ShowResult::kShown) {
     answerShowFailure(shown);
     return;
@@ -265,6 +300,8 @@ void patch(const char* line) {
 }  // namespace
 
 bool serveRequest(const char* line) {
+  std::string id;
+  gIdMember = jsonIntegerText(line, "id", &id) ? ",\"id\":" + id : "";
   switch (findCommand(line)) {
     case Command::kNone: answerErr(kBadRequest, "unrecognised command"); break;
     case Command::kList: list(); break;

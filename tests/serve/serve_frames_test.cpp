@@ -51,10 +51,31 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
   EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
   EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":3840,\"h\":2160}",
             client.ask("{\"cmd\":\"patch\",\"r\":1023,\"g\":1023,\"b\":1023}"));
+  // Positioned 10 % patches (1214x683): at each corner, then one pixel
+  // outside on the right and at the bottom, refused with nothing shown.
+  const PatchRect corners[] = {
+      {0, 0, 1214, 683}, {2626, 0, 1214, 683}, {0, 1477, 1214, 683}, {2626, 1477, 1214, 683}};
+  for (const PatchRect& c : corners) {
+    const std::string at = ",\"x\":" + std::to_string(c.x) + ",\"y\":" + std::to_string(c.y);
+    EXPECT_EQ("{\"ok\":true" + at + ",\"w\":1214,\"h\":683}",
+              client.ask("{\"cmd\":\"patch\",\"r\":7,\"g\":8,\"b\":9,\"area\":10,\"bg_r\":5" + at +
+                         "}"));
+  }
+  for (const char* outside : {"\"x\":2627,\"y\":0", "\"x\":0,\"y\":1478"}) {
+    EXPECT_EQ("{\"ok\":false,\"code\":\"bad_request\",\"error\":\"x and y must put the patch "
+              "inside the frame: x 0-2626 and y 0-1477 for 1214x683 at 3840x2160\"}",
+              client.ask(std::string("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10,") +
+                         outside + "}"));
+  }
   EXPECT_EQ(0, client.finish());
 
   std::vector<std::string> frames = session.frames();
-  ASSERT_EQ(2u, frames.size());
+  ASSERT_EQ(6u, frames.size());
+  for (size_t i = 0; i < 4; ++i) {
+    FrameFile corner(frames[2 + i]);
+    ASSERT_TRUE(corner.ok());
+    expectPatchFrame(corner.frame(), corners[i], r210Word(7, 8, 9), r210Word(5, 0, 0));
+  }
   FrameFile hd(frames[0]), uhd(frames[1]);
   ASSERT_TRUE(hd.ok());
   ASSERT_TRUE(uhd.ok());

@@ -179,13 +179,23 @@ TEST(Serve, PatchChecksInOrder) {
   EXPECT_EQ(kArea, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":101}"));
   EXPECT_EQ(kArea,
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":4294967297}"));
-  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"x\":-9}"));
+  // An integer id ends the answer, a failure's too; any other id is no id.
+  EXPECT_EQ("{\"ok\":false,\"code\":\"bad_request\",\"error\":\"area must be 1-100\",\"id\":-7}",
+            client.ask("{\"id\": -007,\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":0}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"id\":1.5}"));
+  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"id\":\"a\"}"));
   EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"align\"}"));
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
   EXPECT_EQ("{\"ok\":true,\"x\":656,\"y\":369,\"w\":607,\"h\":342}",
             client.ask("{\"cmd\":\"patch\",\"r\":1023,\"g\":0,\"b\":0,\"area\":10}"));
   EXPECT_EQ("{\"ok\":true,\"x\":864,\"y\":486,\"w\":192,\"h\":108}",
             client.ask("{\"patch\":{\"r\" : 0, \"g\":1023,\"b\":0,\"area\":1.9}}"));
+  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080,\"id\":12345678901234567890}",
+            client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"id\":12345678901234567890}"));
+  EXPECT_EQ("{\"ok\":false,\"code\":\"bad_request\",\"error\":\"patch needs both x and y, or "
+            "neither\"}",
+            client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"y\":0}"));
   EXPECT_EQ(0, client.finish());
   EXPECT_EQ("", session.audit());
 }

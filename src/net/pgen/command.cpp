@@ -1,6 +1,9 @@
 #include "net/pgen/command.h"
 
+#include "io/format.h"
 #include "net/pgen/command_reader.h"
+#include "net/pgen/patch_command.h"
+#include "net/pgen/template_blocks.h"
 #include "net/printable_text.h"
 
 const char kPgenNotShownReply[] = "ERR:not shown\x02\x0D";
@@ -25,20 +28,131 @@ PgenResponse unsupported(const std::string& command, const std::string& why = ""
                "unsupported command: " + shown + (why.empty() ? "" : " (" + why + ")"));
 }
 
+PgenResponse badCommand(const std::string& command, const std::string& problem) {
+  return reply("ERR:bad command", "bad command: " + printableText(command) + " (" + problem + ")");
+}
+
+// Text is not drawn; the server says so once per run, not per command.
+PgenResponse textLeftOut(const std::string& text) {
+  PgenResponse response = reply(text);
+  response.textLeftOut = true;
+  return response;
+}
+
+PgenResponse paint(const PgenPicture& picture) {
+  PgenResponse response = reply("OK", pictureLine(picture.background, picture.rects));
+  response.action = PgenAction::kPaint;
+  response.picture = picture;
+  return response;
+}
+
 PgenResponse patchResponse(const std::string& command, const PgenScreen& screen) {
+  if (command.substr(4, command.find(';') - 4) == "TEXT") return textLeftOut("ERR:unsupported");
   PgenPatch patch;
   std::string problem;
   switch (readPatchCommand(command.substr(4), screen.width, screen.height, &patch, &problem)) {
     case PatchRead::kUnsupported: return unsupported(command, problem);
-    case PatchRead::kBad:
-      return reply("ERR:bad command",
-                   "bad command: " + printableText(command) + " (" + problem + ")");
+    case PatchRead::kBad: return badCommand(command, problem);
     case PatchRead::kPatch: break;
   }
-  PgenResponse response = reply("OK", pictureLine(patch.background, {patch.window}));
-  response.action = PgenAction::kPaint;
-  response.patch = patch;
+  return paint({patch.background, {patch.window}});
+}
+
+const char kUpload[] = "TEMPLATERAMDISK:";
+
+// The end of the name in "SETCONF:<name>:TEMPLATERAMDISK:...", or npos when
+// the command is no template upload.
+size_t uploadNameEnd(const std::string& command) {
+  const size_t end = command.find(':', std::string("SETCONF:").size());
+  return end != std::string::npos && command.compare(end + 1, sizeof kUpload - 1, kUpload) == 0
+             ? end
+             : std::string::npos;
+}
+
+PgenResponse uploadResponse(const std::string& command, size_t nameEnd, const PgenScreen& screen,
+                            PgenTemplates* templates) {
+  const size_t nameStart = std::string("SETCONF:").size();
+  const std::string name = command.substr(nameStart, nameEnd - nameStart);
+  const std::string blocks = command.substr(nameEnd + sizeof kUpload);
+  PgenTemplate read;
+  std::string problem;
+  switch (readTemplateBlocks(blocks, screen.width, screen.height, &read, &problem)) {
+    case TemplateRead::kUnsupported: return unsupported(command, problem);
+    case TemplateRead::kBad:
+      return reply("ERR:bad template",
+                   "bad template: " + printableText(command) + " (" + problem + ")");
+    case TemplateRead::kTemplate: break;
+  }
+  const std::string shown = "template '" + printableText(name, 60) + "'";
+  if (!templates->put(name, read, name.size() + blocks.size())) {
+    return reply("ERR:template store full",
+                 formatted("%s not stored: corvane keeps at most %zu templates and %zu bytes of "
+                           "them",
+                           shown.c_str(), kMaxPgenTemplates, kMaxPgenTemplateBytes));
+  }
+  const size_t rects = read.rects.size(), texts = read.textBlocks;
+  PgenResponse response =
+      reply("OK", formatted("%s stored: %zu rectangle%s, %zu text block%s", shown.c_str(), rects,
+                            rects == 1 ? "" : "s", texts, texts == 1 ? "" : "s"));
+  response.textLeftOut = read.textBlocks > 0;
   return response;
+}
+
+// "<prefix><name>:<fields>" split at the colon after the name.
+void nameAndFields(const std::string& command, size_t prefix, std::string* name,
+                   std::string* fields) {
+  const size_t colon = command.find(':', prefix);
+  *name = command.substr(prefix, colon == std::string::npos ? colon : colon - prefix);
+  *fields = colon == std::string::npos ? "" : command.substr(colon + 1);
+}
+
+PgenResponse notDrawn(const std::string& code, const std::string& command, const std::string& why) {
+  return reply(code, "not drawn: " + printableText(command) + " (" + why + ")");
+}
+
+// TESTTEMPLATERAMDISK:<name>:r,g,b;R,G,B
+PgenResponse templateResponse(const std::string& command, const PgenTemplates& templates) {
+  std::string name, fields;
+  nameAndFields(command, std::string("TESTTEMPLATERAMDISK:").size(), &name, &fields);
+  const std::string shown = "template '" + printableText(name, 60) + "'";
+  const PgenTemplate* found = templates.find(name);
+  if (found == nullptr) {
+    return notDrawn("ERR:unknown template", command, "no " + shown + " was uploaded");
+  }
+  if (found->rects.empty()) return notDrawn("ERR:no rectangle", command, shown + " has none");
+  const size_t semicolon = fields.find(';');
+  Rgb10 colour, background;
+  std::string problem = "'r,g,b;R,G,B' needed";
+  if (semicolon == std::string::npos ||
+      !readPgenColour(fields.substr(0, semicolon), "colour", 255, &colour, &problem) ||
+      !readPgenColour(fields.substr(semicolon + 1), "background", 255, &background, &problem)) {
+    return badCommand(command, problem);
+  }
+  PgenPicture picture{background, {}};
+  for (const PgenTemplateRect& rect : found->rects) {
+    picture.rects.push_back({rect.rect, rect.dynamic ? colour : rect.colour});
+  }
+  PgenResponse response = paint(picture);
+  response.textLeftOut = found->textBlocks > 0;
+  return response;
+}
+
+// TESTTEMPLATE:PatternDynamic:r,g,b and TESTTEMPLATEDISK:PatternDynamic:r,g,b,
+// the generator's own template, which HCFR uses as a full field of one
+// colour.
+PgenResponse patternDynamicResponse(const std::string& command, const PgenScreen& screen) {
+  std::string name, fields;
+  nameAndFields(command, command.find(':') + 1, &name, &fields);
+  if (name != "PatternDynamic") {
+    return notDrawn("ERR:unknown template", command,
+                    "of the generator's own templates corvane draws PatternDynamic alone");
+  }
+  Rgb10 colour;
+  std::string problem;
+  if (!readPgenColour(fields, "colour", 255, &colour, &problem)) {
+    return badCommand(command, problem);
+  }
+  return paint({colour, {{{0, 0, screen.width, screen.height}, colour}}});
 }
 
 PgenResponse multipleResponse(const std::string& command, const PgenScreen& screen) {
@@ -78,7 +192,8 @@ PgenResponse cmdResponse(const std::string& command, const PgenScreen& screen) {
 
 }  // namespace
 
-PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& screen) {
+PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& screen,
+                                  PgenTemplates* templates) {
   if (command == "IS_ALIVE") return reply("ALIVE");
   if (command == "QUIT") {
     PgenResponse response = reply("");
@@ -90,17 +205,13 @@ PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& 
   if (startsWith(command, "RESTARTPGENERATOR:")) {
     return reply("OK:", "ignored: RESTARTPGENERATOR (corvane has nothing to restart)");
   }
-  // HCFR's templates: what their fields mean is not known well enough to
-  // draw them (what "BG=-1,-1,-1" stands for, which triplet is which), so
-  // they are acknowledged, and the server says once how to avoid them.
-  const bool templateUpload =
-      startsWith(command, "SETCONF:") && command.find("TEMPLATE") != std::string::npos;
-  if (templateUpload || startsWith(command, "TESTTEMPLATE")) {
-    PgenResponse response = reply("OK");
-    response.templateCommand = true;
-    return response;
+  if (startsWith(command, "TESTTEMPLATERAMDISK:")) return templateResponse(command, *templates);
+  if (startsWith(command, "TESTTEMPLATE:") || startsWith(command, "TESTTEMPLATEDISK:")) {
+    return patternDynamicResponse(command, screen);
   }
   if (startsWith(command, "SETCONF:")) {
+    const size_t nameEnd = uploadNameEnd(command);
+    if (nameEnd != std::string::npos) return uploadResponse(command, nameEnd, screen, templates);
     PgenResponse response = reply("OK");
     response.action = PgenAction::kSetting;
     return response;

@@ -1,28 +1,38 @@
 // One PGenerator command, turned into its reply and what corvane does
-// about it. A pure function of the command and the screen, so that it can be
-// tested and fuzzed without a socket or a card.
+// about it. A function of the command, the screen and the templates
+// uploaded so far, so that it can be tested and fuzzed without a socket or
+// a card.
 #ifndef CORVANE_NET_PGEN_COMMAND_H
 #define CORVANE_NET_PGEN_COMMAND_H
 
 #include <string>
+#include <vector>
 
-#include "net/pgen/patch_command.h"
 #include "net/pgen/queries.h"
+#include "net/pgen/template_store.h"
+#include "render/show_rects.h"
 
 enum class PgenAction {
   kReply,    // nothing but the reply
-  kPaint,    // paint `patch`, then send the reply (or a failure reply)
+  kPaint,    // paint `picture`, then send the reply (or a failure reply)
   kSetting,  // a settings command: readPgenSetting (net/pgen/settings.h),
              // apply or print it, send the reply
   kQuit,     // send the reply, then close the connection
 };
 
+// What a paint puts on the card: the whole screen in `background`, then
+// each rectangle over it, in order.
+struct PgenPicture {
+  Rgb10 background;
+  std::vector<ColouredRect> rects;
+};
+
 struct PgenResponse {
   PgenAction action = PgenAction::kReply;
-  std::string reply;  // the bytes to send, ending with 0x02 0x0D
-  std::string line;   // to print ("" prints nothing); for kPaint, once shown
-  PgenPatch patch;    // for kPaint
-  bool templateCommand = false;  // one of HCFR's template commands: not drawn
+  std::string reply;     // the bytes to send, ending with 0x02 0x0D
+  std::string line;      // to print ("" prints nothing); for kPaint, once shown
+  PgenPicture picture;   // for kPaint
+  bool textLeftOut = false;  // the command asked for text, which corvane does not draw
 };
 
 // The reply to a patch command that could not be shown on the card, and to
@@ -39,13 +49,35 @@ extern const char kPgenNotAppliedReply[];
 //   CMD:SET_..., CMD:HALT, CMD:REBOOT, RESTARTPGENERATOR:...
 //                                  OK: (accepted and ignored)
 //   QUIT                           nothing (the terminator alone)
-//   RGB=RECTANGLE..., SETCONF:..., TESTTEMPLATE...
-//                                  OK (four bytes with the terminator, which
+//   RGB=RECTANGLE..., SETCONF:...  OK (four bytes with the terminator, which
 //                                  HCFR's client counts as success)
-//   a patch command that is wrong  ERR:bad command
+//   SETCONF:<name>:TEMPLATERAMDISK:<blocks>
+//                                  OK: the template is in `templates`
+//                                  (net/pgen/template_blocks.h); ERR:bad
+//                                  template, ERR:unsupported (a block that
+//                                  draws neither a rectangle nor text) or
+//                                  ERR:template store full: not stored
+//   TESTTEMPLATERAMDISK:<name>:r,g,b;R,G,B
+//                                  OK: the whole screen in R,G,B, each of the
+//                                  template's rectangles in r,g,b (DYNAMIC)
+//                                  or its own colour; 8-bit codes as
+//                                  RGB=RECTANGLE's. ERR:unknown template
+//                                  when none of that name was uploaded,
+//                                  ERR:no rectangle when it has none
+//   TESTTEMPLATE:PatternDynamic:r,g,b, TESTTEMPLATEDISK:PatternDynamic:r,g,b
+//                                  OK: a full field of r,g,b (HCFR's "user
+//                                  pattern" of one colour, and its black at
+//                                  the end of a run); any other name of
+//                                  those two: ERR:unknown template
+//   a patch or template command that is wrong
+//                                  ERR:bad command
+//   RGB=TEXT...                    ERR:unsupported, with textLeftOut
 //   anything else                  ERR:unsupported
-// Every reply ends with the terminator; every command that is wrong or not
-// supported has a line naming it.
-PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& screen);
+// The picture commands answer OK only for kPaint, and the server sends it
+// only once the picture is on the card. Every reply ends with the
+// terminator; every command that is wrong or not supported has a line
+// naming it, but text, which is said once per run.
+PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& screen,
+                                  PgenTemplates* templates);
 
 #endif  // CORVANE_NET_PGEN_COMMAND_H

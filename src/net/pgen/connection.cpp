@@ -18,14 +18,13 @@
 
 namespace {
 
-const char kTemplateAdvice[] =
-    "HCFR template commands (TESTTEMPLATE..., SETCONF:...TEMPLATE...) are answered but not "
-    "drawn: in HCFR, switch the triplet display off (DISPLAYTRIPLETS) so that it sends "
-    "RGB=RECTANGLE patches";
+const char kTextNotice[] =
+    "text is not drawn: corvane shows the rectangles of RGB= commands and templates, not "
+    "RGB=TEXT or a template's DRAW=TEXT blocks (HCFR's triplet caption)";
 
-// Paints a patch and returns the reply that says whether it is on the card.
-std::string showPatch(const PgenResponse& response) {
-  const ShowResult shown = showRects(response.patch.background, {response.patch.window});
+// Paints a picture and returns the reply that says whether it is on the card.
+std::string showPicture(const PgenResponse& response) {
+  const ShowResult shown = showRects(response.picture.background, response.picture.rects);
   deliverPendingSignals();
   if (shown != ShowResult::kShown) {
     offerStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
@@ -128,19 +127,19 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
   haveCommand_ = false;
   state->screen.hdr = gSignalling.eotf != Eotf::kSdr;
   state->screen.rec2020 = gSignalling.colourSpace == ColourSpace::kRec2020;
-  const PgenResponse response = interpretPgenCommand(command_, state->screen);
+  const PgenResponse response = interpretPgenCommand(command_, state->screen, &state->templates);
   std::string reply = response.reply;
   switch (response.action) {
-    case PgenAction::kPaint: reply = showPatch(response); break;
+    case PgenAction::kPaint: reply = showPicture(response); break;
     case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:
       if (!response.line.empty()) offerStdoutLine(response.line);
       break;
   }
-  if (response.templateCommand && !state->templateAdviceGiven) {
-    offerStdoutLine(kTemplateAdvice);
-    state->templateAdviceGiven = true;
+  if (response.textLeftOut && !state->textNoticeGiven) {
+    offerStdoutLine(kTextNotice);
+    state->textNoticeGiven = true;
   }
   return queueReply(reply);
 }

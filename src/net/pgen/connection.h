@@ -11,12 +11,14 @@
 #include "decklink/signalling.h"
 #include "net/pgen/command_reader.h"
 #include "net/pgen/queries.h"
+#include "net/pgen/template_store.h"
 
 // What lasts from one connection to the next.
 struct PgenServerState {
   PgenScreen screen;
   Signalling hdrOn;  // what a host's SET_IS_HDR:1 puts on the card
-  bool templateAdviceGiven = false;  // said once per run, not per command
+  PgenTemplates templates;  // HCFR's, uploaded once and used by later connections
+  bool textNoticeGiven = false;  // said once per run, not per command
 };
 
 // How long a reply may wait for a host that does not read it before the

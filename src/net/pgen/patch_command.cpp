@@ -42,8 +42,21 @@ bool numbers(const std::string& text, size_t count, size_t alternative, std::vec
   return true;
 }
 
-bool readColour(const std::string& text, const char* name, int largest, Rgb10* colour,
-                std::string* problem) {
+// One axis of the window: its start from the anchor and offset, then the
+// part of [start, start + size) inside [0, frame).
+void place(int64_t anchor, int64_t offset, int32_t size, int32_t frame, int32_t* start,
+           int32_t* visible) {
+  const int64_t first = (anchor == -1 ? (frame - size) / 2 : anchor) + offset;
+  const int64_t from = std::clamp<int64_t>(first, 0, frame);
+  const int64_t to = std::clamp<int64_t>(first + size, 0, frame);
+  *start = static_cast<int32_t>(from);
+  *visible = static_cast<int32_t>(std::max<int64_t>(to - from, 0));
+}
+
+}  // namespace
+
+bool readPgenColour(const std::string& text, const char* name, int largest, Rgb10* colour,
+                    std::string* problem) {
   std::vector<int> v;
   if (!numbers(text, 3, 0, &v)) {
     *problem = std::string(name) + " is not three whole numbers";
@@ -62,18 +75,22 @@ bool readColour(const std::string& text, const char* name, int largest, Rgb10* c
   return true;
 }
 
-// One axis of the window: its start from the anchor and offset, then the
-// part of [start, start + size) inside [0, frame).
-void place(int64_t anchor, int64_t offset, int32_t size, int32_t frame, int32_t* start,
-           int32_t* visible) {
-  const int64_t first = (anchor == -1 ? (frame - size) / 2 : anchor) + offset;
-  const int64_t from = std::clamp<int64_t>(first, 0, frame);
-  const int64_t to = std::clamp<int64_t>(first + size, 0, frame);
-  *start = static_cast<int32_t>(from);
-  *visible = static_cast<int32_t>(std::max<int64_t>(to - from, 0));
+bool readPgenWindow(const std::string& size, const std::string& position, int32_t width,
+                    int32_t height, PatchRect* rect, std::string* problem) {
+  std::vector<int> wh, at;
+  if (!numbers(size, 2, 0, &wh) || wh[0] < 0 || wh[1] < 0) {
+    *problem = "window size is not two whole numbers of 0 or more";
+    return false;
+  }
+  if (!numbers(position, 2, 4, &at) || at[0] < -1 || at[1] < -1) {
+    *problem = "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more";
+    return false;
+  }
+  at.resize(4, 0);
+  place(at[0], at[2], std::min(wh[0], width), width, &rect->x, &rect->w);
+  place(at[1], at[3], std::min(wh[1], height), height, &rect->y, &rect->h);
+  return true;
 }
-
-}  // namespace
 
 PatchRead readPatchCommand(const std::string& fields, int32_t width, int32_t height,
                            PgenPatch* patch, std::string* problem) {
@@ -88,27 +105,13 @@ PatchRead readPatchCommand(const std::string& fields, int32_t width, int32_t hei
     *problem = formatted("6 fields needed, %zu found", f.size());
     return PatchRead::kBad;
   }
-  std::vector<int> size, position;
-  if (!numbers(f[1], 2, 0, &size) || size[0] < 0 || size[1] < 0) {
-    *problem = "window size is not two whole numbers of 0 or more";
-    return PatchRead::kBad;
-  }
   PgenPatch read;
   const int largest = tenBits ? 1023 : 255;
-  if (!readColour(f[3], "colour", largest, &read.window.colour, problem) ||
-      !readColour(f[4], "background", largest, &read.background, problem)) {
+  if (!readPgenWindow(f[1], f[5], width, height, &read.window.rect, problem) ||
+      !readPgenColour(f[3], "colour", largest, &read.window.colour, problem) ||
+      !readPgenColour(f[4], "background", largest, &read.background, problem)) {
     return PatchRead::kBad;
   }
-  if (!numbers(f[5], 2, 4, &position) || position[0] < -1 || position[1] < -1) {
-    *problem = "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more";
-    return PatchRead::kBad;
-  }
-  position.resize(4, 0);
-  const int32_t w = std::min(size[0], width);
-  const int32_t h = std::min(size[1], height);
-  PatchRect& rect = read.window.rect;
-  place(position[0], position[2], w, width, &rect.x, &rect.w);
-  place(position[1], position[3], h, height, &rect.y, &rect.h);
   *patch = read;
   return PatchRead::kPatch;
 }

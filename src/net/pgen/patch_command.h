@@ -39,4 +39,13 @@ enum class PatchRead {
 PatchRead readPatchCommand(const std::string& fields, int32_t width, int32_t height,
                            PgenPatch* patch, std::string* problem);
 
+// The pieces of the reading above, which HCFR's templates share: a colour
+// of three codes 0-`largest` (255 shifted to 10 bits, or 1023 kept), and a
+// window's size and position placed in the frame. Each returns false with
+// `problem` set, naming the colour as `name`.
+bool readPgenColour(const std::string& text, const char* name, int largest, Rgb10* colour,
+                    std::string* problem);
+bool readPgenWindow(const std::string& size, const std::string& position, int32_t width,
+                    int32_t height, PatchRect* rect, std::string* problem);
+
 #endif  // CORVANE_NET_PGEN_PATCH_COMMAND_H

@@ -14,10 +14,14 @@ using ::testing::HasSubstr;
 
 const PgenScreen kHd = {1920, 1080, "hd", "studio"};
 
-// The command without its terminator, as the reader yields it.
-PgenResponse interpret(const std::string& terminated, const PgenScreen& screen = kHd) {
+// The command without its terminator, as the reader yields it; templates
+// uploaded go to `templates`, or nowhere lasting.
+PgenResponse interpret(const std::string& terminated, const PgenScreen& screen = kHd,
+                       PgenTemplates* templates = nullptr) {
   EXPECT_EQ("\x02\r", terminated.substr(terminated.size() - 2)) << terminated;
-  return interpretPgenCommand(terminated.substr(0, terminated.size() - 2), screen);
+  PgenTemplates none;
+  return interpretPgenCommand(terminated.substr(0, terminated.size() - 2), screen,
+                              templates != nullptr ? templates : &none);
 }
 
 // The replies to each of the hosts' commands are checked byte for byte end
@@ -30,22 +34,27 @@ TEST(PgenCommand, ActionsOfTheHostsCommands) {
       {literal::kIsAlive, PgenAction::kReply},      {literal::kQuit, PgenAction::kQuit},
       {literal::kSetHdr, PgenAction::kSetting},     {literal::kHalt, PgenAction::kReply},
       {literal::kHcfrPatch, PgenAction::kPaint},    {literal::kPgenClientPatch, PgenAction::kPaint},
-      {literal::kTemplatePatch, PgenAction::kReply}, {literal::kEndText, PgenAction::kReply},
+      {literal::kTemplatePatch, PgenAction::kReply}, {literal::kTemplateUpload, PgenAction::kReply},
+      {literal::kTemplatePatch, PgenAction::kPaint}, {literal::kTemplateDisk, PgenAction::kPaint},
+      {literal::kEndText, PgenAction::kReply},      {literal::kEndTemplate, PgenAction::kPaint},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.action, interpret(c.command).action) << c.command;
+  PgenTemplates templates;  // the patch before the upload finds no template
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.action, interpret(c.command, kHd, &templates).action) << c.command;
+  }
   // HCFR's client counts a reply of exactly four bytes as success.
   EXPECT_EQ("OK\x02\r", interpret(literal::kHcfrPatch).reply);
-  EXPECT_EQ("OK\x02\r", interpret(literal::kTemplatePatch).reply);
+  EXPECT_EQ("OK\x02\r", interpret(literal::kTemplatePatch, kHd, &templates).reply);
 }
 
 TEST(PgenCommand, PatchesAreDescribedAndPainted) {
   PgenResponse hcfr = interpret(literal::kHcfrPatch);
   EXPECT_EQ("patch 512 512 512 window 607x341 at (656,369) on 0 0 0", hcfr.line);
-  EXPECT_EQ(656, hcfr.patch.window.rect.x);
-  EXPECT_EQ(341, hcfr.patch.window.rect.h);
+  EXPECT_EQ(656, hcfr.picture.rects.at(0).rect.x);
+  EXPECT_EQ(341, hcfr.picture.rects.at(0).rect.h);
   PgenResponse client = interpret(literal::kPgenClientPatch);
   EXPECT_EQ("patch 512 512 512 window 607x342 at (657,369) on 0 0 0", client.line);
-  EXPECT_EQ(512, client.patch.window.colour.g);
+  EXPECT_EQ(512, client.picture.rects.at(0).colour.g);
   PgenResponse uhd = interpret(literal::kHcfrPatch, {3840, 2160, "uhd", "studio"});
   EXPECT_EQ("patch 512 512 512 window 607x341 at (1616,909) on 0 0 0", uhd.line);
   EXPECT_EQ("OK:3840x2160\x02\r", interpret(literal::kGetResolution, {3840, 2160, "uhd", ""}).reply);
@@ -53,15 +62,40 @@ TEST(PgenCommand, PatchesAreDescribedAndPainted) {
             interpret(literal::kGetModesAvailable, {3840, 2160, "uhd", ""}).reply);
 }
 
-TEST(PgenCommand, TemplatesAreAnsweredButNotDrawn) {
-  for (const char* command : {literal::kTemplateUpload, literal::kTemplatePatch,
-                              literal::kTemplateDisk, literal::kEndTemplate}) {
-    EXPECT_TRUE(interpret(command).templateCommand) << command;
+TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
+  PgenTemplates templates;
+  const PgenResponse upload = interpret(literal::kTemplateUpload, kHd, &templates);
+  EXPECT_EQ("OK\x02\r", upload.reply);
+  EXPECT_EQ("template 'HCFR' stored: 1 rectangle, 1 text block", upload.line);
+  EXPECT_TRUE(upload.textLeftOut);
+  EXPECT_EQ("patch 504 504 504 window 607x341 at (656,369) on 64 64 64",
+            interpret(literal::kTemplatePatch, kHd, &templates).line);
+  EXPECT_EQ("patch 504 504 504 window 1920x1080 at (0,0) on 504 504 504",
+            interpret(literal::kTemplateDisk, kHd, &templates).line);
+  // Blocks of their own colours, and one without a rectangle.
+  interpret("SETCONF:HCFR:TEMPLATERAMDISK:DRAW=RECTANGLE\nDIM=9,9\nRGB=1,2,3\nPOSITION=0,0\n"
+            "END=1\r\n\nDRAW=RECTANGLE\nDIM=4,4\nRGB=DYNAMIC\nPOSITION=-1,-1,-2,3\nEND=1\x02\r",
+            kHd, &templates);
+  EXPECT_EQ("patch 4 8 12 window 9x9 at (0,0); 40 40 40 window 4x4 at (956,541) on 0 0 4",
+            interpret("TESTTEMPLATERAMDISK:HCFR:10,10,10;0,0,1\x02\r", kHd, &templates).line);
+  interpret("SETCONF:T:TEMPLATERAMDISK:DRAW=TEXT\nEND=1\x02\r", kHd, &templates);
+  EXPECT_EQ("ERR:no rectangle\x02\r", interpret("TESTTEMPLATERAMDISK:T:1,2,3;4,5,6\x02\r", kHd,
+                                                &templates).reply);
+  // 16 templates, or 256 KiB of them; replacing one is always allowed.
+  for (int i = 0; i < 14; ++i) {
+    EXPECT_EQ("OK\x02\r", interpret("SETCONF:" + std::to_string(i) + ":TEMPLATERAMDISK:\x02\r",
+                                    kHd, &templates).reply);
   }
-  for (const char* command : {literal::kHcfrPatch, literal::kIsAlive, literal::kSetHdr}) {
-    EXPECT_FALSE(interpret(command).templateCommand) << command;
-  }
-  EXPECT_EQ(PgenAction::kSetting, interpretPgenCommand("SETCONF:OTHER:1", kHd).action);
+  EXPECT_EQ("ERR:template store full\x02\r",
+            interpret("SETCONF:X:TEMPLATERAMDISK:\x02\r", kHd, &templates).reply);
+  const std::string big = ":TEMPLATERAMDISK:DRAW=TEXT\nTEXT=" + std::string(90000, 'x') +
+                          "\nEND=1\x02\r";
+  EXPECT_EQ("OK\x02\r", interpret("SETCONF:1" + big, kHd, &templates).reply);
+  EXPECT_EQ("OK\x02\r", interpret("SETCONF:2" + big, kHd, &templates).reply);
+  EXPECT_EQ("ERR:template store full\x02\r", interpret("SETCONF:3" + big, kHd, &templates).reply);
+  EXPECT_EQ("OK\x02\r", interpret("SETCONF:2" + big, kHd, &templates).reply);
+  EXPECT_EQ("OK\x02\r", interpret(literal::kTemplatePatch, kHd, &templates).reply);
+  EXPECT_EQ(PgenAction::kSetting, interpret("SETCONF:OTHER:1\x02\r", kHd, &templates).action);
 }
 
 TEST(PgenCommand, SettingsAndIgnoredCommandsSaySo) {
@@ -132,9 +166,30 @@ TEST(PgenCommand, EverythingElseHasATerminatedReplyAndALine) {
       {"CMD:MULTIPLE:GET_RESOLUTION:GET_X::\x01", "OK:\nGET_RESOLUTION:1920x1080\x02\r",
        "unsupported queries in CMD:MULTIPLE: GET_X, \\x01"},
       {"CMD:MULTIPLE:", "OK:\x02\r", ""},
+      {"TESTTEMPLATERAMDISK:HCFR:126,126,126;16,16,16", "ERR:unknown template\x02\r",
+       "not drawn: TESTTEMPLATERAMDISK:HCFR:126,126,126;16,16,16 (no template 'HCFR' was "
+       "uploaded)"},
+      {"TESTTEMPLATE:Pattern:1,2,3", "ERR:unknown template\x02\r",
+       "not drawn: TESTTEMPLATE:Pattern:1,2,3 (of the generator's own templates corvane draws "
+       "PatternDynamic alone)"},
+      {"TESTTEMPLATEDISK:PatternDynamic:256,0,0", "ERR:bad command\x02\r",
+       "bad command: TESTTEMPLATEDISK:PatternDynamic:256,0,0 (colour 256,0,0 is not within "
+       "0-255)"},
+      {"SETCONF:T:TEMPLATERAMDISK:DRAW=RECTANGLE\nDIM=1,1\nRGB=DYNAMIC\nPOSITION=-1,-1",
+       "ERR:bad template\x02\r",
+       "bad template: SETCONF:T:TEMPLATERAMDISK:DRAW=RECTANGLE\\x0ADIM=1,1\\x0ARGB=DYNAMIC"
+       "\\x0APOSITION=-1,-1 (the last block has no END=1)"},
+      {"SETCONF:T:TEMPLATERAMDISK:DRAW=RECTANGLE\nDIM=1,1\nRGB=DYNAMIC\nEND=1",
+       "ERR:bad template\x02\r",
+       "bad template: SETCONF:T:TEMPLATERAMDISK:DRAW=RECTANGLE\\x0ADIM=1,1\\x0ARGB=DYNAMIC"
+       "\\x0AEND=1 (a RECTANGLE block without POSITION)"},
+      {"SETCONF:T:TEMPLATERAMDISK:DRAW=IMAGE\nEND=1", "ERR:unsupported\x02\r",
+       "unsupported command: SETCONF:T:TEMPLATERAMDISK:DRAW=IMAGE\\x0AEND=1 (only DRAW=RECTANGLE "
+       "and DRAW=TEXT are known, not 'IMAGE')"},
   };
   for (const auto& c : cases) {
-    const PgenResponse response = interpretPgenCommand(c.command, kHd);
+    PgenTemplates none;
+    const PgenResponse response = interpretPgenCommand(c.command, kHd, &none);
     EXPECT_EQ(c.reply, response.reply) << c.command;
     EXPECT_EQ(c.line, response.line) << c.command;
     EXPECT_EQ(PgenAction::kReply, response.action) << c.command;

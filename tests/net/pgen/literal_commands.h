@@ -31,12 +31,13 @@ constexpr char kHcfrPatch[] = "RGB=RECTANGLE;607,341;100;128,128,128;0,0,0;-1,-1
 // pgen_client, 10-bit, the same window placed by its top-left pixel.
 constexpr char kPgenClientPatch[] =
     "RGB=RECTANGLE10bit;607,342;0;512,512,512;0,0,0;0,0,657,369;-1\x02\r";
-// HCFR's default, triplet display on: the template upload, a patch, and
-// the end of a run.
+// HCFR's default, triplet display on: the template upload as its client
+// library sends it (a 10 % window), a patch (50 % in video levels), and the
+// end of a run.
 constexpr char kTemplateUpload[] =
-    "SETCONF:HCFR:TEMPLATERAMDISK:DRAW=TEXT\nDIM=18,0\nRESOLUTION=100\nRGB=DYNAMIC\n"
-    "BG=-1,-1,-1\nPOSITION=100,100\nDRAW=RECTANGLE\nDIM=607,341\nRESOLUTION=100\n"
-    "RGB=DYNAMIC\nBG=-1,-1,-1\nPOSITION=-1,-1,0,0\nEND=1\x02\r";
+    "SETCONF:HCFR:TEMPLATERAMDISK:DRAW=TEXT\nDIM=18,0\nRESOLUTION=100\nRGB=20,128,128\n"
+    "BG=DYNAMIC\nPOSITION=785,20\nTEXT=RGB Triplet $RGB\nEND=1\nDRAW=RECTANGLE\nDIM=607,341\n"
+    "RESOLUTION=100\nRGB=DYNAMIC\nBG=-1,-1,-1\nPOSITION=-1,-1,0,0\nEND=1\x02\r";
 constexpr char kTemplatePatch[] = "TESTTEMPLATERAMDISK:HCFR:126,126,126;16,16,16\x02\r";
 constexpr char kTemplateDisk[] = "TESTTEMPLATEDISK:PatternDynamic:126,126,126\x02\r";
 constexpr char kEndText[] = "RGB=TEXT;14,0;100;16,128,128;0,0,0;100,300;End of sequence\x02\r";

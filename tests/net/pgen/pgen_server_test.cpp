@@ -84,51 +84,80 @@ TEST(PgenServer, AnswersEachOfTheHostsCommandsByteForByte) {
   EXPECT_TRUE(pgen.process().readUntil("setting ignored: CMD:SET_RGB_QUANT_RANGE"));
   EXPECT_TRUE(pgen.process().readUntil("patch 512 512 512 window 607x341 at (656,369) on 0 0 0"));
   EXPECT_TRUE(pgen.process().readUntil("patch 512 512 512 window 607x342 at (657,369) on 0 0 0"));
-  EXPECT_TRUE(pgen.process().readUntil("switch the triplet display off"));
-  EXPECT_TRUE(pgen.process().readUntil("unsupported command: RGB=TEXT;"));
+  EXPECT_TRUE(pgen.process().readUntil("template 'HCFR' stored: 1 rectangle, 1 text block\n"));
+  EXPECT_TRUE(pgen.process().readUntil("text is not drawn: "));
+  EXPECT_TRUE(
+      pgen.process().readUntil("patch 504 504 504 window 607x341 at (656,369) on 64 64 64"));
+  EXPECT_TRUE(pgen.process().readUntil("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0"));
   EXPECT_TRUE(pgen.process().readUntil("ended: the host sent QUIT\n"));
+  // The template outlasts the connection.
   LoopbackSocket next = pgen.connect();
-  EXPECT_EQ("ALIVE\x02\r", exchange(&next, literal::kIsAlive, "ALIVE\x02\r"));
+  EXPECT_EQ("OK\x02\r", exchange(&next, literal::kTemplatePatch, "OK\x02\r"));
   endWith130(&pgen, session);
-  // The advice about templates is printed once, not per command.
-  EXPECT_THAT(pgen.process().readAll(), ::testing::Not(HasSubstr("triplet")));
-  // The black frame, shown again when HDR came on, then the two patches;
-  // nothing else was drawn.
-  EXPECT_EQ(4u, session.countLogLines("DisplayVideoFrameSync"));
+  // Text is said to be left out once, not per command.
+  EXPECT_THAT(pgen.process().readAll(), ::testing::Not(HasSubstr("text")));
+  // The black frame, shown again when HDR came on, the two patches, the
+  // template's patch, two full fields, and the template's patch again.
+  EXPECT_EQ(8u, session.countLogLines("DisplayVideoFrameSync"));
 }
 
 TEST(PgenServer, PaintsPatchesPixelForPixel) {
   SimSession session(kCard, true);
   PgenChild pgen(session);
   LoopbackSocket host = pgen.connect();
+  // HCFR's template as its client fills it in for a window and an offset.
+  const auto upload = [](const char* dim, const char* position) {
+    return std::string("SETCONF:HCFR:TEMPLATERAMDISK:DRAW=TEXT\nDIM=18,0\nRESOLUTION=100\n"
+                       "RGB=20,128,128\nBG=DYNAMIC\nPOSITION=785,20\nTEXT=RGB Triplet $RGB\n"
+                       "END=1\nDRAW=RECTANGLE\nDIM=") +
+           dim + "\nRESOLUTION=100\nRGB=DYNAMIC\nBG=-1,-1,-1\nPOSITION=" + position +
+           "\nEND=1\x02\r";
+  };
   const struct {
+    std::string upload;  // sent first when not empty, answered OK
     std::string command;
     PatchRect rect;
     uint32_t patch, background;
   } cases[] = {
-      {"RGB=RECTANGLE;607,341;100;235,235,235;16,16,16;-1,-1", {656, 369, 607, 341},
+      {"", "RGB=RECTANGLE;607,341;100;235,235,235;16,16,16;-1,-1", {656, 369, 607, 341},
        r210Gray(940), r210Gray(64)},
-      {"RGB=RECTANGLE;400,200;100;255,128,0;1,2,3;-1,-1,-300,100", {460, 540, 400, 200},
+      {"", "RGB=RECTANGLE;400,200;100;255,128,0;1,2,3;-1,-1,-300,100", {460, 540, 400, 200},
        r210Word(1020, 512, 0), r210Word(4, 8, 12)},
-      {"RGB=RECTANGLE10bit;607,342;0;1023,64,940;100,200,300;0,0,657,369;-1",
+      {"", "RGB=RECTANGLE10bit;607,342;0;1023,64,940;100,200,300;0,0,657,369;-1",
        {657, 369, 607, 342}, r210Word(1023, 64, 940), r210Word(100, 200, 300)},
-      {"RGB=RECTANGLE10bit;300,300;0;1,2,3;0,0,0;-1,-1,900,0", {1710, 390, 210, 300},
+      {"", "RGB=RECTANGLE10bit;300,300;0;1,2,3;0,0,0;-1,-1,900,0", {1710, 390, 210, 300},
        r210Word(1, 2, 3), r210Gray(0)},
-      {"RGB=RECTANGLE10bit;9999,9999;0;512,512,512;0,0,0;0,0", {0, 0, 1920, 1080},
+      {"", "RGB=RECTANGLE10bit;9999,9999;0;512,512,512;0,0,0;0,0", {0, 0, 1920, 1080},
        r210Gray(512), r210Gray(0)},
+      {literal::kTemplateUpload, "TESTTEMPLATERAMDISK:HCFR:126,126,126;16,16,16",
+       {656, 369, 607, 341}, r210Gray(504), r210Gray(64)},
+      {upload("607,341", "-1,-1,-656,369"), "TESTTEMPLATERAMDISK:HCFR:255,0,128;1,2,3",
+       {0, 738, 607, 341}, r210Word(1020, 0, 512), r210Word(4, 8, 12)},
+      {upload("960,540", "-1,-1,0,0"), "TESTTEMPLATERAMDISK:HCFR:235,235,235;16,16,16",
+       {480, 270, 960, 540}, r210Gray(940), r210Gray(64)},
+      {upload("960,540", "-1,-1,480,-270"), "TESTTEMPLATERAMDISK:HCFR:0,0,0;255,255,255",
+       {960, 0, 960, 540}, r210Gray(0), r210Gray(1020)},
+      {"", "TESTTEMPLATEDISK:PatternDynamic:20,30,40", {0, 0, 1920, 1080}, r210Word(80, 120, 160),
+       0},
   };
   for (const auto& c : cases) {
+    if (!c.upload.empty()) {
+      EXPECT_EQ("OK\x02\r", exchange(&host, c.upload, "OK\x02\r"));
+    }
     EXPECT_EQ("OK\x02\r", exchange(&host, c.command + literal::kEnd, "OK\x02\r")) << c.command;
   }
-  // A wrong patch paints nothing.
+  // A wrong patch and an unknown template paint nothing.
   EXPECT_EQ("ERR:bad command\x02\r",
             exchange(&host, std::string("RGB=RECTANGLE;1,1;0;300,0,0;0,0,0;-1,-1") + literal::kEnd,
                      "ERR:bad command\x02\r"));
+  EXPECT_EQ("ERR:unknown template\x02\r",
+            exchange(&host, "TESTTEMPLATERAMDISK:Other:1,2,3;4,5,6" + std::string(literal::kEnd),
+                     "ERR:unknown template\x02\r"));
   endWith130(&pgen, session);
   const std::vector<std::string> frames = session.frames();
-  ASSERT_EQ(6u, frames.size());
+  ASSERT_EQ(11u, frames.size());
   expectPatchFrame(FrameFile(frames[0]).frame(), {0, 0, 0, 0}, 0, r210Gray(0));  // black
-  for (size_t i = 0; i < 5; ++i) {
+  for (size_t i = 0; i < 10; ++i) {
     SCOPED_TRACE(cases[i].command);
     FrameFile frame(frames[i + 1]);
     ASSERT_TRUE(frame.ok());

@@ -19,6 +19,7 @@ def expected(bindir, libdir, includedir, mandir, docdir):
         f"{mandir}/man1/decklink-sim-png.1",
         f"{docdir}/README.md",
         f"{docdir}/sim/README.md",
+        f"{docdir}/examples/corvane_lines.py",
         f"{docdir}/examples/demo.py",
         f"{docdir}/examples/gray_ramp_client.py",
         f"{docdir}/examples/pgen_host.py",

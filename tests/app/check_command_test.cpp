@@ -1,4 +1,5 @@
 // `corvane check`, run as a child process with pictures held for no time.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -73,6 +74,24 @@ TEST(CheckCommand, EveryModeShownAndTimedOrTheFirstFailureNamed) {
     EXPECT_EQ(row.displays, session.countLogLines("DisplayVideoFrameSync(Frame#"));
     EXPECT_EQ(row.opens, session.countLogLines("DisableVideoOutput()"));
   }
+}
+
+TEST(CheckCommand, ACardHeldElsewhereEndsTheCheckAtOnce) {
+  SimSession session("[device]\nname = A\nmodes = hd uhd\n");
+  ChildProcess holder({corvaneBinary(), "run", "0", "uhd"}, session.environment());
+  ASSERT_TRUE(holder.readUntil("patch> "));
+  std::string out;
+  EXPECT_EQ(1, runToEnd({corvaneBinary(), "check", "--seconds", "0"}, session.environment(), "",
+                        &out));
+  EXPECT_THAT(out, ::testing::EndsWith(
+                       "  hd: open: E_ACCESSDENIED (device already in use) (in_use)\n"
+                       "Another process holds the card: stop it first (a corvane service: sudo "
+                       "systemctl stop corvane-pgen; else pgrep -fl corvane / kill <pid>).\n\n"
+                       "0 of 2 modes passed; first failure: hd: open: E_ACCESSDENIED (device "
+                       "already in use) (in_use)\n"));
+  holder.write("q\n");
+  EXPECT_EQ(0, holder.wait());
+  EXPECT_EQ("", session.audit());
 }
 
 TEST(CheckCommand, WithoutDriverOrDeviceStatusOne) {

@@ -127,6 +127,11 @@ TEST(Signals, EndACheckWhileAPictureIsHeld) {
     ChildProcess check({corvaneBinary(), "check", "0", "hd", "--seconds", "10"},
                        session.environment());
     ASSERT_TRUE(check.readUntil("HDR\n"));
+    // The first picture is on the card (at most five seconds).
+    for (int tries = 0; tries < 500 && session.countLogLines("DisplayVideoFrameSync(") == 0;
+         ++tries) {
+      usleep(10000);
+    }
     check.sendSignal(signalNumber);
     EXPECT_EQ(130, check.wait(5000)) << signalNumber;
     EXPECT_EQ("", session.audit());

@@ -5,7 +5,9 @@ line exchanged, and turns the frames the card displayed into PNG pictures;
 then plays a calibration host of the Resolve protocol
 (examples/resolve_host.py) to `corvane resolve`, and one of the PGenerator
 protocol (examples/pgen_host.py) to `corvane pgen`, on the loopback address,
-and turns their frames into pictures too.
+each showing its own and corvane's lines as they happen and stopping corvane
+with SIGTERM at the end (status 130, the intended end), and turns their
+frames into pictures too.
 
 Run by the `demo` target (`cmake --workflow --preset demo`), which passes the
 paths.
@@ -143,11 +145,10 @@ def resolve_session(args, env, frames):
     its pattern generator, both on 127.0.0.1 at a port the system picks."""
     host = os.path.join(os.path.dirname(os.path.abspath(__file__)), "resolve_host.py")
     print("$ python3 examples/resolve_host.py --port 0 --steps 5 --corvane corvane")
-    print("  (the host listens, corvane resolve connects and shows each patch)")
+    print("  (the host listens, corvane resolve connects and shows each patch; host and")
+    print("   corvane lines in the order they happened)", flush=True)
     run = subprocess.run([sys.executable, host, "--port", "0", "--steps", "5",
-                          "--corvane", args.corvane, "--mode", "hd"],
-                         env=env, stdout=subprocess.PIPE, text=True)
-    print(run.stdout, end="")
+                          "--corvane", args.corvane, "--mode", "hd"], env=env)
     pictures = to_pictures(args.png_tool, frames,
                            os.path.join(args.out, "resolve-frame-%02d.png"))
     # The black frame before the first patch, and one frame per patch.
@@ -171,8 +172,9 @@ def pgen_session(args):
     env = dict(os.environ, CORVANE_DECKLINK_API=args.sim_api, DECKLINK_SIM_CONFIG=config)
     host = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pgen_host.py")
     print("$ python3 examples/pgen_host.py --corvane corvane --steps %d" % PGEN_STEPS)
-    print("  (corvane pgen 0 hd --listen 127.0.0.1 --port 0 --discovery-port 0; > host "
-          "command, < corvane reply)", flush=True)
+    print("  (corvane pgen 0 hd --listen 127.0.0.1 --port 0 --discovery-port 0; host and")
+    print("   corvane lines in the order they happened; > host command, < corvane reply)",
+          flush=True)
     status = subprocess.run([sys.executable, host, "--corvane", args.corvane,
                              "--steps", str(PGEN_STEPS)], env=env).returncode
     pictures = to_pictures(args.png_tool, frames, os.path.join(args.out, "pgen-frame-%02d.png"))

@@ -16,13 +16,15 @@ The discovery datagram goes to --address (default 127.0.0.1) only; it is
 broadcast to the local network (255.255.255.255) only when --broadcast is
 given. With --corvane it starts `corvane pgen` itself on the loopback
 address with ports the system picks (with the environment it was given, so
-a simulated card works), and ends it afterwards.
+a simulated card works), shows corvane's lines as they come beside its
+own, and at the end stops corvane with SIGTERM.
 """
 import argparse
 import re
 import socket
-import subprocess
 import sys
+
+from corvane_lines import Corvane, say
 
 END = b"\x02\r"
 QUESTION = b"Who is a PGenerator"
@@ -36,13 +38,13 @@ def discover(address, port, broadcast, tries=3):
             address = "255.255.255.255"
         udp.settimeout(2)
         for _ in range(tries):
-            print("host: discovery %r to %s:%d" % (QUESTION.decode(), address, port), flush=True)
+            say("host", "discovery %r to %s:%d" % (QUESTION.decode(), address, port))
             udp.sendto(QUESTION, (address, port))
             try:
                 answer, (source, _) = udp.recvfrom(1024)
             except socket.timeout:
                 continue
-            print("host: %s answered %r" % (source, answer.decode(errors="replace")), flush=True)
+            say("host", "%s answered %r" % (source, answer.decode(errors="replace")))
             return source
     return None
 
@@ -63,7 +65,7 @@ class Generator:
             self.pending += more
         reply, _, self.pending = self.pending.partition(END)
         text = reply.decode("ascii", errors="replace")
-        print("> %-66s < %r" % (command, text), flush=True)
+        say("host", "> %-66s < %r" % (command, text))
         return text
 
     def close(self):
@@ -91,18 +93,18 @@ def ramp(steps, width, height):
 
 
 def start_corvane(args):
-    """Starts `corvane pgen` on the loopback address; returns the process
-    and its TCP and discovery ports."""
-    corvane = subprocess.Popen(
-        [args.corvane, "pgen", args.device, args.mode, "--listen", "127.0.0.1",
-         "--port", "0", "--discovery-port", "0"], stdout=subprocess.PIPE, text=True)
+    """Starts `corvane pgen` on the loopback address; returns it and its TCP
+    and discovery ports."""
+    corvane = Corvane([args.corvane, "pgen", args.device, args.mode, "--listen", "127.0.0.1",
+                       "--port", "0", "--discovery-port", "0"])
     ports = {}
-    for line in corvane.stdout:
-        print("  corvane: " + line.rstrip("\n"), flush=True)
-        found = re.match(r"(listening|discovery) on 127\.0\.0\.1:(\d+)", line)
+    while True:  # ends at the first other line, or when nothing comes for 20 s
+        line = corvane.wait_for(("listening on", "discovery on", "waiting for hosts",
+                                 "Could not", "corvane pgen:"))
+        found = re.match(r"(listening|discovery) on 127\.0\.0\.1:(\d+)", line or "")
         if found:
             ports[found.group(1)] = int(found.group(2))
-        if line.startswith("waiting for hosts") or line.startswith("Could not"):
+        elif line is None or not line.startswith(("listening on", "discovery on")):
             break
     return corvane, ports.get("listening"), ports.get("discovery")
 
@@ -114,7 +116,7 @@ def session(address, port, steps):
     resolution = generator.ask("CMD:GET_RESOLUTION")
     size = re.fullmatch(r"OK:(\d+)x(\d+)", resolution)
     if not ok or not size:
-        print("host: the generator is not alive or has no resolution", file=sys.stderr)
+        say("host", "the generator is not alive or has no resolution")
         return False
     for command in ramp(steps, int(size.group(1)), int(size.group(2))):
         ok &= generator.ask(command) == "OK"
@@ -142,20 +144,18 @@ def main():
     if args.corvane:
         corvane, args.port, args.discovery_port = start_corvane(args)
         if args.port is None:
-            print("host: corvane pgen did not start", file=sys.stderr)
-            corvane.kill()
+            say("host", "corvane pgen did not start")
+            corvane.stop()
             return 1
     address = discover(args.address, args.discovery_port, args.broadcast)
     ok = address is not None and session(address, args.port, args.steps)
     if not ok:
+        say("host", "the session failed")
         print("host: the session failed", file=sys.stderr)
     if corvane:
-        corvane.terminate()
-        for line in corvane.stdout:
-            print("  corvane: " + line.rstrip("\n"))
-        status = corvane.wait(20)
-        print("host: corvane ended with status %d" % status)
-        ok &= status == 130
+        # The QUIT's line, the last of the session, before the stop.
+        corvane.wait_for("connection from", timeout=5, containing=" ended: ")
+        ok &= corvane.stop()
     return 0 if ok else 1
 
 

@@ -13,17 +13,19 @@ a background (DisplayCAL's default) and the 8-bit one of rectangles in
         [--corvane build/corvane --device 0 --mode hd]
 
 With --corvane it starts `corvane resolve 127.0.0.1:<port>` itself (with
-the environment it was given, so a simulated card works) and waits for
-corvane's line about each patch before it sends the next; without it, it
-waits --interval seconds between patches for whatever generator connects.
-Only the loopback address is used.
+the environment it was given, so a simulated card works), shows corvane's
+lines as they come beside its own, waits for corvane's line about each
+patch before it sends the next, and at the end stops corvane with SIGTERM;
+without it, it waits --interval seconds between patches for whatever
+generator connects. Only the loopback address is used.
 """
 import argparse
 import socket
 import struct
-import subprocess
 import sys
 import time
+
+from corvane_lines import Corvane, say
 
 CM = ('<?xml version="1.0" encoding="utf-8"?><calibration>'
       '<color red="{v}" green="{v}" blue="{v}" bits="10"/>'
@@ -60,19 +62,6 @@ def ramp(steps):
     return messages
 
 
-def wait_for_line(process, prefix, timeout):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        line = process.stdout.readline()
-        if not line:
-            return None
-        line = line.rstrip("\n")
-        print("  corvane: " + line)
-        if line.startswith(prefix):
-            return line
-    return None
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--port", type=int, default=20002,
@@ -90,40 +79,38 @@ def main():
     server.bind(("127.0.0.1", args.port))
     server.listen(1)
     port = server.getsockname()[1]
-    print("host: waiting for a pattern generator at 127.0.0.1:%d" % port, flush=True)
+    say("host", "waiting for a pattern generator at 127.0.0.1:%d" % port)
 
     corvane = None
     if args.corvane:
-        corvane = subprocess.Popen(
-            [args.corvane, "resolve", "127.0.0.1:%d" % port, args.device, args.mode],
-            stdout=subprocess.PIPE, text=True)
-        if wait_for_line(corvane, "Device held", 20) is None:
-            print("host: corvane could not hold the card", file=sys.stderr)
+        corvane = Corvane([args.corvane, "resolve", "127.0.0.1:%d" % port, args.device,
+                           args.mode])
+        held = corvane.wait_for(("Device held", "Could not"))
+        if held is None or not held.startswith("Device held"):
+            say("host", "corvane could not hold the card")
+            corvane.stop()
             return 1
     server.settimeout(30)
     connection, peer = server.accept()
-    print("host: pattern generator connected from %s:%d" % peer, flush=True)
+    say("host", "pattern generator connected from %s:%d" % peer)
     failed = False
     for xml, description in ramp(args.steps):
-        print("host: sends %s" % description, flush=True)
+        say("host", "sends %s" % description)
         connection.sendall(framed(xml))
         if corvane:
-            if wait_for_line(corvane, "patch", 20) is None:
-                print("host: corvane did not show the patch", file=sys.stderr)
+            if corvane.wait_for("patch") is None:
+                say("host", "corvane did not show the patch")
                 failed = True
                 break
         else:
             time.sleep(args.interval)
-    print("host: ends the session", flush=True)
+    say("host", "ends the session")
     connection.sendall(END_OF_SESSION)
     connection.close()
     server.close()
     if corvane:
-        wait_for_line(corvane, "connection ended", 20)
-        corvane.terminate()
-        status = corvane.wait(20)
-        print("host: corvane ended with status %d" % status)
-        failed |= status != 130
+        corvane.wait_for("connection ended")
+        failed |= not corvane.stop()
     return 1 if failed else 0
 
 

@@ -1,5 +1,5 @@
 // The simulated setup as the configuration text describes it: the cards in
-// order, with their faults, and the iterator, fault, capture, log and hold
+// order, with their faults, and the driver's, iterator, fault, capture, log and hold
 // settings. Plain data; the parser fills it and applySetup makes it current.
 #ifndef DECKLINK_SIM_SETUP_SETUP_H
 #define DECKLINK_SIM_SETUP_SETUP_H
@@ -78,8 +78,14 @@ struct FaultSetup {
   HRESULT failResult = kE_FAIL;
 };
 
+// The driver as a whole: what its API information answers.
+struct ApiSetup {
+  int64_t version = 0x10000000;  // BMDDeckLinkAPIVersion: Desktop Video 16.0.0
+};
+
 struct SimSetup {
   std::vector<CardSetup> cards;
+  ApiSetup api;
   IteratorSetup iterator;
   FaultSetup faults;
   std::string captureDirectory;  // empty: no capture files

@@ -5,7 +5,7 @@
 
 namespace {
 
-enum class Section { kNone, kDevice, kIterator, kFaults, kCapture, kLog, kHold };
+enum class Section { kNone, kDevice, kApi, kIterator, kFaults, kCapture, kLog, kHold };
 
 const char kSpaces[] = " \t\r";
 
@@ -26,7 +26,7 @@ bool readSection(const std::string& line, Section* section, std::string* problem
     const char* name;
     Section section;
   } kSections[] = {
-      {"device", Section::kDevice}, {"iterator", Section::kIterator},
+      {"device", Section::kDevice}, {"api", Section::kApi}, {"iterator", Section::kIterator},
       {"faults", Section::kFaults}, {"capture", Section::kCapture},
       {"log", Section::kLog},       {"hold", Section::kHold},
   };
@@ -89,6 +89,9 @@ bool applyKey(Section section, const std::string& key, const std::string& value,
       return false;
     case Section::kDevice:
       return applyDeviceKey(key, value, &setup->cards.back(), problem);
+    case Section::kApi:
+      if (key == "version") return readVersion(value, &setup->api.version, problem);
+      return unknownKey(key, "api", problem);
     case Section::kIterator:
       return applyIteratorKey(key, value, &setup->iterator, problem);
     case Section::kFaults:

@@ -82,3 +82,26 @@ bool readCount(const std::string& text, long minimum, long* value, std::string* 
   *value = parsed;
   return true;
 }
+
+bool readVersion(const std::string& text, int64_t* value, std::string* problem) {
+  int64_t word = 0;
+  int parts = 0;
+  size_t start = 0;
+  bool ok = true;
+  while (ok && start <= text.size()) {
+    size_t end = text.find('.', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string part = text.substr(start, end - start);
+    ok = !part.empty() && part.size() <= 3 && ++parts <= 3;
+    for (char c : part) ok = ok && c >= '0' && c <= '9';
+    if (ok) ok = std::stoi(part) <= 255;
+    if (ok) word |= int64_t{std::stoi(part)} << (32 - 8 * parts);
+    start = end + 1;
+  }
+  if (!ok || parts < 2) {
+    *problem = "expected a version such as 16.0 or 16.0.1 (parts 0-255), not '" + text + "'";
+    return false;
+  }
+  *value = word;
+  return true;
+}

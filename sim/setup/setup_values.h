@@ -14,5 +14,8 @@ bool readBool(const std::string& text, bool* value, std::string* problem);
 bool readResult(const std::string& text, HRESULT* value, std::string* problem);
 // A decimal count from `minimum` up to 2^31 - 1.
 bool readCount(const std::string& text, long minimum, long* value, std::string* problem);
+// A driver version, "16.0" or "16.0.1", each part 0-255, as the API
+// information's word 0xMMmmpp00.
+bool readVersion(const std::string& text, int64_t* value, std::string* problem);
 
 #endif  // DECKLINK_SIM_SETUP_SETUP_VALUES_H

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "app/check_main.h"
 #include "app/device_table.h"
 #include "app/hold_card.h"
 #include "app/mode_table_print.h"
@@ -18,6 +19,13 @@ int corvaneMain(int argc, char** argv) {
   if (argc < 2) return printUsage();
   const char* mode = argv[1];
   if (std::strcmp(mode, "list") == 0) return listDevices();
+  if (std::strcmp(mode, "--version") == 0) {
+    std::puts("corvane " CORVANE_VERSION);
+    return 0;
+  }
+  if (std::strcmp(mode, "check") == 0) {
+    return checkMain(std::vector<std::string>(argv + 2, argv + argc));
+  }
   if (argc >= 3 && std::strcmp(mode, "modes") == 0) return listModes(argv[2]);
   if (argc >= 3 && std::strcmp(mode, "run") == 0) {
     if (!holdCard(argv[2], argc >= 4 ? argv[3] : "hd")) return 1;

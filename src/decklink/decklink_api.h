@@ -77,6 +77,7 @@ typedef uint32_t BMDReferenceStatus;
 typedef uint32_t BMDDeckLinkAttributeID;
 typedef uint32_t BMDDeckLinkFrameMetadataID;
 typedef uint32_t BMDColorspace;
+typedef uint32_t BMDDeckLinkAPIInformationID;
 typedef int64_t BMDTimeValue;
 typedef int64_t BMDTimeScale;
 
@@ -160,6 +161,10 @@ constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRMaximumContentLi
 constexpr BMDDeckLinkFrameMetadataID bmdDeckLinkFrameMetadataHDRMaximumFrameAverageLightLevel =
     fourCC("fall");
 
+// What the driver says of itself (IDeckLinkAPIInformation): its version as
+// an integer, 0xMMmmpp00 for version MM.mm.pp.
+constexpr BMDDeckLinkAPIInformationID BMDDeckLinkAPIVersion = fourCC("vers");
+
 // Values of the EOTF metadata (the CTA-861.3 codes) and of the colour space.
 constexpr int64_t kEotfSdr = 0;
 constexpr int64_t kEotfPq = 2;
@@ -198,6 +203,10 @@ constexpr DeckLinkIID IID_IDeckLinkVideoFrameMetadataExtensions = {
     0xE2, 0x32, 0xA5, 0xB7, 0x4D, 0xB4, 0x44, 0xC9, 0x91, 0x52, 0xF4, 0x7C, 0x12, 0xE5, 0xF0, 0x51};
 constexpr DeckLinkIID IID_IDeckLinkVideoFrameMutableMetadataExtensions = {
     0xCC, 0x19, 0x8F, 0xC6, 0x82, 0x98, 0x44, 0x19, 0x94, 0x2D, 0x83, 0x57, 0xEC, 0x35, 0x5E, 0x58};
+// The same IID from 11.x to 16.0.
+constexpr DeckLinkIID IID_IDeckLinkAPIInformation = {0x7B, 0xEA, 0x3C, 0x68, 0x73, 0x0D,
+                                                     0x43, 0x22, 0xAF, 0x34, 0x8A, 0x71,
+                                                     0x52, 0xB5, 0x32, 0xA4};
 
 // True when the two IIDs hold the same sixteen bytes.
 inline bool sameIID(const DeckLinkIID& a, const DeckLinkIID& b) {
@@ -428,6 +437,19 @@ class IDeckLinkVideoFrameMutableMetadataExtensions
 
  protected:
   virtual ~IDeckLinkVideoFrameMutableMetadataExtensions() {}
+};
+
+// The driver's own facts, from its factory CreateDeckLinkAPIInformationInstance
+// (decklink/loader.h); the program asks for its version only.
+class IDeckLinkAPIInformation : public IUnknown {
+ public:
+  virtual HRESULT GetFlag(BMDDeckLinkAPIInformationID id, bool* value) = 0;       // slot 3
+  virtual HRESULT GetInt(BMDDeckLinkAPIInformationID id, int64_t* value) = 0;     // slot 4
+  virtual HRESULT GetFloat(BMDDeckLinkAPIInformationID id, double* value) = 0;    // slot 5
+  virtual HRESULT GetString(BMDDeckLinkAPIInformationID id, DeckLinkString* value) = 0;  // 6
+
+ protected:
+  virtual ~IDeckLinkAPIInformation() {}  // slots 7-8
 };
 
 #endif  // CORVANE_DECKLINK_DECKLINK_API_H

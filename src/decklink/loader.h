@@ -17,7 +17,6 @@
 #include "decklink/decklink_api.h"
 
 // Interfaces the program only passes through; they stay incomplete.
-class IDeckLinkAPIInformation;
 class IDeckLinkGLScreenPreviewHelper;
 class IDeckLinkMetalScreenPreviewHelper;
 class IDeckLinkCocoaScreenPreviewCallback;

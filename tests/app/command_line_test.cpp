@@ -14,6 +14,9 @@ const char kUsage[] =
     "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
     "       corvane serve                      (used by the app)\n"
     "       corvane modes <device>             (every resolution and rate)\n"
+    "       corvane check [<device> [<mode>]] [--seconds S]\n"
+    "                                          (first run with a card: every mode shown\n"
+    "                                           and timed, S seconds per picture, 1)\n"
     "       corvane resolve <host>[:<port>] [<device> [<mode>]] [<signalling>]\n"
     "                                          (pattern generator for DisplayCAL and\n"
     "                                           other hosts of the Resolve protocol)\n"
@@ -21,6 +24,7 @@ const char kUsage[] =
     "                    [--discovery-port N] [<signalling>]\n"
     "                                          (pattern generator for HCFR,\n"
     "                                           pgen_client and other PGenerator hosts)\n"
+    "       corvane --version\n"
     "<mode>: hd, uhd, 4k (24p) or one of them at a rate: hd@59.94, uhd@50, 4k@23.98\n"
     "        (rates 23.98 24 25 29.97 30 50 59.94 60); run takes them too\n"
     "<signalling>: --hdr sdr|pq|hlg  --colorspace rec709|rec2020\n"
@@ -43,11 +47,28 @@ int run(const std::vector<std::string>& words, const SimSession& session, std::s
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
   SimSession session("[device]\nname = A\n");
   const std::vector<std::vector<std::string>> wrong = {
-      {}, {"run"}, {"resolve"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}};
+      {}, {"run"}, {"resolve"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}, {"-version"}};
   for (const auto& words : wrong) {
     std::string out;
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);
     EXPECT_EQ(kUsage, out);
+  }
+  // check reads its words before it asks the card anything.
+  const struct {
+    std::vector<std::string> words;
+    std::string problem;
+  } checks[] = {
+      {{"check", "--seconds"}, "--seconds needs a value"},
+      {{"check", "0", "--seconds", "10.5"}, "--seconds '10.5' is not a number of seconds from 0 to 10"},
+      {{"check", "--seconds", "1e1"}, "--seconds '1e1' is not a number of seconds from 0 to 10"},
+      {{"check", "0", "hd", "x"}, "one word too many: 'x'"},
+      {{"check", "0", "hd@61"}, "unknown mode 'hd@61'"},
+      {{"check", "--fast"}, "unknown option '--fast'"},
+  };
+  for (const auto& check : checks) {
+    std::string out;
+    EXPECT_EQ(1, run(check.words, session, &out)) << check.problem;
+    EXPECT_EQ("corvane check: " + check.problem + "\n" + kUsage, out);
   }
   // Nothing was touched: usage never loads the driver.
   EXPECT_TRUE(session.logLines().empty());
@@ -77,6 +98,14 @@ TEST(CommandLine, ListPrintsTheTableByteForByte) {
     EXPECT_EQ(std::string(kHeader) + set.rows + kLegend, out);
     EXPECT_EQ("", session.audit());
   }
+}
+
+TEST(CommandLine, VersionIsTheProjects) {
+  SimSession session("[device]\nname = A\n");
+  std::string out;
+  EXPECT_EQ(0, run({"--version"}, session, &out));
+  EXPECT_EQ("corvane 0.1.0\n", out);
+  EXPECT_TRUE(session.logLines().empty());
 }
 
 TEST(CommandLine, ListIgnoresFurtherWords) {

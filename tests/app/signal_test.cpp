@@ -121,6 +121,24 @@ TEST(Signals, DuringTheFinalReleaseEndWith130) {
   EXPECT_EQ("", session.audit());
 }
 
+TEST(Signals, EndACheckWhileAPictureIsHeld) {
+  for (int signalNumber : {SIGTERM, SIGINT}) {
+    SimSession session(kCard);
+    ChildProcess check({corvaneBinary(), "check", "0", "hd", "--seconds", "10"},
+                       session.environment());
+    ASSERT_TRUE(check.readUntil("HDR\n"));
+    // The first picture is on the card (at most five seconds).
+    for (int tries = 0; tries < 500 && session.countLogLines("DisplayVideoFrameSync(") == 0;
+         ++tries) {
+      usleep(10000);
+    }
+    check.sendSignal(signalNumber);
+    EXPECT_EQ(130, check.wait(5000)) << signalNumber;
+    EXPECT_EQ("", session.audit());
+    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
+  }
+}
+
 TEST(Signals, DuringPaintingNoAnswerIsWritten) {
   SimSession session(kCard);
   ServeClient client(session);

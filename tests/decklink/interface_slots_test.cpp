@@ -1,5 +1,5 @@
 // The vtable slot of each method the program calls on the interfaces it
-// declares for HDR signalling, against the driver's order: a slot off by
+// declares for HDR signalling and the driver's version, against the driver's order: a slot off by
 // one would call the wrong method on a real card, which the simulated card,
 // built from the same declarations, could never show.
 #include <gtest/gtest.h>
@@ -33,6 +33,11 @@ TEST(InterfaceSlots, MutableMetadataSettersStartAfterTheBasesDestructorPair) {
   EXPECT_EQ(10, slotOf(&IDeckLinkVideoFrameMutableMetadataExtensions::SetInt));
   EXPECT_EQ(11, slotOf(&IDeckLinkVideoFrameMutableMetadataExtensions::SetFloat));
   EXPECT_EQ(14, slotOf(&IDeckLinkVideoFrameMutableMetadataExtensions::SetBytes));
+}
+
+TEST(InterfaceSlots, ApiInformationAfterIUnknown) {
+  EXPECT_EQ(4, slotOf(&IDeckLinkAPIInformation::GetInt));
+  EXPECT_EQ(6, slotOf(&IDeckLinkAPIInformation::GetString));
 }
 
 TEST(InterfaceSlots, FrameFlagsAroundTheDestructorPair) {

@@ -16,8 +16,11 @@ TEST_F(LoaderPresentTest, FindsTheLibraryOnFirstUseOnly) {
   ASSERT_NE(nullptr, iterator);
   EXPECT_TRUE(IsDeckLinkAPIPresent());
   iterator->Release();
-  // The simulated card exports only the iterator's entry point.
-  EXPECT_EQ(nullptr, CreateDeckLinkAPIInformationInstance());
+  // The simulated card exports the iterator's and the API information's
+  // entry points only.
+  IDeckLinkAPIInformation* information = CreateDeckLinkAPIInformationInstance();
+  ASSERT_NE(nullptr, information);
+  information->Release();
   EXPECT_EQ(nullptr, CreateVideoConversionInstance());
   EXPECT_EQ(nullptr, CreateCocoaScreenPreview(nullptr));
   // The streaming library is separate, and missing here.

@@ -21,7 +21,7 @@ def run(command, **options):
 
 def add_install_dirs(parser):
     """The GNUInstallDirs folders the build installs to, as options."""
-    for option in ("bindir", "libdir", "includedir", "mandir"):
+    for option in ("bindir", "libdir", "includedir", "mandir", "docdir"):
         parser.add_argument("--" + option, required=True)
 
 

@@ -6,7 +6,7 @@ whose frame the installed PNG tool converts); and a tiny host project that
 finds the install with find_package(corvane) and runs its own test.
 
     install_test.py --build DIR --cmake CMAKE --ctest CTEST --readelf READELF
-        --host-project DIR --bindir D --libdir D --includedir D --mandir D
+        --host-project DIR --bindir D --libdir D --includedir D --mandir D --docdir D
         [--host-cmake-arg=-DNAME=VALUE ...]
 
 Exit status 1, with a line per problem, when something is not as it should.
@@ -125,7 +125,8 @@ def main():
             return report("install")
         PROBLEMS.extend(layout.problems(
             installed_files(prefix),
-            layout.expected(args.bindir, args.libdir, args.includedir, args.mandir)))
+            layout.expected(args.bindir, args.libdir, args.includedir, args.mandir,
+                            args.docdir)))
         check_binaries(args, prefix)
         check_program_and_card(args, prefix, scratch)
         check_host_project(args, prefix, scratch)

@@ -3,8 +3,9 @@ and package tests. The directories come from the build (GNUInstallDirs)."""
 import fnmatch
 
 
-def expected(bindir, libdir, includedir, mandir):
-    """The installed files as patterns relative to the prefix, one each."""
+def expected(bindir, libdir, includedir, mandir, docdir):
+    """The installed files as patterns relative to the prefix, one each. The
+    settings file is in <prefix>/etc, except for the prefix /usr (in_deb)."""
     return [
         f"{bindir}/corvane",
         f"{bindir}/decklink-sim-png",
@@ -15,7 +16,24 @@ def expected(bindir, libdir, includedir, mandir):
         f"{libdir}/cmake/corvane/corvaneTargets.cmake",
         f"{libdir}/cmake/corvane/corvaneTargets-*.cmake",
         f"{mandir}/man1/corvane.1",
+        f"{mandir}/man1/decklink-sim-png.1",
+        f"{docdir}/README.md",
+        f"{docdir}/sim/README.md",
+        f"{docdir}/examples/corvane_lines.py",
+        f"{docdir}/examples/demo.py",
+        f"{docdir}/examples/gray_ramp_client.py",
+        f"{docdir}/examples/pgen_host.py",
+        f"{docdir}/examples/resolve_host.py",
+        "lib/systemd/system/corvane-pgen.service",
+        "lib/systemd/system/corvane-resolve@.service",
+        "etc/default/corvane",
     ]
+
+
+def in_deb(patterns):
+    """The same files as the .deb holds them, from its root: under usr/,
+    but the settings file in /etc."""
+    return [p if p.startswith("etc/") else "usr/" + p for p in patterns]
 
 
 def problems(files, patterns):

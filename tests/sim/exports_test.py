@@ -38,8 +38,10 @@ def main(list_path, library, nm, header):
     for function in sorted(declared):
         if "_" + function not in exported:
             problems.append(f"{function}: declared in decklink_sim.h, not exported")
-    if "_CreateDeckLinkIteratorInstance_0004" not in exported:
-        problems.append("the entry point is not exported")
+    for entry_point in ("CreateDeckLinkIteratorInstance_0004",
+                        "CreateDeckLinkAPIInformationInstance_0001"):
+        if "_" + entry_point not in exported:
+            problems.append(f"the entry point {entry_point} is not exported")
 
     for problem in problems:
         print(problem)

@@ -12,6 +12,7 @@
 
 // The card's entry point, called directly rather than through the loader.
 extern "C" IDeckLinkIterator* CreateDeckLinkIteratorInstance_0004(void);
+extern "C" IDeckLinkAPIInformation* CreateDeckLinkAPIInformationInstance_0001(void);
 
 // Card `index` in enumeration order, with the iterator and the cards
 // passed over released; null when there is none.

@@ -85,6 +85,25 @@ TEST_F(EnumerationTest, EntryPointCanReturnNull) {
   EXPECT_EQ(0, decklink_sim_live_objects());
 }
 
+TEST_F(EnumerationTest, ApiInformationAnswersTheConfiguredVersion) {
+  for (const char* text : {"", "[api]\nversion = 12.4.1\n"}) {
+    configure(text);
+    IDeckLinkAPIInformation* information = CreateDeckLinkAPIInformationInstance_0001();
+    ASSERT_NE(nullptr, information);
+    int64_t version = 0;
+    EXPECT_EQ(kS_OK, information->GetInt(BMDDeckLinkAPIVersion, &version));
+    EXPECT_EQ(*text == '\0' ? 0x10000000 : 0x0C040100, version);
+    EXPECT_EQ(kE_NOTIMPL, information->GetInt(fourCC("vers") + 1, &version));
+    EXPECT_EQ(0, information->Release());
+  }
+  // Logged and counted like every object (the log of the last configure).
+  EXPECT_EQ(4u, logLines().size());
+  EXPECT_EQ(1u, logLinesWith("API CreateDeckLinkAPIInformationInstance() = Information#").size());
+  EXPECT_EQ(1u, logLinesWith(" GetInt(vers) = 0x00000000 0x0C040100").size());
+  EXPECT_EQ(1u, logLinesWith(" Release() = 0").size());
+  EXPECT_EQ(0, decklink_sim_live_objects());
+}
+
 TEST_F(EnumerationTest, NextWithoutAPlaceForTheCardIsEPointer) {
   configure(kThreeCards);
   IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance_0004();

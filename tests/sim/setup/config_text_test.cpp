@@ -48,6 +48,8 @@ TEST_F(ConfigTextTest, AcceptsEverySectionAndKey) {
       "[ device ]\n"
       "modes = none\n"
       "get_bytes = E_HANDLE\n"
+      "[api]\n"
+      "version = 15.3\n"
       "[iterator]\n"
       "fail_after = 5\n"
       "fail_result = E_UNEXPECTED\n"
@@ -117,6 +119,10 @@ TEST_F(ConfigTextTest, ReportsTheLineOfEachKindOfBadLine) {
       {"[device]\nrow_bytes = 16777217\n", 2, "above 16777216"},
       {"[device]\ndisable_delay_ms = 60001\n", 2, "above 60000"},
       {"[iterator]\nfail_after = 1.5\n", 2, "whole number"},
+      {"[api]\nversion = 16\n", 2, "expected a version such as 16.0"},
+      {"[api]\nversion = 16.0.256\n", 2, "(parts 0-255)"},
+      {"[api]\nversion = 16.0.1.2\n", 2, "not '16.0.1.2'"},
+      {"[api]\nrelease = 16.0\n", 2, "unknown key 'release' in [api]"},
       {"[iterator]\nentry_point = sometimes\n", 2, "null or normal"},
       {"[faults]\nfail_call = 0\n", 2, "at least 1"},
       {"[capture]\ndirectory =\n", 2, "expected a path"},

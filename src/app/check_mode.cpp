@@ -1,0 +1,125 @@
+#include "app/check_mode.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+
+#include "decklink/device_hold.h"
+#include "decklink/frame_display.h"
+#include "decklink/held_signalling.h"
+#include "io/safe_points.h"
+#include "render/show_alignment.h"
+#include "render/show_patch.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Shows the held frame again once per frame period of `mode` until
+// `seconds` have passed (at least once), timing each display. Between
+// displays it pauses at a safe point. False when a display fails.
+bool holdPicture(const OutputMode& mode, double seconds, std::vector<double>* displayMs) {
+  const double periodMs = 1000.0 / std::strtod(mode.rate, nullptr);
+  const long frames = std::max(1L, std::lround(seconds * 1000.0 / periodMs));
+  const Clock::time_point start = Clock::now();
+  for (long frame = 0; frame < frames; ++frame) {
+    const Clock::time_point before = Clock::now();
+    const bool shown = displayHeldFrameOnCard();
+    displayMs->push_back(millisecondsSince(before));
+    deliverPendingSignals();
+    if (!shown) return false;
+    const double untilNext = (frame + 1) * periodMs - millisecondsSince(start);
+    if (frame + 1 < frames && untilNext >= 1) {
+      waitForAny(nullptr, 0, static_cast<int>(untilNext));
+    }
+  }
+  return true;
+}
+
+// "" or why the picture is not on the card.
+std::string showFullField(int level) {
+  PatchRect rect;
+  const uint16_t v = static_cast<uint16_t>(level);
+  const ShowResult result = showPatch(v, v, v, v, v, v, 100, &rect);
+  deliverPendingSignals();
+  return result == ShowResult::kShown ? "" : whyNotShown(result);
+}
+
+std::string showAlignmentFrame() {
+  PatchRect inner, outer;
+  // The console's alignment frame at video range: box lines at 55 % and
+  // the crosshair at 75 % of the range, boxes of 3 % and 10 %.
+  const ShowResult result = showAlignment(kCheckBlack, 546, 721, 3, 10, &inner, &outer);
+  deliverPendingSignals();
+  return result == ShowResult::kShown ? "" : whyNotShown(result);
+}
+
+// One step: the picture shown, then held. Sets `check->failure` and returns
+// false when either fails.
+bool showAndHold(const char* step, const std::string& shown, const OutputMode& mode,
+                 double seconds, ModeCheck* check) {
+  std::string why = shown;
+  if (why.empty() && !holdPicture(mode, seconds, &check->displayMs)) {
+    why = "DisplayVideoFrameSync failed";
+  }
+  if (why.empty()) return true;
+  check->failure = std::string(step) + ": " + why;
+  return false;
+}
+
+// The gray under PQ and then HLG, where the card says it can carry each.
+void tryHdr(const OutputMode& mode, double seconds, ModeCheck* check) {
+  const Eotf eotfs[] = {Eotf::kPq, Eotf::kHlg};
+  std::string outcomes[2];
+  std::string refusals[2];
+  for (int i = 0; i < 2; ++i) {
+    const char* step = i == 0 ? "PQ" : "HLG";
+    std::string message;
+    const std::string code = setSignalling(signallingFor(eotfs[i]), &message);
+    deliverPendingSignals();
+    if (code == kUnsupported) {
+      refusals[i] = message;
+      outcomes[i] = std::string(step) + ": no (" + message + ")";
+      continue;
+    }
+    if (!code.empty()) {
+      check->failure = std::string(step) + ": " + message + " (" + code + ")";
+    } else if (showAndHold(step, showFullField(kCheckGray), mode, seconds, check)) {
+      outcomes[i] = std::string(step) + " ok";
+      continue;
+    }
+    check->hdr = "failed";
+    return;
+  }
+  check->hdr = !refusals[0].empty() && refusals[0] == refusals[1]
+                   ? "no HDR: " + refusals[0]
+                   : outcomes[0] + ", " + outcomes[1];
+}
+
+}  // namespace
+
+ModeCheck checkMode(int index, const OutputMode& mode, double seconds) {
+  ModeCheck check;
+  std::string message;
+  const std::string code = openDevice(index, mode.name, &message);
+  deliverPendingSignals();
+  if (!code.empty()) {
+    check.failure = "open: " + message + " (" + code + ")";
+    check.inUse = code == kInUse;
+    return check;
+  }
+  if (showAndHold("black", showFullField(kCheckBlack), mode, seconds, &check) &&
+      showAndHold("gray", showFullField(kCheckGray), mode, seconds, &check) &&
+      showAndHold("white", showFullField(kCheckWhite), mode, seconds, &check) &&
+      showAndHold("alignment", showAlignmentFrame(), mode, seconds, &check)) {
+    tryHdr(mode, seconds, &check);
+  }
+  closeDevice();
+  deliverPendingSignals();
+  return check;
+}

@@ -1,0 +1,29 @@
+// The command line of `corvane check`:
+//   corvane check [<device> [<mode>]] [--seconds S]
+// the option before, between or after the two words.
+#ifndef CORVANE_APP_CHECK_OPTIONS_H
+#define CORVANE_APP_CHECK_OPTIONS_H
+
+#include <string>
+#include <vector>
+
+// How long each picture stays on the card when nothing else is said: long
+// enough for a person to see it, short enough that a card's every mode is
+// checked in a few minutes.
+constexpr double kCheckSecondsPerPicture = 1.0;
+// The longest a picture may be held (--seconds).
+constexpr double kCheckMaxSecondsPerPicture = 10.0;
+
+struct CheckCommandLine {
+  std::string device = "0";  // as typed; text that is not a number is device 0
+  std::string mode;          // empty: every mode the card offers
+  double seconds = kCheckSecondsPerPicture;
+};
+
+// Reads the words after "check". Returns false with `problem` set for an
+// unknown option, --seconds without a value or with one that is not a
+// plain decimal from 0 to 10 ("0", "0.2", "5"), or a third word.
+bool parseCheckCommandLine(const std::vector<std::string>& words, CheckCommandLine* line,
+                           std::string* problem);
+
+#endif  // CORVANE_APP_CHECK_OPTIONS_H

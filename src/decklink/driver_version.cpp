@@ -1,0 +1,27 @@
+#include "decklink/driver_version.h"
+
+#include "decklink/decklink_api.h"
+#include "decklink/hresult_name.h"
+#include "decklink/loader.h"
+
+bool readDriverVersion(int64_t* version, std::string* why) {
+  IDeckLinkAPIInformation* information = CreateDeckLinkAPIInformationInstance();
+  if (information == nullptr) {
+    *why = "the DeckLink API has no version information";
+    return false;
+  }
+  int64_t value = 0;
+  const HRESULT result = information->GetInt(BMDDeckLinkAPIVersion, &value);
+  information->Release();
+  if (result != kS_OK) {
+    *why = std::string("the driver did not answer its version (") + hresultName(result) + ")";
+    return false;
+  }
+  *version = value;
+  return true;
+}
+
+std::string driverVersionText(int64_t version) {
+  const auto part = [version](int shift) { return std::to_string((version >> shift) & 0xFF); };
+  return part(24) + "." + part(16) + "." + part(8);
+}

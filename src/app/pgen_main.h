@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// `corvane pgen [<device> [<mode>]] [--port N] [--listen ADDRESS]
+// `corvane pgen [<device> [<mode>]] [--port N] [--listen HOST]
 // [--discovery-port N]`: holds the card and serves PGenerator hosts until a
 // signal ends it. Returns 1 for a wrong command line, a card that cannot be
 // held, or a port that cannot be bound (the card then released); otherwise

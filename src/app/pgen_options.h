@@ -1,5 +1,5 @@
 // The command line of `corvane pgen`:
-//   corvane pgen [<device> [<mode>]] [--port N] [--listen ADDRESS]
+//   corvane pgen [<device> [<mode>]] [--port N] [--listen HOST]
 //                [--discovery-port N]
 // options before, between or after the two words.
 #ifndef CORVANE_APP_PGEN_OPTIONS_H

@@ -20,7 +20,7 @@ const char kUsage[] =
     "       corvane resolve <host>[:<port>] [<device> [<mode>]] [<signalling>]\n"
     "                                          (pattern generator for DisplayCAL and\n"
     "                                           other hosts of the Resolve protocol)\n"
-    "       corvane pgen [<device> [<mode>]] [--port N] [--listen ADDRESS]\n"
+    "       corvane pgen [<device> [<mode>]] [--port N] [--listen HOST]\n"
     "                    [--discovery-port N] [<signalling>]\n"
     "                                          (pattern generator for HCFR,\n"
     "                                           pgen_client and other PGenerator hosts)\n"

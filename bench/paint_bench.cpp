@@ -19,9 +19,9 @@ namespace {
 bool holdAt(const OutputMode& mode, benchmark::State& state) {
   closeDevice();
   decklink_sim_configure("[device]\nname = Bench\n[log]\nmemory = no\n");
-  std::string message;
-  if (!openDevice(0, mode.name, &message).empty()) {
-    state.SkipWithError(message.c_str());
+  const Failure refused = openDevice(0, mode.name);
+  if (refused.failed()) {
+    state.SkipWithError(refused.message.c_str());
     return false;
   }
   // The first paint after an open faults the new frame's pages in; that
@@ -64,7 +64,7 @@ void showPatchFrame(benchmark::State& state, const OutputMode& mode) {
   uint16_t level = 0;
   for (auto _ : state) {
     level = static_cast<uint16_t>((level + 1) & 0x3FF);
-    if (showPatch(level, 512, 64, 64, 64, 64, 10, &rect) != ShowResult::kShown) state.SkipWithError("display");
+    if (showPatch(level, 512, 64, 64, 64, 64, 10, &rect).failed()) state.SkipWithError("display");
   }
   frameBytes(state, mode);
   closeDevice();
@@ -82,7 +82,7 @@ void showAlignmentFrame(benchmark::State& state, const OutputMode& mode) {
   if (!holdAt(mode, state)) return;
   PatchRect inner, outer;
   for (auto _ : state) {
-    if (showAlignment(64, 546, 721, 3, 10, &inner, &outer) != ShowResult::kShown) {
+    if (showAlignment(64, 546, 721, 3, 10, &inner, &outer).failed()) {
       state.SkipWithError("display");
     }
   }

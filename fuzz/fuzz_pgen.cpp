@@ -18,9 +18,9 @@ namespace {
 
 bool tenBits(const Rgb10& c) { return c.r < 1024 && c.g < 1024 && c.b < 1024; }
 
-void checkResponse(const std::string& command, const PgenScreen& screen,
+void checkResponse(const std::string& command, const PgenFacts& facts,
                    PgenTemplates* templates) {
-  const PgenResponse response = interpretPgenCommand(command, screen, templates);
+  const PgenResponse response = interpretPgenCommand(command, facts, templates);
   const std::string& reply = response.reply;
   check(reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "\x02\r") == 0,
         "the reply ends with the terminator");
@@ -32,7 +32,7 @@ void checkResponse(const std::string& command, const PgenScreen& screen,
   for (const ColouredRect& rect : response.picture.rects) {
     const PatchRect& r = rect.rect;
     check(r.x >= 0 && r.y >= 0 && r.w >= 0 && r.h >= 0, "non-negative");
-    check(int64_t{r.x} + r.w <= screen.width && int64_t{r.y} + r.h <= screen.height,
+    check(int64_t{r.x} + r.w <= facts.width && int64_t{r.y} + r.h <= facts.height,
           "inside the frame");
     check(tenBits(rect.colour), "colours are 10-bit");
   }
@@ -41,8 +41,8 @@ void checkResponse(const std::string& command, const PgenScreen& screen,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const PgenScreen hd = {1920, 1080, "hd", "host"};
-  const PgenScreen dci = {4096, 2160, "4k", "host"};
+  const PgenFacts hd = {1920, 1080, "hd", "host"};
+  const PgenFacts dci = {4096, 2160, "4k", "host"};
   PgenTemplates hdTemplates, dciTemplates;
   PgenCommandReader reader;
   std::string command;

@@ -15,7 +15,7 @@
 namespace {
 
 void checkPicture(const ResolveMessage& message, int32_t width, int32_t height) {
-  const ResolvePicture picture = resolvePicture(message, width, height);
+  const Picture picture = resolvePicture(message, width, height);
   check(picture.background.r < 1024 && picture.background.g < 1024 &&
             picture.background.b < 1024,
         "background is 10-bit");
@@ -45,13 +45,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       check(!message.empty() && message.size() <= kMaxResolveMessage, "message length");
       ResolveMessage parsed;
-      std::string why;
-      if (parseResolveMessage(message, &parsed, &why)) {
+      const Failure refused = parseResolveMessage(message, &parsed);
+      if (!refused.failed()) {
         check(!parsed.rects.empty(), "a picture has a rectangle");
         checkPicture(parsed, 1920, 1080);
         checkPicture(parsed, 4096, 2160);
       } else {
-        check(!why.empty(), "a refused message names its problem");
+        check(!refused.message.empty(), "a refused message names its problem");
       }
     }
   });

@@ -5,6 +5,7 @@
 
 #include "app/check_mode.h"
 #include "app/check_options.h"
+#include "app/mode_hint.h"
 #include "app/usage.h"
 #include "decklink/device_hold.h"
 #include "decklink/driver_version.h"
@@ -32,8 +33,8 @@ std::string medianAndMax(std::vector<double> times) {
 // from a card that fails at once.
 std::string driverLine() {
   int64_t version = 0;
-  std::string why;
-  if (!readDriverVersion(&version, &why)) return "driver: version unknown (" + why + ")\n";
+  const Failure unknown = readDriverVersion(&version);
+  if (unknown.failed()) return "driver: version unknown (" + unknown.message + ")\n";
   return formatted("driver: %s (API version word 0x%08llX)\n", driverVersionText(version).c_str(),
                    static_cast<unsigned long long>(version));
 }
@@ -56,17 +57,16 @@ int checkCard(int index, const OutputMode* named, double seconds) {
   const std::string driver = driverLine();
   deliverPendingSignals();
   ModeTable table;
-  std::string message;
-  const std::string code = IsDeckLinkAPIPresent() ? readModeTable(index, &table, &message) : kNoApi;
+  const Failure unread = IsDeckLinkAPIPresent() ? readModeTable(index, &table)
+                                                : failure(FailureCode::kNoApi, kNoApiMessage);
   deliverPendingSignals();
-  if (code == kNoApi) {
+  if (unread.is(FailureCode::kNoApi)) {
     writeStdout("No DeckLink API found. Is Blackmagic Desktop Video installed?\n");
     return 1;
   }
   writeStdout("corvane " CORVANE_VERSION "\n" + driver);
-  if (!code.empty()) {
-    writeStdout(formatted("corvane check: device %d: %s (%s)\n", index, message.c_str(),
-                          code.c_str()));
+  if (unread.failed()) {
+    writeStdout(formatted("corvane check: device %d: %s\n", index, unread.text().c_str()));
     return 1;
   }
   const std::vector<const OutputMode*> modes = modesToCheck(table, named);
@@ -117,15 +117,15 @@ int checkMain(const std::vector<std::string>& words) {
   installReleaseOnSignal(onSignal);
   std::signal(SIGPIPE, SIG_IGN);
   CheckCommandLine line;
-  std::string problem;
-  if (!parseCheckCommandLine(words, &line, &problem)) {
-    writeStdout("corvane check: " + problem + "\n");
+  const Failure unread = parseCheckCommandLine(words, &line);
+  if (unread.failed()) {
+    writeStdout("corvane check: " + unread.message + "\n");
     allowSignals();
     return printUsage();
   }
   const OutputMode* named = nullptr;
   if (!line.mode.empty() && (named = findMode(line.mode.c_str())) == nullptr) {
-    writeStdout("corvane check: unknown mode '" + line.mode + "'\n");
+    writeStdout("corvane check: unknown mode '" + line.mode + "'\n  " + modeFormsLine() + "\n");
     allowSignals();
     return printUsage();
   }

@@ -29,10 +29,10 @@ bool holdPicture(const OutputMode& mode, double seconds, std::vector<double>* di
   const Clock::time_point start = Clock::now();
   for (long frame = 0; frame < frames; ++frame) {
     const Clock::time_point before = Clock::now();
-    const bool shown = displayHeldFrameOnCard();
+    const Failure refused = displayHeldFrame();
     displayMs->push_back(millisecondsSince(before));
     deliverPendingSignals();
-    if (!shown) return false;
+    if (refused.failed()) return false;
     const double untilNext = (frame + 1) * periodMs - millisecondsSince(start);
     if (frame + 1 < frames && untilNext >= 1) {
       waitForAny(nullptr, 0, static_cast<int>(untilNext));
@@ -41,31 +41,30 @@ bool holdPicture(const OutputMode& mode, double seconds, std::vector<double>* di
   return true;
 }
 
-// "" or why the picture is not on the card.
-std::string showFullField(int level) {
+Failure showFullField(int level) {
   PatchRect rect;
   const uint16_t v = static_cast<uint16_t>(level);
-  const ShowResult result = showPatch(v, v, v, v, v, v, 100, &rect);
+  const Failure shown = showPatch(v, v, v, v, v, v, 100, &rect);
   deliverPendingSignals();
-  return result == ShowResult::kShown ? "" : whyNotShown(result);
+  return shown;
 }
 
-std::string showAlignmentFrame() {
+Failure showAlignmentFrame() {
   PatchRect inner, outer;
   // The console's alignment frame at video range: box lines at 55 % and
   // the crosshair at 75 % of the range, boxes of 3 % and 10 %.
-  const ShowResult result = showAlignment(kCheckBlack, 546, 721, 3, 10, &inner, &outer);
+  const Failure shown = showAlignment(kCheckBlack, 546, 721, 3, 10, &inner, &outer);
   deliverPendingSignals();
-  return result == ShowResult::kShown ? "" : whyNotShown(result);
+  return shown;
 }
 
 // One step: the picture shown, then held. Sets `check->failure` and returns
 // false when either fails.
-bool showAndHold(const char* step, const std::string& shown, const OutputMode& mode,
-                 double seconds, ModeCheck* check) {
-  std::string why = shown;
-  if (why.empty() && !holdPicture(mode, seconds, &check->displayMs)) {
-    why = "DisplayVideoFrameSync failed";
+bool showAndHold(const char* step, const Failure& shown, const OutputMode& mode, double seconds,
+                 ModeCheck* check) {
+  std::string why = shown.message;
+  if (!shown.failed() && !holdPicture(mode, seconds, &check->displayMs)) {
+    why = kDisplayFailedMessage;
   }
   if (why.empty()) return true;
   check->failure = std::string(step) + ": " + why;
@@ -79,16 +78,15 @@ void tryHdr(const OutputMode& mode, double seconds, ModeCheck* check) {
   std::string refusals[2];
   for (int i = 0; i < 2; ++i) {
     const char* step = i == 0 ? "PQ" : "HLG";
-    std::string message;
-    const std::string code = setSignalling(signallingFor(eotfs[i]), &message);
+    const Failure refused = setSignalling(signallingFor(eotfs[i]));
     deliverPendingSignals();
-    if (code == kUnsupported) {
-      refusals[i] = message;
-      outcomes[i] = std::string(step) + ": no (" + message + ")";
+    if (refused.is(FailureCode::kUnsupported)) {
+      refusals[i] = refused.message;
+      outcomes[i] = std::string(step) + ": no (" + refused.message + ")";
       continue;
     }
-    if (!code.empty()) {
-      check->failure = std::string(step) + ": " + message + " (" + code + ")";
+    if (refused.failed()) {
+      check->failure = std::string(step) + ": " + refused.text();
     } else if (showAndHold(step, showFullField(kCheckGray), mode, seconds, check)) {
       outcomes[i] = std::string(step) + " ok";
       continue;
@@ -105,12 +103,11 @@ void tryHdr(const OutputMode& mode, double seconds, ModeCheck* check) {
 
 ModeCheck checkMode(int index, const OutputMode& mode, double seconds) {
   ModeCheck check;
-  std::string message;
-  const std::string code = openDevice(index, mode.name, &message);
+  const Failure refused = openDevice(index, mode.name);
   deliverPendingSignals();
-  if (!code.empty()) {
-    check.failure = "open: " + message + " (" + code + ")";
-    check.inUse = code == kInUse;
+  if (refused.failed()) {
+    check.failure = "open: " + refused.text();
+    check.inUse = refused.is(FailureCode::kInUse);
     return check;
   }
   if (showAndHold("black", showFullField(kCheckBlack), mode, seconds, &check) &&

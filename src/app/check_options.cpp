@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "app/mode_words.h"
+
 namespace {
 
 // Digits, optionally a point and more digits: no sign, exponent, "inf" or
@@ -21,35 +23,22 @@ bool isPlainDecimal(const std::string& text) {
 
 }  // namespace
 
-bool parseCheckCommandLine(const std::vector<std::string>& words, CheckCommandLine* line,
-                           std::string* problem) {
-  CheckCommandLine read;
-  size_t positional = 0;
-  for (size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (word.rfind("--", 0) != 0) {
-      if (positional == 2) {
-        *problem = "one word too many: '" + word + "'";
-        return false;
-      }
-      (positional++ == 0 ? read.device : read.mode) = word;
-      continue;
-    }
-    if (word != "--seconds") {
-      *problem = "unknown option '" + word + "'";
-      return false;
-    }
-    if (i + 1 == words.size()) {
-      *problem = "--seconds needs a value";
-      return false;
-    }
-    const std::string& value = words[++i];
-    read.seconds = isPlainDecimal(value) ? std::strtod(value.c_str(), nullptr) : -1;
-    if (read.seconds < 0 || read.seconds > kCheckMaxSecondsPerPicture) {
-      *problem = "--seconds '" + value + "' is not a number of seconds from 0 to 10";
-      return false;
+Failure parseCheckCommandLine(const std::vector<std::string>& words, CheckCommandLine* line) {
+  ModeWords read;
+  const Failure wrong = readModeWords(words, {"--seconds"}, &read);
+  if (wrong.failed()) return wrong;
+  CheckCommandLine taken;
+  taken.device = read.device;
+  taken.mode = read.mode;
+  const auto seconds = read.options.find("--seconds");
+  if (seconds != read.options.end()) {
+    const std::string& value = seconds->second;
+    taken.seconds = isPlainDecimal(value) ? std::strtod(value.c_str(), nullptr) : -1;
+    if (taken.seconds < 0 || taken.seconds > kCheckMaxSecondsPerPicture) {
+      return failure(FailureCode::kBadRequest,
+                     "--seconds '" + value + "' is not a number of seconds from 0 to 10");
     }
   }
-  *line = read;
-  return true;
+  *line = taken;
+  return {};
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "decklink/failure.h"
+
 // How long each picture stays on the card when nothing else is said: long
 // enough for a person to see it, short enough that a card's every mode is
 // checked in a few minutes.
@@ -20,10 +22,9 @@ struct CheckCommandLine {
   double seconds = kCheckSecondsPerPicture;
 };
 
-// Reads the words after "check". Returns false with `problem` set for an
-// unknown option, --seconds without a value or with one that is not a
-// plain decimal from 0 to 10 ("0", "0.2", "5"), or a third word.
-bool parseCheckCommandLine(const std::vector<std::string>& words, CheckCommandLine* line,
-                           std::string* problem);
+// Reads the words after "check". Fails (bad_request) as readModeWords does
+// (app/mode_words.h), and for a --seconds that is not a plain decimal from
+// 0 to 10 ("0", "0.2", "5").
+Failure parseCheckCommandLine(const std::vector<std::string>& words, CheckCommandLine* line);
 
 #endif  // CORVANE_APP_CHECK_OPTIONS_H

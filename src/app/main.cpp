@@ -1,3 +1,3 @@
-#include "app/run_main.h"
+#include "app/command_line.h"
 
-int main(int argc, char** argv) { return corvaneMain(argc, argv); }
+int main(int argc, char** argv) { return runCommandLine(argc, argv); }

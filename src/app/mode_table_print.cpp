@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "decklink/device_hold.h"
 #include "io/decimal_int.h"
 
 void printModeTable(int index, const ModeTable& table) {
@@ -26,14 +25,13 @@ int listModes(const char* deviceArgument) {
   int index = 0;  // text that is not a number means device 0
   readDecimalInt(&deviceArgument, &index);
   ModeTable table;
-  std::string message;
-  const std::string code = readModeTable(index, &table, &message);
-  if (code == kNoApi) {
+  const Failure unread = readModeTable(index, &table);
+  if (unread.is(FailureCode::kNoApi)) {
     std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
     return 1;
   }
-  if (!code.empty()) {
-    std::printf("corvane modes: device %d: %s (%s)\n", index, message.c_str(), code.c_str());
+  if (unread.failed()) {
+    std::printf("corvane modes: device %d: %s\n", index, unread.text().c_str());
     return 1;
   }
   printModeTable(index, table);

@@ -3,10 +3,9 @@
 #include <cerrno>
 
 #include "app/hold_card.h"
+#include "app/network_start.h"
 #include "app/pgen_options.h"
-#include "app/signalling_options.h"
 #include "app/usage.h"
-#include "decklink/device_hold.h"
 #include "io/safe_points.h"
 #include "net/host_lookup.h"
 
@@ -32,17 +31,14 @@ std::string advice(int error, uint16_t port, const std::string& program) {
 }  // namespace
 
 int pgenMain(const std::string& program, const std::vector<std::string>& words) {
-  // Nothing is held yet: the signals may end the program anywhere, with
-  // 130 as at every later moment.
-  installReleaseOnSignal(onSignal);
-  allowSignals();
+  openSignalsUntilHeld();
   std::vector<std::string> rest = words;
   SignallingOptions signalling;
   PgenCommandLine line;
-  std::string problem;
-  if (!takeSignallingOptions(&rest, &signalling, &problem) ||
-      !parsePgenCommandLine(rest, &line, &problem)) {
-    writeStdout("corvane pgen: " + problem + "\n");
+  Failure unread = takeSignallingOptions(&rest, &signalling);
+  if (!unread.failed()) unread = parsePgenCommandLine(rest, &line);
+  if (unread.failed()) {
+    writeStdout("corvane pgen: " + unread.message + "\n");
     return printUsage();
   }
   // A host that turns HDR on gets the HDR signalling of the command line.
@@ -51,22 +47,17 @@ int pgenMain(const std::string& program, const std::vector<std::string>& words) 
   }
   // Looked up once, before the card is held, so that a wrong name fails at
   // once.
-  if (!line.listen.empty() &&
-      !lookUpHost(line.listen, line.options.port, &line.options.listen, &problem)) {
-    writeStdout("corvane pgen: --listen: " + problem + "\n");
-    return 1;
+  if (!line.listen.empty()) {
+    const Failure unknown = lookUpHost(line.listen, line.options.port, &line.options.listen);
+    if (unknown.failed()) {
+      writeStdout("corvane pgen: --listen: " + unknown.message + "\n");
+      return 1;
+    }
   }
-  if (!holdCard(line.device.c_str(), line.mode.c_str())) return 1;
-  if (!signalAtStart(signalling)) {
-    closeDevice();
-    allowSignals();
-    return 1;
-  }
-  const PgenListenFailure failure = runPgen(line.options);
-  writeStdout("corvane pgen: " + failure.problem + "\n" +
-              advice(failure.error, line.options.port, program));
-  closeDevice();
-  allowSignals();
-  writeStdout("output disabled, device released.\n");
+  if (!holdCardForNetwork(line.device, line.mode, signalling)) return 1;
+  int error = 0;
+  const Failure refused = runPgen(line.options, &error);
+  writeStdout("corvane pgen: " + refused.message + "\n" + advice(error, line.options.port, program));
+  releaseCard();
   return 1;
 }

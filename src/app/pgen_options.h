@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "decklink/failure.h"
 #include "net/pgen/server.h"
 
 struct PgenCommandLine {
@@ -17,10 +18,9 @@ struct PgenCommandLine {
   PgenOptions options;      // all but the listening addresses, which `listen` names
 };
 
-// Reads the words after "pgen". Returns false with `problem` set for an
-// unknown option, an option without its value, a port that is not a number
-// from 0 to 65535, an empty --listen, or a third word.
-bool parsePgenCommandLine(const std::vector<std::string>& words, PgenCommandLine* line,
-                          std::string* problem);
+// Reads the words after "pgen". Fails (bad_request) as readModeWords does
+// (app/mode_words.h), and for a port that is not a number from 0 to 65535
+// or an empty --listen.
+Failure parsePgenCommandLine(const std::vector<std::string>& words, PgenCommandLine* line);
 
 #endif  // CORVANE_APP_PGEN_OPTIONS_H

@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/hold_card.h"
-#include "app/signalling_options.h"
+#include "app/network_start.h"
 #include "app/usage.h"
-#include "decklink/device_hold.h"
 #include "io/safe_points.h"
 #include "net/resolve/session.h"
 
@@ -20,31 +18,25 @@ int sayWhy(const std::string& problem) {
 }  // namespace
 
 int resolveMain(const std::vector<std::string>& words) {
+  openSignalsUntilHeld();
   std::vector<std::string> args = words;
   SignallingOptions signalling;
-  std::string problem;
-  if (!takeSignallingOptions(&args, &signalling, &problem)) return sayWhy(problem);
+  const Failure unread = takeSignallingOptions(&args, &signalling);
+  if (unread.failed()) return sayWhy(unread.message);
   for (const std::string& word : args) {
     if (word.compare(0, 2, "--") == 0) return sayWhy("unknown option " + word);
   }
   if (args.empty()) return printUsage();
-  const char* deviceArgument = args.size() >= 2 ? args[1].c_str() : "0";
-  const char* resolution = args.size() >= 3 ? args[2].c_str() : "hd";
   Endpoint host;
-  if (!parseEndpoint(args[0], kResolvePort, &host, &problem)) return sayWhy(problem);
+  const Failure wrongHost = parseEndpoint(args[0], kResolvePort, &host);
+  if (wrongHost.failed()) return sayWhy(wrongHost.message);
   // The name is looked up once, before the card is held, so that a wrong
-  // name fails at once. Nothing is held yet, so the signals may end the
-  // lookup anywhere (with 130, as at every later moment).
-  installReleaseOnSignal(onSignal);
-  allowSignals();
+  // name fails at once.
   std::vector<SocketAddress> addresses;
-  if (!lookUpHost(host.host, host.port, &addresses, &problem)) return sayWhy(problem);
-  if (!holdCard(deviceArgument, resolution)) return 1;
-  // Before the black frame, so that the display is in its mode from the
-  // first picture on.
-  if (!signalAtStart(signalling)) {
-    closeDevice();
-    allowSignals();
+  const Failure unknownHost = lookUpHost(host.host, host.port, &addresses);
+  if (unknownHost.failed()) return sayWhy(unknownHost.message);
+  if (!holdCardForNetwork(args.size() >= 2 ? args[1] : "0", args.size() >= 3 ? args[2] : "hd",
+                          signalling)) {
     return 1;
   }
   runResolve(host, addresses);

@@ -1,9 +1,6 @@
 #include "app/signalling_options.h"
 
-#include "decklink/held_device.h"
-#include "decklink/held_signalling.h"
 #include "decklink/signalling_words.h"
-#include "io/safe_points.h"
 
 namespace {
 
@@ -20,8 +17,10 @@ bool isNamedOption(const std::string& name) {
 
 }  // namespace
 
-bool takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* options,
-                           std::string* problem) {
+Failure takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* options) {
+  const auto bad = [](const std::string& problem) {
+    return failure(FailureCode::kBadRequest, problem);
+  };
   std::vector<std::string> rest, words = {""};
   for (size_t i = 0; i < args->size(); ++i) {
     const std::string& word = (*args)[i];
@@ -34,16 +33,10 @@ bool takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* op
       rest.push_back(word);  // another option of the mode's own
       continue;
     }
-    if (i + 1 == args->size()) {
-      *problem = word + " needs a value";
-      return false;
-    }
+    if (i + 1 == args->size()) return bad(word + " needs a value");
     const std::string& value = (*args)[++i];
     if (name == "hdr") {
-      if (!words[0].empty()) {
-        *problem = "--hdr given twice";
-        return false;
-      }
+      if (!words[0].empty()) return bad("--hdr given twice");
       words[0] = value;
     } else {
       words.push_back(name);
@@ -52,32 +45,15 @@ bool takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* op
   }
   if (words.size() == 1 && words[0].empty()) {
     *args = rest;
-    return true;
+    return {};
   }
-  if (words[0].empty()) {
-    *problem = "the signalling options need --hdr sdr, pq or hlg";
-    return false;
-  }
+  if (words[0].empty()) return bad("the signalling options need --hdr sdr, pq or hlg");
   Signalling signalling;
-  if (!readSignallingWords(words, &signalling, problem)) {
-    *problem = "--hdr: " + *problem;
-    return false;
-  }
+  const Failure unread = readSignallingWords(words, &signalling);
+  if (unread.failed()) return bad("--hdr: " + unread.message);
   options->given = true;
   options->signalling = signalling;
   *args = rest;
-  return true;
+  return {};
 }
 
-bool signalAtStart(const SignallingOptions& options) {
-  if (!options.given) return true;
-  std::string message;
-  const std::string code = setSignalling(options.signalling, &message);
-  deliverPendingSignals();
-  if (!code.empty()) {
-    writeStdout("Could not set the signalling: " + message + " (" + code + ")\n");
-    return false;
-  }
-  writeStdout("signalling: " + signallingText(gSignalling) + "\n");
-  return true;
-}

@@ -1,18 +1,13 @@
 // The signalling a network mode takes from its command line, put on the
-// card right after it is held, before anything is shown. One reader for
-// every network mode (corvane resolve, and any later one):
-//
-//   std::vector<std::string> args(argv + 2, argv + argc);
-//   SignallingOptions signalling;
-//   if (!takeSignallingOptions(&args, &signalling, &problem)) ...  // status 1
-//   ... holdCard(...) ...
-//   if (!signalAtStart(signalling)) ...  // release the card, status 1
+// card right after it is held, before anything is shown
+// (app/network_start.h). One reader for every network mode.
 #ifndef CORVANE_APP_SIGNALLING_OPTIONS_H
 #define CORVANE_APP_SIGNALLING_OPTIONS_H
 
 #include <string>
 #include <vector>
 
+#include "decklink/failure.h"
 #include "decklink/signalling.h"
 
 struct SignallingOptions {
@@ -28,16 +23,8 @@ struct SignallingOptions {
 //   --max-cll <cd/m2>                --max-fall <cd/m2>
 // The values are read as the console reads them (decklink/signalling_words.h),
 // with the same defaults. Other options stay in `args` for the mode's own
-// reader. Returns false with `problem` set for a signalling option it cannot
+// reader. Fails (bad_request, saying why) for a signalling option it cannot
 // read or one without its value.
-bool takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* options,
-                           std::string* problem);
-
-// With the card held (app/hold_card.h) and nothing shown yet: puts the
-// signalling on the held frame and prints "signalling: <words>". Without
-// --hdr, does nothing and prints nothing. Returns false, printing why
-// ("Could not set the signalling: <message> (<code>)"), when the card
-// refuses; the card is then still held.
-bool signalAtStart(const SignallingOptions& options);
+Failure takeSignallingOptions(std::vector<std::string>* args, SignallingOptions* options);
 
 #endif  // CORVANE_APP_SIGNALLING_OPTIONS_H

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "decklink/device_hold.h"
 #include "decklink/held_device.h"
 #include "decklink/held_signalling.h"
 #include "decklink/signalling_words.h"
@@ -21,6 +20,12 @@ namespace {
 // Every line goes straight to standard output through the safe write, so a
 // terminal or pipe that stops reading never keeps the card held.
 void say(const std::string& text) { writeStdout(text); }
+
+// Every command word, printed at the start and by "help".
+const char kCommands[] =
+    "Commands: red green blue white black | <R> <G> <B>\n"
+    "          size3 size10 sizefull | full | video (or legal) | align\n"
+    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
 
 // Video range puts black at 64 and peak white at 940; full range uses 0-1023.
 struct Range {
@@ -44,9 +49,9 @@ bool readThreeNumbers(const char* text, uint16_t* r, uint16_t* g, uint16_t* b) {
 
 void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double area) {
   PatchRect rect;
-  const ShowResult shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
+  const Failure shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
   deliverPendingSignals();
-  if (shown != ShowResult::kShown) {
+  if (shown.failed()) {
     say("  display failed\n");
     return;
   }
@@ -59,9 +64,9 @@ void showAlignmentFrame(const Range& range) {
   const uint16_t line = static_cast<uint16_t>(span * 0.55 + range.lo);
   const uint16_t cross = static_cast<uint16_t>(span * 0.75 + range.lo);
   PatchRect inner, outer;
-  const ShowResult shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
+  const Failure shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
   deliverPendingSignals();
-  if (shown != ShowResult::kShown) {
+  if (shown.failed()) {
     say("  display failed\n");
     return;
   }
@@ -71,7 +76,7 @@ void showAlignmentFrame(const Range& range) {
 
 // "hdr" alone prints the signalling; "hdr <eotf> [<name> <value>]..." and
 // "sdr" change it (decklink/signalling_words.h has the words).
-void signal(const std::string& typed) {
+void changeSignalling(const std::string& typed) {
   std::istringstream stream(typed);
   std::vector<std::string> words;
   for (std::string word; stream >> word;) words.push_back(word);
@@ -82,16 +87,13 @@ void signal(const std::string& typed) {
   words.erase(words.begin());  // "hdr", or keep "sdr" as the EOTF
   if (typed == "sdr") words = {"sdr"};
   Signalling wanted;
-  std::string problem;
-  if (!readSignallingWords(words, &wanted, &problem)) {
-    say("  signalling not changed: " + problem + " (" + kBadRequest + ")\n");
-    return;
+  Failure refused = readSignallingWords(words, &wanted);
+  if (!refused.failed()) {
+    refused = setSignalling(wanted);
+    deliverPendingSignals();
   }
-  std::string message;
-  const std::string code = setSignalling(wanted, &message);
-  deliverPendingSignals();
-  if (!code.empty()) {
-    say("  signalling not changed: " + message + " (" + code + ")\n");
+  if (refused.failed()) {
+    say("  signalling not changed: " + refused.text() + "\n");
     return;
   }
   say("signalling: " + signallingText(gSignalling) + "\n");
@@ -103,7 +105,9 @@ bool runCommand(const char* text, Range* range, double* area) {
   uint16_t r, g, b;
   const uint16_t lo = range->lo, hi = range->hi;
   if (is("quit") || is("q") || is("exit")) return false;
-  if (is("full")) {
+  if (is("help")) {
+    say(kCommands);
+  } else if (is("full")) {
     *range = kFullRange;
     say("range: full (0-1023)\n");
   } else if (is("video") || is("legal")) {
@@ -121,7 +125,7 @@ bool runCommand(const char* text, Range* range, double* area) {
     *area = 100;
     say("patch: full\n");
   } else if (is("sdr") || is("hdr") || std::strncmp(text, "hdr ", 4) == 0) {
-    signal(text);
+    changeSignalling(text);
   } else if (readThreeNumbers(text, &r, &g, &b)) {
     showColour(r, g, b, *range, *area);
   } else if (is("red")) {
@@ -142,9 +146,8 @@ bool runCommand(const char* text, Range* range, double* area) {
 
 }  // namespace
 
-int runConsole() {
-  say("Commands: red green blue white black | <R> <G> <B>\n"
-      "          size3 size10 sizefull | full | video | quit\n");
+void runConsole() {
+  say(kCommands);
 
   Range range = kVideoRange;
   double area = 10;
@@ -159,8 +162,4 @@ int runConsole() {
     if (*text == '\0') continue;
     if (!runCommand(text, &range, &area)) break;
   }
-  closeDevice();
-  allowSignals();
-  say("output disabled, device released.\n");
-  return 0;
 }

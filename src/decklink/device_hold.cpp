@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
-#include "decklink/device_at.h"
+#include "decklink/device_walk.h"
 #include "decklink/enable_mode.h"
-#include "decklink/hresult_name.h"
 #include "decklink/mode_probe.h"
+#include "decklink/query_interface.h"
 
 const OutputMode* gMode = nullptr;
 IDeckLink* gDevice = nullptr;
@@ -14,38 +14,30 @@ IDeckLinkMutableVideoFrame* gFrame = nullptr;
 int32_t gRowBytes = 0;
 bool gFrameShown = false;
 
-const char kBadRequest[] = "bad_request";
-const char kNoDevice[] = "no_device";
-const char kNoOutput[] = "no_output";
-const char kUnsupported[] = "unsupported";
-const char kFailed[] = "failed";
-const char kInUse[] = "in_use";
-const char kNotOpen[] = "not_open";
-const char kNoApi[] = "no_api";
-
-const char kUnsupportedMessage[] = "device cannot output 10-bit RGB 4:4:4 at this resolution";
-const char kNoApiMessage[] = "Blackmagic Desktop Video does not appear to be installed";
-const char kNoDeviceMessage[] = "no device at that index";
-const char kNoOutputMessage[] = "device has no output interface";
-
 namespace {
-
-std::string fail(const char* code, const char* text, std::string* message) {
-  *message = text;
-  return code;
-}
 
 // Sets the 4:4:4 SDI output flag when the device offers a configuration
 // interface; a device without one is used as it is.
 void requestRgb444Output(IDeckLink* device) {
-  IDeckLinkConfiguration* configuration = nullptr;
-  if (device->QueryInterface(IID_IDeckLinkConfiguration,
-                             reinterpret_cast<void**>(&configuration)) != kS_OK ||
-      configuration == nullptr) {
-    return;
-  }
+  IDeckLinkConfiguration* configuration =
+      queryInterface<IDeckLinkConfiguration>(device, IID_IDeckLinkConfiguration);
+  if (configuration == nullptr) return;
   configuration->SetFlag(bmdDeckLinkConfig444SDIVideoOutput, true);
   configuration->Release();
+}
+
+Failure holdAt(int index, const OutputMode& mode) {
+  bool apiFound = false;
+  gDevice = deviceAt(index, &apiFound);
+  // Without a driver there is no device at any index either: the request
+  // names a device, and that is what is missing.
+  if (gDevice == nullptr) return failure(FailureCode::kNoDevice, kNoDeviceMessage);
+  gOutput = queryInterface<IDeckLinkOutput>(gDevice, IID_IDeckLinkOutput);
+  if (gOutput == nullptr) return failure(FailureCode::kNoOutput, kNoOutputMessage);
+  requestRgb444Output(gDevice);
+  if (!probeMode(gOutput, mode)) return failure(FailureCode::kUnsupported, kUnsupportedMessage);
+  bool enabled = false;
+  return enableAtMode(mode, &enabled);
 }
 
 }  // namespace
@@ -68,40 +60,13 @@ void closeDevice() {
   gSignalling = Signalling();
 }
 
-std::string openDevice(int index, const char* resolution, std::string* message) {
+Failure openDevice(int index, const char* modeName) {
   closeDevice();
-  const OutputMode* target = findMode(resolution);
-  if (target == nullptr) return fail(kBadRequest, "unknown resolution", message);
-
-  gDevice = deviceAt(index);
-  if (gDevice == nullptr) return fail(kNoDevice, kNoDeviceMessage, message);
-
-  IDeckLinkOutput* output = nullptr;
-  if (gDevice->QueryInterface(IID_IDeckLinkOutput, reinterpret_cast<void**>(&output)) !=
-          kS_OK ||
-      output == nullptr) {
-    closeDevice();
-    return fail(kNoOutput, kNoOutputMessage, message);
-  }
-  gOutput = output;
-
-  requestRgb444Output(gDevice);
-
-  if (!probeMode(gOutput, *target)) {
-    closeDevice();
-    return fail(kUnsupported, kUnsupportedMessage, message);
-  }
-
-  HRESULT enabled;
-  switch (enableAtMode(*target, &enabled)) {
-    case EnableOutcome::kReady: return "";
-    case EnableOutcome::kNotEnabled:
-      closeDevice();
-      return fail(enabled == kE_ACCESSDENIED ? kInUse : kFailed, hresultName(enabled), message);
-    case EnableOutcome::kNoFrame: break;
-  }
-  closeDevice();
-  return fail(kFailed, "could not allocate a video frame", message);
+  const OutputMode* mode = findMode(modeName);
+  if (mode == nullptr) return failure(FailureCode::kBadRequest, "unknown resolution");
+  const Failure held = holdAt(index, *mode);
+  if (held.failed()) closeDevice();
+  return held;
 }
 
 void onSignal(int) {

@@ -4,21 +4,20 @@
 #include "decklink/hresult_name.h"
 #include "decklink/loader.h"
 
-bool readDriverVersion(int64_t* version, std::string* why) {
+Failure readDriverVersion(int64_t* version) {
   IDeckLinkAPIInformation* information = CreateDeckLinkAPIInformationInstance();
   if (information == nullptr) {
-    *why = "the DeckLink API has no version information";
-    return false;
+    return failure(FailureCode::kFailed, "the DeckLink API has no version information");
   }
   int64_t value = 0;
   const HRESULT result = information->GetInt(BMDDeckLinkAPIVersion, &value);
   information->Release();
   if (result != kS_OK) {
-    *why = std::string("the driver did not answer its version (") + hresultName(result) + ")";
-    return false;
+    return failure(FailureCode::kFailed, std::string("the driver did not answer its version (") +
+                                             hresultName(result) + ")");
   }
   *version = value;
-  return true;
+  return {};
 }
 
 std::string driverVersionText(int64_t version) {

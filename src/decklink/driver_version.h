@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
-// Asks the DeckLink API's information object for BMDDeckLinkAPIVersion.
-// Returns true with `version` set; or false with `why` set: the API lacks
-// the information object (or the whole API is missing), or GetInt failed
-// (its result named). The object is released before it returns.
-bool readDriverVersion(int64_t* version, std::string* why);
+#include "decklink/failure.h"
+
+// Asks the DeckLink API's information object for BMDDeckLinkAPIVersion
+// into `version`. Fails (failed) when the API lacks the information object
+// (or the whole API is missing), or GetInt fails (its result named). The
+// object is released before it returns.
+Failure readDriverVersion(int64_t* version);
 
 // A version word 0xMMmmpp00 as "MM.mm.pp" in decimal: 0x10000000 is
 // "16.0.0", 0x0C040100 "12.4.1". The low byte is not part of it.

@@ -1,17 +1,22 @@
 #include "decklink/enable_mode.h"
 
 #include "decklink/held_device.h"
+#include "decklink/hresult_name.h"
 
-EnableOutcome enableAtMode(const OutputMode& mode, HRESULT* enableResult) {
-  *enableResult = gOutput->EnableVideoOutput(mode.displayMode, bmdVideoOutputFlagDefault);
-  if (*enableResult != kS_OK) return EnableOutcome::kNotEnabled;
+Failure enableAtMode(const OutputMode& mode, bool* enabled) {
+  const HRESULT result = gOutput->EnableVideoOutput(mode.displayMode, bmdVideoOutputFlagDefault);
+  *enabled = result == kS_OK;
+  if (!*enabled) {
+    return failure(result == kE_ACCESSDENIED ? FailureCode::kInUse : FailureCode::kFailed,
+                   hresultName(result));
+  }
   gOutput->RowBytesForPixelFormat(bmdFormat10BitRGB, mode.width, &gRowBytes);
   IDeckLinkMutableVideoFrame* frame = createFrameFor(mode);
-  if (frame == nullptr) return EnableOutcome::kNoFrame;
+  if (frame == nullptr) return failure(FailureCode::kFailed, "could not allocate a video frame");
   gFrame = frame;
   gFrameShown = false;
   gMode = &mode;
-  return EnableOutcome::kReady;
+  return {};
 }
 
 IDeckLinkMutableVideoFrame* createFrameFor(const OutputMode& mode) {

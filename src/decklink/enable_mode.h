@@ -1,22 +1,22 @@
 // The one step that puts the held output at a mode, shared by opening a
-// device and switching its resolution.
+// device and switching its resolution, and the held frame's creation and
+// replacement.
 #ifndef CORVANE_DECKLINK_ENABLE_MODE_H
 #define CORVANE_DECKLINK_ENABLE_MODE_H
 
 #include "decklink/decklink_api.h"
+#include "decklink/failure.h"
 #include "decklink/output_mode.h"
 
-enum class EnableOutcome {
-  kReady,       // output enabled at the mode, gFrame created, gMode set
-  kNotEnabled,  // EnableVideoOutput refused; nothing changed
-  kNoFrame,     // output enabled, but the frame could not be created;
-                // gFrame and gMode stay null, the caller disables or releases
-};
-
 // With gOutput held and no frame: EnableVideoOutput at `mode`, the row
-// length into gRowBytes, and CreateVideoFrame into gFrame. `enableResult`
-// receives EnableVideoOutput's result.
-EnableOutcome enableAtMode(const OutputMode& mode, HRESULT* enableResult);
+// length into gRowBytes, and CreateVideoFrame into gFrame; then gMode is
+// `mode` and the new frame is not shown yet. On a failure gFrame and gMode
+// stay null and `*enabled` says whether the output was enabled all the
+// same (the frame was refused), for the caller to disable or release:
+//   in_use   EnableVideoOutput answered E_ACCESSDENIED (another process)
+//   failed   EnableVideoOutput's other results, by name; or "could not
+//            allocate a video frame"
+Failure enableAtMode(const OutputMode& mode, bool* enabled);
 
 // A new frame of `mode`'s size in 'r210' with gRowBytes per row; null when
 // the output refuses it.

@@ -1,20 +1,17 @@
 #include "decklink/enumerate.h"
 
+#include "decklink/device_walk.h"
 #include "decklink/display_name.h"
-#include "decklink/loader.h"
 #include "decklink/mode_probe.h"
+#include "decklink/query_interface.h"
 
 namespace {
 
 DeviceInfo describeDevice(IDeckLink* device) {
   DeviceInfo info;
   info.name = readDisplayName(device);
-  IDeckLinkOutput* output = nullptr;
-  if (device->QueryInterface(IID_IDeckLinkOutput, reinterpret_cast<void**>(&output)) !=
-          kS_OK ||
-      output == nullptr) {
-    return info;
-  }
+  IDeckLinkOutput* output = queryInterface<IDeckLinkOutput>(device, IID_IDeckLinkOutput);
+  if (output == nullptr) return info;
   info.output = true;
   for (int i = 0; i < kModeCount; ++i) {
     info.modes[i] = probeMode(output, kModes[i]);
@@ -27,16 +24,8 @@ DeviceInfo describeDevice(IDeckLink* device) {
 }  // namespace
 
 bool enumerate(std::vector<DeviceInfo>* devices) {
-  IDeckLinkIterator* iterator = CreateDeckLinkIteratorInstance();
-  if (iterator == nullptr) return false;
-  IDeckLink* device = nullptr;
-  // A success without a device ends the list like any failure: it is never
-  // used or released as a device, and a faulty driver cannot loop us forever.
-  while (iterator->Next(&device) == kS_OK && device != nullptr) {
+  return walkDevices([devices](IDeckLink* device) {
     devices->push_back(describeDevice(device));
-    device->Release();
-    device = nullptr;
-  }
-  iterator->Release();
-  return true;
+    return WalkStep::kNext;
+  });
 }

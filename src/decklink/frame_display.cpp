@@ -2,8 +2,18 @@
 
 #include "decklink/held_device.h"
 
-bool displayHeldFrameOnCard() {
-  if (gOutput->DisplayVideoFrameSync(gFrame) != kS_OK) return false;
+Failure checkFrameHeld() {
+  if (gOutput == nullptr) return failure(FailureCode::kNotOpen, kNotOpenMessage);
+  if (gMode == nullptr || gFrame == nullptr) {
+    return failure(FailureCode::kFailed, kDisplayFailedMessage);
+  }
+  return {};
+}
+
+Failure displayHeldFrame() {
+  if (gOutput->DisplayVideoFrameSync(gFrame) != kS_OK) {
+    return failure(FailureCode::kFailed, kDisplayFailedMessage);
+  }
   gFrameShown = true;
-  return true;
+  return {};
 }

@@ -1,10 +1,20 @@
 // Handing the held frame to the card: the one DisplayVideoFrameSync of the
-// program, for the painters and for a change of signalling.
+// program, for the painters and for a change of signalling, and the one
+// check that there is a held frame to paint and show.
 #ifndef CORVANE_DECKLINK_FRAME_DISPLAY_H
 #define CORVANE_DECKLINK_FRAME_DISPLAY_H
 
-// Shows gFrame on gOutput; true when the card accepted it, which also marks
-// the frame as holding a shown picture (gFrameShown).
-bool displayHeldFrameOnCard();
+#include "decklink/failure.h"
+
+// Whether a picture can go on the card: not_open when nothing is held;
+// failed with "DisplayVideoFrameSync failed" when a switch whose restore
+// failed left the device held without a frame, since no picture can be
+// displayed then.
+Failure checkFrameHeld();
+
+// Shows gFrame on gOutput and marks the frame as holding a shown picture
+// (gFrameShown); failed, "DisplayVideoFrameSync failed", when the card
+// refuses it.
+Failure displayHeldFrame();
 
 #endif  // CORVANE_DECKLINK_FRAME_DISPLAY_H

@@ -1,6 +1,5 @@
 #include "decklink/held_signalling.h"
 
-#include "decklink/device_hold.h"
 #include "decklink/enable_mode.h"
 #include "decklink/frame_copy.h"
 #include "decklink/frame_display.h"
@@ -12,22 +11,21 @@ Signalling gSignalling;
 
 namespace {
 
-std::string fail(const char* code, const std::string& text, std::string* message) {
-  *message = text;
-  return code;
+Failure kept(const Failure& refused) {
+  return failure(FailureCode::kFailed, refused.message + "; previous signalling kept");
 }
 
 // After a write that failed once `changed` values were set: those values
-// of the previous signalling back, and its flag. Returns how the message
-// ends.
-std::string restorePrevious(const Signalling& previous, size_t changed) {
-  std::string ignored;
-  if (writeSignalling(gFrame, previous, &ignored, nullptr, changed) == WriteOutcome::kWritten) {
-    return "; previous signalling kept";
+// of the previous signalling back, and its flag.
+Failure restorePrevious(const Failure& refused, const Signalling& previous, size_t changed) {
+  if (changed == 0 || !writeSignalling(gFrame, previous, nullptr, changed).failed()) {
+    return kept(refused);
   }
   clearHdrFlag(gFrame);
   gSignalling = Signalling();
-  return "; the previous signalling could not be restored, the frame is now SDR";
+  return failure(FailureCode::kFailed,
+                 refused.message +
+                     "; the previous signalling could not be restored, the frame is now SDR");
 }
 
 // Rewriting a signalling in place suits PQ over PQ alone, where the same
@@ -41,61 +39,59 @@ bool writesInPlace(const Signalling& from, const Signalling& to) {
 
 // Puts `wanted` on a copy of the held frame, which then replaces it. On a
 // failure the copy is released and the held frame keeps its signalling.
-std::string signalOnNewFrame(const Signalling& wanted, std::string* message) {
-  std::string why;
-  IDeckLinkMutableVideoFrame* fresh = copyOfHeldFrame(&why);
-  if (fresh == nullptr) return fail(kFailed, why + "; previous signalling kept", message);
+Failure signalOnNewFrame(const Signalling& wanted) {
+  IDeckLinkMutableVideoFrame* fresh = nullptr;
+  const Failure copied = copyOfHeldFrame(&fresh);
+  if (copied.failed()) return kept(copied);
   // Plain SDR is a frame without metadata, which the new frame is.
-  if (!isPlain(wanted) && writeSignalling(fresh, wanted, &why) != WriteOutcome::kWritten) {
-    fresh->Release();
-    return fail(kFailed, why + "; previous signalling kept", message);
+  if (!isPlain(wanted)) {
+    const Failure written = writeSignalling(fresh, wanted);
+    if (written.failed()) {
+      fresh->Release();
+      return kept(written);
+    }
   }
   replaceHeldFrame(fresh);
-  return "";
+  return {};
 }
 
 // Rewrites PQ's values on the held frame; a failure writes back what it
 // had changed.
-std::string signalInPlace(const Signalling& wanted, std::string* message) {
-  std::string why;
+Failure signalInPlace(const Signalling& wanted) {
   size_t changed = 0;
-  switch (writeSignalling(gFrame, wanted, &why, &changed)) {
-    case WriteOutcome::kWritten: return "";
-    case WriteOutcome::kRefused: return fail(kFailed, why + "; previous signalling kept", message);
-    case WriteOutcome::kPartlyWritten: break;
-  }
-  return fail(kFailed, why + restorePrevious(gSignalling, changed), message);
+  const Failure written = writeSignalling(gFrame, wanted, &changed);
+  return written.failed() ? restorePrevious(written, gSignalling, changed) : Failure();
 }
 
 }  // namespace
 
-std::string setSignalling(const Signalling& wanted, std::string* message) {
-  const std::string problem = signallingProblem(wanted);
-  if (!problem.empty()) return fail(kBadRequest, problem, message);
-  if (gDevice == nullptr) return fail(kNotOpen, "no device is open", message);
+Failure setSignalling(const Signalling& wanted) {
+  const Failure problem = signallingProblem(wanted);
+  if (problem.failed()) return problem;
+  if (gDevice == nullptr) return failure(FailureCode::kNotOpen, kNotOpenMessage);
   if (gFrame == nullptr) {
-    return fail(kFailed, "no frame to carry the signalling (a failed switch left none)", message);
+    return failure(FailureCode::kFailed,
+                   "no frame to carry the signalling (a failed switch left none)");
   }
   if (isPlain(wanted) && isPlain(gSignalling)) {
     gSignalling = wanted;
-    return "";
+    return {};
   }
-  const std::string refused = askCardForSignalling(gDevice, wanted, message);
-  if (!refused.empty()) return refused;
-
-  const std::string code = writesInPlace(gSignalling, wanted) ? signalInPlace(wanted, message)
-                                                              : signalOnNewFrame(wanted, message);
-  if (!code.empty()) return code;
+  const Failure refused = askCardForSignalling(gDevice, wanted);
+  if (refused.failed()) return refused;
+  const Failure written =
+      writesInPlace(gSignalling, wanted) ? signalInPlace(wanted) : signalOnNewFrame(wanted);
+  if (written.failed()) return written;
   gSignalling = wanted;
-  if (gFrameShown && !displayHeldFrameOnCard()) {
-    return fail(kFailed, "signalling set, but DisplayVideoFrameSync failed", message);
+  if (gFrameShown && displayHeldFrame().failed()) {
+    return failure(FailureCode::kFailed, "signalling set, but DisplayVideoFrameSync failed");
   }
-  return "";
+  return {};
 }
 
-bool carrySignalling(std::string* why) {
-  if (isPlain(gSignalling)) return true;
-  if (writeSignalling(gFrame, gSignalling, why) == WriteOutcome::kWritten) return true;
-  gSignalling = Signalling();
-  return false;
+Failure carrySignalling() {
+  if (isPlain(gSignalling)) return {};
+  const Failure written = writeSignalling(gFrame, gSignalling);
+  if (written.failed()) gSignalling = Signalling();
+  return written;
 }

@@ -7,8 +7,7 @@
 #ifndef CORVANE_DECKLINK_HELD_SIGNALLING_H
 #define CORVANE_DECKLINK_HELD_SIGNALLING_H
 
-#include <string>
-
+#include "decklink/failure.h"
 #include "decklink/signalling.h"
 
 // Puts `wanted` on the held frame and, when the frame already holds a shown
@@ -16,8 +15,8 @@
 // same picture. A frame carries HDR10's static values only while it is
 // signalled as PQ: PQ over PQ is rewritten in place, and every other change
 // is written onto a new frame with the same picture (decklink/frame_copy.h),
-// which then replaces the held frame. Returns "" with gSignalling = wanted,
-// or an error code with `message` set:
+// which then replaces the held frame. On success gSignalling is `wanted`;
+// the failures:
 //   bad_request   a value out of range (checked first, the device untouched)
 //   not_open      nothing held
 //   unsupported   the card says it cannot carry `wanted`; nothing changed
@@ -30,11 +29,11 @@
 //                 or the card refused to show the frame again: the
 //                 signalling is set all the same
 // Plain SDR over plain SDR makes no DeckLink call.
-std::string setSignalling(const Signalling& wanted, std::string* message);
+Failure setSignalling(const Signalling& wanted);
 
-// With a new frame of the held device, puts gSignalling on it. Returns
-// true, or false with `why` set and gSignalling back to plain SDR; the
-// frame then carries no HDR flag. Plain SDR makes no DeckLink call.
-bool carrySignalling(std::string* why);
+// With a new frame of the held device, puts gSignalling on it; on a failure
+// (what the frame refused) gSignalling is back to plain SDR and the frame
+// carries no HDR flag. Plain SDR makes no DeckLink call.
+Failure carrySignalling();
 
 #endif  // CORVANE_DECKLINK_HELD_SIGNALLING_H

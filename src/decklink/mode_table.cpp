@@ -1,24 +1,22 @@
 #include "decklink/mode_table.h"
 
-#include "decklink/device_at.h"
-#include "decklink/device_hold.h"
+#include "decklink/device_walk.h"
 #include "decklink/display_name.h"
 #include "decklink/mode_probe.h"
+#include "decklink/query_interface.h"
 
-std::string readModeTable(int index, ModeTable* table, std::string* message) {
+Failure readModeTable(int index, ModeTable* table) {
   bool apiFound = false;
   IDeckLink* device = deviceAt(index, &apiFound);
   if (device == nullptr) {
-    *message = apiFound ? kNoDeviceMessage : kNoApiMessage;
-    return apiFound ? kNoDevice : kNoApi;
+    return apiFound ? failure(FailureCode::kNoDevice, kNoDeviceMessage)
+                    : failure(FailureCode::kNoApi, kNoApiMessage);
   }
   table->name = readDisplayName(device);
-  IDeckLinkOutput* output = nullptr;
-  if (device->QueryInterface(IID_IDeckLinkOutput, reinterpret_cast<void**>(&output)) != kS_OK ||
-      output == nullptr) {
+  IDeckLinkOutput* output = queryInterface<IDeckLinkOutput>(device, IID_IDeckLinkOutput);
+  if (output == nullptr) {
     device->Release();
-    *message = kNoOutputMessage;
-    return kNoOutput;
+    return failure(FailureCode::kNoOutput, kNoOutputMessage);
   }
   for (int resolution = 0; resolution < kModeCount; ++resolution) {
     for (int rate = 0; rate < kRateCount; ++rate) {
@@ -27,5 +25,5 @@ std::string readModeTable(int index, ModeTable* table, std::string* message) {
   }
   output->Release();
   device->Release();
-  return "";
+  return {};
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "decklink/failure.h"
 #include "decklink/output_mode.h"
 
 struct ModeTable {
@@ -14,10 +15,9 @@ struct ModeTable {
 };
 
 // Asks device `index` (0-based, as openDevice takes it) about every mode.
-// Returns "" with `table` filled, or an error code with `message` set:
-// no_api (no driver), no_device, no_output. Every interface it obtains is
-// released before it returns, and the held device is neither read nor
-// changed.
-std::string readModeTable(int index, ModeTable* table, std::string* message);
+// Fills `table`, or fails with no_api (no driver), no_device or no_output.
+// Every interface it obtains is released before it returns, and the held
+// device is neither read nor changed.
+Failure readModeTable(int index, ModeTable* table);
 
 #endif  // CORVANE_DECKLINK_MODE_TABLE_H

@@ -3,8 +3,8 @@
 //
 // A mode's name is its resolution ("hd", "uhd", "4k") and, for any rate but
 // 24, "@" and the rate ("hd@59.94", "4k@50"). "hd@24" names the same mode
-// as "hd": the 24p modes keep the names they have always had, so they print
-// as "hd", "uhd" and "4k" however they were asked for.
+// as "hd": a 24p mode's name is its resolution alone, so it prints as
+// "hd", "uhd" or "4k" however it was asked for.
 #ifndef CORVANE_DECKLINK_OUTPUT_MODE_H
 #define CORVANE_DECKLINK_OUTPUT_MODE_H
 

@@ -65,18 +65,19 @@ bool primariesByName(const std::string& name, Primaries* primaries) {
   return valueOf(kPrimaries, name, primaries);
 }
 
-std::string signallingProblem(const Signalling& s) {
-  if (!isLuminance(s.maxLuminance)) return "maximum mastering luminance must be 1-65535 cd/m2";
+Failure signallingProblem(const Signalling& s) {
+  const auto bad = [](const char* problem) { return failure(FailureCode::kBadRequest, problem); };
+  if (!isLuminance(s.maxLuminance)) return bad("maximum mastering luminance must be 1-65535 cd/m2");
   if (!isLuminance(s.minLuminance)) {
-    return "minimum mastering luminance must be 1-65535 (0.0001-6.5535 cd/m2)";
+    return bad("minimum mastering luminance must be 1-65535 (0.0001-6.5535 cd/m2)");
   }
   // Both in 0.0001 cd/m2; the maximum fits easily in a long long.
   if (s.minLuminance >= 10000LL * s.maxLuminance) {
-    return "minimum mastering luminance must be below the maximum";
+    return bad("minimum mastering luminance must be below the maximum");
   }
-  if (!isLuminance(s.maxCll)) return "MaxCLL must be 1-65535 cd/m2";
-  if (!isLuminance(s.maxFall)) return "MaxFALL must be 1-65535 cd/m2";
-  return "";
+  if (!isLuminance(s.maxCll)) return bad("MaxCLL must be 1-65535 cd/m2");
+  if (!isLuminance(s.maxFall)) return bad("MaxFALL must be 1-65535 cd/m2");
+  return {};
 }
 
 std::string signallingText(const Signalling& s) {

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "decklink/failure.h"
+
 enum class Eotf { kSdr, kPq, kHlg };
 enum class ColourSpace { kRec709, kRec2020 };
 // The mastering display's primaries, named sets; the white is D65 for all.
@@ -40,9 +42,9 @@ bool eotfByName(const std::string& name, Eotf* eotf);
 bool colourSpaceByName(const std::string& name, ColourSpace* colourSpace);
 bool primariesByName(const std::string& name, Primaries* primaries);
 
-// "" when every value is in its range and the minimum luminance is below
-// the maximum; otherwise what is wrong, for a bad_request.
-std::string signallingProblem(const Signalling& signalling);
+// No failure when every value is in its range and the minimum luminance is
+// below the maximum; otherwise bad_request saying what is wrong.
+Failure signallingProblem(const Signalling& signalling);
 
 // The signalling in the words a person types after "hdr":
 // "pq colorspace rec2020 primaries rec2020 max-luminance 1000

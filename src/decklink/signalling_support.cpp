@@ -1,6 +1,6 @@
 #include "decklink/signalling_support.h"
 
-#include "decklink/device_hold.h"
+#include "decklink/query_interface.h"
 
 namespace {
 
@@ -28,17 +28,15 @@ std::string whatIsLacking(IDeckLinkProfileAttributes* attributes, const Signalli
 
 }  // namespace
 
-std::string askCardForSignalling(IDeckLink* device, const Signalling& wanted,
-                                 std::string* message) {
-  if (isPlain(wanted)) return "";
-  IDeckLinkProfileAttributes* attributes = nullptr;
-  if (device->QueryInterface(IID_IDeckLinkProfileAttributes,
-                             reinterpret_cast<void**>(&attributes)) != kS_OK ||
-      attributes == nullptr) {
-    *message = "device cannot carry HDR metadata (it does not answer what it supports)";
-    return kUnsupported;
+Failure askCardForSignalling(IDeckLink* device, const Signalling& wanted) {
+  if (isPlain(wanted)) return {};
+  IDeckLinkProfileAttributes* attributes =
+      queryInterface<IDeckLinkProfileAttributes>(device, IID_IDeckLinkProfileAttributes);
+  if (attributes == nullptr) {
+    return failure(FailureCode::kUnsupported,
+                   "device cannot carry HDR metadata (it does not answer what it supports)");
   }
-  *message = whatIsLacking(attributes, wanted);
+  const std::string lacking = whatIsLacking(attributes, wanted);
   attributes->Release();
-  return message->empty() ? "" : kUnsupported;
+  return lacking.empty() ? Failure() : failure(FailureCode::kUnsupported, lacking);
 }

@@ -51,28 +51,24 @@ bool readValue(const std::string& name, const std::string& value, Signalling* s,
 
 }  // namespace
 
-bool readSignallingWords(const std::vector<std::string>& words, Signalling* signalling,
-                         std::string* problem) {
+Failure readSignallingWords(const std::vector<std::string>& words, Signalling* signalling) {
+  const auto bad = [](const std::string& problem) {
+    return failure(FailureCode::kBadRequest, problem);
+  };
   Eotf eotf;
   if (words.empty() || !eotfByName(words[0], &eotf)) {
-    *problem = "expected sdr, pq or hlg" + (words.empty() ? "" : ", not '" + words[0] + "'");
-    return false;
+    return bad("expected sdr, pq or hlg" + (words.empty() ? "" : ", not '" + words[0] + "'"));
   }
   Signalling read = signallingFor(eotf);
   std::set<std::string> named;
   for (size_t i = 1; i < words.size(); i += 2) {
-    if (i + 1 == words.size()) {
-      *problem = words[i] + " needs a value";
-      return false;
-    }
-    if (!named.insert(words[i]).second) {
-      *problem = words[i] + " given twice";
-      return false;
-    }
-    if (!readValue(words[i], words[i + 1], &read, problem)) return false;
+    if (i + 1 == words.size()) return bad(words[i] + " needs a value");
+    if (!named.insert(words[i]).second) return bad(words[i] + " given twice");
+    std::string problem;
+    if (!readValue(words[i], words[i + 1], &read, &problem)) return bad(problem);
   }
-  *problem = signallingProblem(read);
-  if (!problem->empty()) return false;
+  const Failure problem = signallingProblem(read);
+  if (problem.failed()) return problem;
   *signalling = read;
-  return true;
+  return {};
 }

@@ -14,9 +14,9 @@
 //   colorspace rec709|rec2020     primaries rec2020|p3d65|rec709
 //   max-luminance <cd/m2>         min-luminance <cd/m2, up to 4 decimals>
 //   max-cll <cd/m2>               max-fall <cd/m2>
-// Whatever is not named takes signallingFor(eotf)'s value. Returns false
-// with `problem` set for a word it cannot read or a value out of range.
-bool readSignallingWords(const std::vector<std::string>& words, Signalling* signalling,
-                         std::string* problem);
+// Whatever is not named takes signallingFor(eotf)'s value. Fails
+// (bad_request, saying which) for a word it cannot read or a value out of
+// range.
+Failure readSignallingWords(const std::vector<std::string>& words, Signalling* signalling);
 
 #endif  // CORVANE_DECKLINK_SIGNALLING_WORDS_H

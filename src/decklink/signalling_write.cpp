@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "decklink/hresult_name.h"
+#include "decklink/query_interface.h"
 
 namespace {
 
@@ -117,23 +118,27 @@ bool setHdrFlag(IDeckLinkMutableVideoFrame* frame, bool on, std::string* why) {
 
 }  // namespace
 
-WriteOutcome writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& signalling,
-                             std::string* why, size_t* valuesSet, size_t onlyFirst) {
-  IDeckLinkVideoFrameMutableMetadataExtensions* metadata = nullptr;
-  const HRESULT found = frame->QueryInterface(IID_IDeckLinkVideoFrameMutableMetadataExtensions,
-                                              reinterpret_cast<void**>(&metadata));
-  if (found != kS_OK || metadata == nullptr) {
-    *why = std::string("the frame refused its metadata interface (") +
-           (found != kS_OK ? resultName(found) : "no interface") + ")";
-    return WriteOutcome::kRefused;
+Failure writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& signalling,
+                        size_t* valuesSet, size_t onlyFirst) {
+  if (valuesSet != nullptr) *valuesSet = 0;
+  HRESULT found = kS_OK;
+  IDeckLinkVideoFrameMutableMetadataExtensions* metadata =
+      queryInterface<IDeckLinkVideoFrameMutableMetadataExtensions>(
+          frame, IID_IDeckLinkVideoFrameMutableMetadataExtensions, &found);
+  if (metadata == nullptr) {
+    return failure(FailureCode::kFailed,
+                   std::string("the frame refused its metadata interface (") +
+                       (found != kS_OK ? resultName(found) : "no interface") + ")");
   }
   size_t set = 0;
-  const bool allSet = setValues(metadata, signalling, onlyFirst, &set, why);
+  std::string why;
+  const bool allSet = setValues(metadata, signalling, onlyFirst, &set, &why);
   metadata->Release();
   if (valuesSet != nullptr) *valuesSet = set;
-  if (!allSet) return WriteOutcome::kPartlyWritten;
-  if (!setHdrFlag(frame, signalling.eotf != Eotf::kSdr, why)) return WriteOutcome::kPartlyWritten;
-  return WriteOutcome::kWritten;
+  if (!allSet || !setHdrFlag(frame, signalling.eotf != Eotf::kSdr, &why)) {
+    return failure(FailureCode::kFailed, why);
+  }
+  return {};
 }
 
 bool clearHdrFlag(IDeckLinkMutableVideoFrame* frame) {

@@ -1,7 +1,7 @@
 #include "decklink/switch_mode.h"
 
-#include "decklink/device_hold.h"
 #include "decklink/enable_mode.h"
+#include "decklink/held_device.h"
 #include "decklink/held_signalling.h"
 #include "decklink/mode_probe.h"
 
@@ -10,28 +10,18 @@ namespace {
 // Enables the output at `mode` and creates its frame. On success the state
 // is held at `mode`; on failure the output is left disabled without a frame.
 bool setUpMode(const OutputMode& mode) {
-  HRESULT enabled;
-  switch (enableAtMode(mode, &enabled)) {
-    case EnableOutcome::kReady: return true;
-    case EnableOutcome::kNotEnabled: return false;
-    case EnableOutcome::kNoFrame: break;
-  }
-  gOutput->DisableVideoOutput();
+  bool enabled = false;
+  if (!enableAtMode(mode, &enabled).failed()) return true;
+  if (enabled) gOutput->DisableVideoOutput();
   return false;
 }
 
 }  // namespace
 
-std::string switchMode(const OutputMode& target, std::string* message) {
-  if (gOutput == nullptr) {
-    *message = "no device is open";
-    return kNotOpen;
-  }
-  if (gMode == &target) return "";
-  if (!probeMode(gOutput, target)) {
-    *message = kUnsupportedMessage;
-    return kUnsupported;
-  }
+Failure switchMode(const OutputMode& target) {
+  if (gOutput == nullptr) return failure(FailureCode::kNotOpen, kNotOpenMessage);
+  if (gMode == &target) return {};
+  if (!probeMode(gOutput, target)) return failure(FailureCode::kUnsupported, kUnsupportedMessage);
 
   const OutputMode* previous = gMode;
   gMode = nullptr;
@@ -39,21 +29,21 @@ std::string switchMode(const OutputMode& target, std::string* message) {
   gOutput->DisableVideoOutput();
   // The signalling goes with the device, not the frame: each new frame
   // gets it again.
-  std::string lost;
   if (setUpMode(target)) {
-    if (carrySignalling(&lost)) return "";
-    *message = "switched resolution, but the HDR signalling could not be carried over (" + lost +
-               "); the frame is now SDR";
-    return kFailed;
+    const Failure lost = carrySignalling();
+    if (!lost.failed()) return {};
+    return failure(FailureCode::kFailed,
+                   "switched resolution, but the HDR signalling could not be carried over (" +
+                       lost.message + "); the frame is now SDR");
   }
-
-  if (previous != nullptr && setUpMode(*previous)) {
-    *message = "could not switch resolution; previous mode restored";
-    if (!carrySignalling(&lost)) {
-      *message += ", but not its HDR signalling (" + lost + "); the frame is now SDR";
-    }
-  } else {
-    *message = "could not switch resolution, and the previous mode could not be restored";
+  if (previous == nullptr || !setUpMode(*previous)) {
+    return failure(FailureCode::kFailed,
+                   "could not switch resolution, and the previous mode could not be restored");
   }
-  return kFailed;
+  std::string message = "could not switch resolution; previous mode restored";
+  const Failure lost = carrySignalling();
+  if (lost.failed()) {
+    message += ", but not its HDR signalling (" + lost.message + "); the frame is now SDR";
+  }
+  return failure(FailureCode::kFailed, message);
 }

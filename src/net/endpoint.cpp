@@ -4,13 +4,7 @@
 
 namespace {
 
-bool readPort(const std::string& text, uint16_t* port, std::string* problem) {
-  if (!parsePortNumber(text, port) || *port == 0) {
-    *problem = "port '" + text + "' is not a number from 1 to 65535";
-    return false;
-  }
-  return true;
-}
+Failure bad(const std::string& problem) { return failure(FailureCode::kBadRequest, problem); }
 
 }  // namespace
 
@@ -26,24 +20,17 @@ bool parsePortNumber(const std::string& text, uint16_t* port) {
   return true;
 }
 
-bool parseEndpoint(const std::string& text, uint16_t defaultPort, Endpoint* endpoint,
-                   std::string* problem) {
+Failure parseEndpoint(const std::string& text, uint16_t defaultPort, Endpoint* endpoint) {
   std::string host = text;
   std::string port;
   bool hasPort = false;
   if (!text.empty() && text[0] == '[') {
     const size_t close = text.find(']');
-    if (close == std::string::npos) {
-      *problem = "'" + text + "' has no closing ']'";
-      return false;
-    }
+    if (close == std::string::npos) return bad("'" + text + "' has no closing ']'");
     host = text.substr(1, close - 1);
     const std::string rest = text.substr(close + 1);
     if (!rest.empty()) {
-      if (rest[0] != ':') {
-        *problem = "'" + text + "' has text after ']' that is not ':port'";
-        return false;
-      }
+      if (rest[0] != ':') return bad("'" + text + "' has text after ']' that is not ':port'");
       port = rest.substr(1);
       hasPort = true;
     }
@@ -53,16 +40,15 @@ bool parseEndpoint(const std::string& text, uint16_t defaultPort, Endpoint* endp
     port = text.substr(colon + 1);
     hasPort = true;
   }
-  if (host.empty()) {
-    *problem = "no host in '" + text + "'";
-    return false;
-  }
+  if (host.empty()) return bad("no host in '" + text + "'");
   Endpoint parsed;
   parsed.host = host;
   parsed.port = defaultPort;
-  if (hasPort && !readPort(port, &parsed.port, problem)) return false;
+  if (hasPort && (!parsePortNumber(port, &parsed.port) || parsed.port == 0)) {
+    return bad("port '" + port + "' is not a number from 1 to 65535");
+  }
   *endpoint = parsed;
-  return true;
+  return {};
 }
 
 std::string endpointText(const Endpoint& endpoint) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "decklink/failure.h"
+
 struct Endpoint {
   std::string host;  // a name, an IPv4 address or an IPv6 address (no brackets)
   uint16_t port = 0;
@@ -16,10 +18,9 @@ bool parsePortNumber(const std::string& text, uint16_t* port);
 
 // Reads "host", "host:port", "[IPv6]" or "[IPv6]:port"; text with two or
 // more colons and no brackets is an IPv6 address without a port. A missing
-// port is `defaultPort`. Returns false with `problem` set when the host is
-// empty or the port is not a number from 1 to 65535.
-bool parseEndpoint(const std::string& text, uint16_t defaultPort, Endpoint* endpoint,
-                   std::string* problem);
+// port is `defaultPort`. Fails (bad_request) when the host is empty or the
+// port is not a number from 1 to 65535.
+Failure parseEndpoint(const std::string& text, uint16_t defaultPort, Endpoint* endpoint);
 
 // "host:port", with an IPv6 address in brackets.
 std::string endpointText(const Endpoint& endpoint);

@@ -14,8 +14,8 @@ bool sameAddress(const SocketAddress& a, const SocketAddress& b) {
 
 }  // namespace
 
-bool lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses,
-                std::string* problem) {
+Failure lookUpHost(const std::string& host, uint16_t port,
+                   std::vector<SocketAddress>* addresses) {
   std::string name = host;
   if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
     name = name.substr(1, name.size() - 2);
@@ -27,8 +27,8 @@ bool lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddres
   addrinfo* found = nullptr;
   const int status = getaddrinfo(name.c_str(), std::to_string(port).c_str(), &hints, &found);
   if (status != 0) {
-    *problem = "cannot find host '" + host + "': " + gai_strerror(status);
-    return false;
+    return failure(FailureCode::kFailed,
+                   "cannot find host '" + host + "': " + gai_strerror(status));
   }
   addresses->clear();
   for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
@@ -41,11 +41,8 @@ bool lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddres
     if (!seen) addresses->push_back(address);
   }
   freeaddrinfo(found);
-  if (addresses->empty()) {
-    *problem = "host '" + host + "' has no address";
-    return false;
-  }
-  return true;
+  if (addresses->empty()) return failure(FailureCode::kFailed, "host '" + host + "' has no address");
+  return {};
 }
 
 bool isLoopback(const SocketAddress& address) {

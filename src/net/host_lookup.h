@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "decklink/failure.h"
+
 struct SocketAddress {
   sockaddr_storage storage;
   socklen_t length;
@@ -16,9 +18,8 @@ struct SocketAddress {
 
 // The IPv4 and IPv6 addresses of `host` (a name, or an address literal,
 // IPv6 with or without brackets) at `port`, from getaddrinfo, each once.
-// Returns false with `problem` set when the name cannot be found.
-bool lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses,
-                std::string* problem);
+// Fails when the name cannot be found, saying why.
+Failure lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses);
 
 // True for 127.0.0.0/8, ::1 and ::ffff:127.0.0.0/104: addresses no other
 // computer can reach.

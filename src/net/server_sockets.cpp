@@ -68,7 +68,7 @@ bool familyMissing(int error) {
 enum class Outcome { kOpen, kFailed, kPickAgain };
 
 Outcome openAll(int type, std::vector<SocketAddress> addresses, uint16_t requested,
-                std::vector<ServerSocket>* sockets, std::string* problem, int* error) {
+                std::vector<ServerSocket>* sockets, Failure* refused, int* error) {
   uint16_t port = requested;
   for (size_t i = 0; i < addresses.size(); ++i) {
     SocketAddress& address = addresses[i];
@@ -78,8 +78,9 @@ Outcome openAll(int type, std::vector<SocketAddress> addresses, uint16_t request
       *error = errno;
       const bool others = sockets->size() + (addresses.size() - i - 1) > 0;
       if (others && familyMissing(*error)) continue;
-      *problem = "cannot bind " + socketAddressText(&address.storage) + ": " +
-                 std::strerror(*error);
+      *refused = failure(FailureCode::kFailed, "cannot bind " +
+                                                   socketAddressText(&address.storage) + ": " +
+                                                   std::strerror(*error));
       closeServerSockets(sockets);
       // The port the system picked for the first address may be taken for
       // a later one.
@@ -92,7 +93,7 @@ Outcome openAll(int type, std::vector<SocketAddress> addresses, uint16_t request
     port = portOf(bound);
   }
   if (!sockets->empty()) return Outcome::kOpen;
-  *problem = "no address to bind";
+  *refused = failure(FailureCode::kFailed, "no address to bind");
   *error = EADDRNOTAVAIL;
   return Outcome::kFailed;
 }
@@ -115,18 +116,21 @@ SocketAddress anyAddress(int family) {
   return address;
 }
 
-bool openServerSockets(int type, const std::vector<SocketAddress>& addresses, uint16_t port,
-                       std::vector<ServerSocket>* sockets, std::string* problem, int* error) {
+Failure openServerSockets(int type, const std::vector<SocketAddress>& addresses, uint16_t port,
+                          std::vector<ServerSocket>* sockets, int* error) {
   sockets->clear();
+  int ignored = 0;
+  if (error == nullptr) error = &ignored;
+  Failure refused;
   const std::vector<SocketAddress> where =
       addresses.empty() ? std::vector<SocketAddress>{anyAddress(AF_INET), anyAddress(AF_INET6)}
                         : addresses;
   for (int tries = 0; tries < kPickedPortTries; ++tries) {
-    const Outcome outcome = openAll(type, where, port, sockets, problem, error);
-    if (outcome == Outcome::kOpen) return true;
-    if (outcome == Outcome::kFailed || port != 0) return false;
+    const Outcome outcome = openAll(type, where, port, sockets, &refused, error);
+    if (outcome == Outcome::kOpen) return {};
+    if (outcome == Outcome::kFailed || port != 0) break;
   }
-  return false;
+  return refused;
 }
 
 void closeServerSockets(std::vector<ServerSocket>* sockets) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "decklink/failure.h"
 #include "net/host_lookup.h"
 
 struct ServerSocket {
@@ -26,11 +27,11 @@ SocketAddress anyAddress(int family);
 // interfaces, IPv4 and, where the system has it, IPv6 (IPV6_V6ONLY, so each
 // family has its own socket). An address whose family the system lacks is
 // passed over while another is bound. With port 0 the system picks one
-// port, the same for all. Returns false, with nothing left open, `problem`
-// naming the address and the system's reason, and `error` its errno, when
-// one cannot be bound.
-bool openServerSockets(int type, const std::vector<SocketAddress>& addresses, uint16_t port,
-                       std::vector<ServerSocket>* sockets, std::string* problem, int* error);
+// port, the same for all. Fails, with nothing left open, naming the address
+// and the system's reason (its errno in `error`, when given), when one
+// cannot be bound.
+Failure openServerSockets(int type, const std::vector<SocketAddress>& addresses, uint16_t port,
+                          std::vector<ServerSocket>* sockets, int* error = nullptr);
 
 void closeServerSockets(std::vector<ServerSocket>* sockets);
 

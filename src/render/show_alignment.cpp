@@ -1,5 +1,6 @@
 #include "render/show_alignment.h"
 
+#include "decklink/frame_display.h"
 #include "decklink/held_device.h"
 #include "render/frame_access.h"
 #include "render/pixel_word.h"
@@ -36,25 +37,13 @@ std::vector<PaintedRect> alignmentRects(int32_t width, int32_t height, PatchRect
   return rects;
 }
 
-bool fillAlignmentFrame(uint16_t bg, uint16_t line, uint16_t cross, PatchRect inner,
-                        PatchRect outer) {
-  IDeckLinkVideoBuffer* buffer = nullptr;
-  unsigned char* pixels = openFrameForWriting(&buffer);
-  if (pixels == nullptr) return false;
-  const FrameView frame = {pixels, gRowBytes, gMode->width, gMode->height};
-  paintRects(frame, storedWord(grayWord(bg)),
-             alignmentRects(frame.width, frame.height, inner, outer,
-                            storedWord(grayWord(line)), storedWord(grayWord(cross))),
-             frameStoresFor(int64_t{gRowBytes} * gMode->height));
-  closeFrameForWriting(buffer);
-  return true;
-}
-
-ShowResult showAlignment(uint16_t bg, uint16_t line, uint16_t cross, double innerArea,
-                         double outerArea, PatchRect* inner, PatchRect* outer) {
-  if (gMode == nullptr || gFrame == nullptr || gOutput == nullptr) return ShowResult::kNotHeld;
+Failure showAlignment(uint16_t bg, uint16_t line, uint16_t cross, double innerArea,
+                      double outerArea, PatchRect* inner, PatchRect* outer) {
+  const Failure held = checkFrameHeld();
+  if (held.failed()) return held;
   *inner = patchRectForArea(innerArea, gMode->width, gMode->height);
   *outer = patchRectForArea(outerArea, gMode->width, gMode->height);
-  if (!fillAlignmentFrame(bg, line, cross, *inner, *outer)) return ShowResult::kNotWritable;
-  return displayHeldFrame();
+  return paintHeldFrame(storedWord(grayWord(bg)),
+                        alignmentRects(gMode->width, gMode->height, *inner, *outer,
+                                       storedWord(grayWord(line)), storedWord(grayWord(cross))));
 }

@@ -8,21 +8,16 @@
 
 #include "render/paint_rects.h"
 #include "render/patch_rect.h"
-#include "render/show_result.h"
+#include "decklink/failure.h"
 
 // Stores the rectangles for `innerArea` and `outerArea` (the rule of the
 // patch; the names follow the argument order, not the sizes), paints the
-// frame with gray levels `bg`, `line` and `cross`, and has the card show it.
-// Returns as showPatch does; with nothing held, `inner` and `outer` keep
-// their values.
-ShowResult showAlignment(uint16_t bg, uint16_t line, uint16_t cross, double innerArea,
-                         double outerArea, PatchRect* inner, PatchRect* outer);
-
-// Paints the held frame: background, the outer then the inner outline in
-// the line level, then the crosshair over them. Returns false, painting
-// nothing, when the frame's pixels cannot be written.
-bool fillAlignmentFrame(uint16_t bg, uint16_t line, uint16_t cross, PatchRect inner,
-                        PatchRect outer);
+// frame with gray levels `bg`, `line` and `cross` (background, the outer
+// then the inner outline in the line level, then the crosshair over them),
+// and has the card show it. Fails as showPicture does; without a held
+// frame `inner` and `outer` keep their values.
+Failure showAlignment(uint16_t bg, uint16_t line, uint16_t cross, double innerArea,
+                      double outerArea, PatchRect* inner, PatchRect* outer);
 
 // t = height / 540, but 2 when that is below 3: 2 at 1080 rows, 4 at 2160.
 int32_t lineThickness(int32_t height);

@@ -1,11 +1,13 @@
 #include "render/show_patch.h"
 
+#include "decklink/frame_display.h"
 #include "decklink/held_device.h"
-#include "render/show_rects.h"
+#include "render/show_picture.h"
 
-ShowResult showPatch(uint16_t r, uint16_t g, uint16_t b, uint16_t bgR, uint16_t bgG,
-                     uint16_t bgB, double areaPercent, PatchRect* outRect) {
-  if (gMode == nullptr || gFrame == nullptr || gOutput == nullptr) return ShowResult::kNotHeld;
+Failure showPatch(uint16_t r, uint16_t g, uint16_t b, uint16_t bgR, uint16_t bgG, uint16_t bgB,
+                  double areaPercent, PatchRect* outRect) {
+  const Failure held = checkFrameHeld();
+  if (held.failed()) return held;
   *outRect = patchRectForArea(areaPercent, gMode->width, gMode->height);
-  return showRects({bgR, bgG, bgB}, {{*outRect, {r, g, b}}});
+  return showPicture({{bgR, bgG, bgB}, {{*outRect, {r, g, b}}}});
 }

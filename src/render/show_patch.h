@@ -4,16 +4,14 @@
 
 #include <cstdint>
 
+#include "decklink/failure.h"
 #include "render/patch_rect.h"
-#include "render/show_result.h"
 
 // Paints every pixel of the held frame, patch colour inside the rectangle
 // for `areaPercent` and background outside, and has the card show it. The
-// rectangle goes to `outRect` before painting; with nothing held nothing
-// happens and `outRect` keeps its value. A frame whose pixels cannot be
-// written is not displayed at all (kNotWritable), so the card never shows
-// an old picture as if it were this one.
-ShowResult showPatch(uint16_t r, uint16_t g, uint16_t b, uint16_t bgR, uint16_t bgG,
-                     uint16_t bgB, double areaPercent, PatchRect* outRect);
+// rectangle goes to `outRect` before painting; without a held frame nothing
+// happens and `outRect` keeps its value. Fails as showPicture does.
+Failure showPatch(uint16_t r, uint16_t g, uint16_t b, uint16_t bgR, uint16_t bgG, uint16_t bgB,
+                  double areaPercent, PatchRect* outRect);
 
 #endif  // CORVANE_RENDER_SHOW_PATCH_H

@@ -74,11 +74,7 @@ void emit(const std::string& line) {
   writeStdoutLine(line);
 }
 
-std::string errorLine(const std::string& code, const std::string& message) {
-  return "{\"ok\":false,\"code\":\"" + jsonEscape(code) + "\",\"error\":\"" +
-         jsonEscape(message) + "\"}";
-}
-
-void emitErr(const std::string& code, const std::string& message) {
-  emit(errorLine(code, message));
+std::string errorLine(const Failure& failed) {
+  return std::string("{\"ok\":false,\"code\":\"") + failureCodeName(failed.code) +
+         "\",\"error\":\"" + jsonEscape(failed.message) + "\"}";
 }

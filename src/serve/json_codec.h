@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 
+#include "decklink/failure.h"
+
 // Finds the first occurrence of the quoted key anywhere in `line` and the
 // first colon after it (whatever lies between), then reads an optionally
 // signed decimal integer after any white space. Stores it and returns true;
@@ -37,8 +39,7 @@ std::string jsonEscape(const std::string& text);
 // write is a safe point for SIGINT and SIGTERM (io/safe_points.h).
 void emit(const std::string& line);
 
-// {"ok":false,"code":"<code>","error":"<message>"}, both escaped.
-std::string errorLine(const std::string& code, const std::string& message);
-void emitErr(const std::string& code, const std::string& message);
+// {"ok":false,"code":"<code>","error":"<message>"}, the message escaped.
+std::string errorLine(const Failure& failed);
 
 #endif  // CORVANE_SERVE_JSON_CODEC_H

@@ -7,15 +7,16 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enumerate.h"
+#include "decklink/frame_display.h"
 #include "decklink/held_signalling.h"
 #include "decklink/mode_table.h"
-#include "io/format.h"
-#include "io/safe_points.h"
 #include "decklink/switch_mode.h"
+#include "io/format.h"
+#include "io/input_lines.h"
+#include "io/safe_points.h"
 #include "render/show_alignment.h"
 #include "render/show_patch.h"
-#include "render/show_rects.h"
-#include "io/input_lines.h"
+#include "render/show_picture.h"
 #include "serve/json_codec.h"
 
 namespace {
@@ -34,7 +35,8 @@ Command findCommand(const char* line) {
       {"\"close\"", Command::kClose},     {"\"open\"", Command::kOpen},
       {"\"setmode\"", Command::kSetMode}, {"\"align\"", Command::kAlign},
       {"\"patch\"", Command::kPatch},
-      // Later words come last, so that every earlier request keeps its meaning.
+      // A new word goes last, so that no line that meant an earlier request
+      // changes its meaning.
       {"\"modes\"", Command::kModes},
       {"\"hdr\"", Command::kHdr},
   };
@@ -55,15 +57,10 @@ void answer(const std::string& line) {
   emit(gIdMember.empty() ? line : line.substr(0, line.size() - 1) + gIdMember + "}");
 }
 
-void answerErr(const std::string& code, const std::string& message) {
-  answer(errorLine(code, message));
-}
+void answerFailure(const Failure& failed) { answer(errorLine(failed)); }
 
-// A paint that was not shown. Without a mode (a switch whose restore
-// failed) the renderers refuse, which the host hears as a failed display.
-void answerShowFailure(ShowResult shown) {
-  answerErr(kFailed, shown == ShowResult::kNotWritable ? "could not write to the frame"
-                                                        : "DisplayVideoFrameSync failed");
+void answerBadRequest(const std::string& message) {
+  answerFailure(failure(FailureCode::kBadRequest, message));
 }
 
 const char* flag(bool value) { return value ? "true" : "false"; }
@@ -76,7 +73,7 @@ std::string sizeResponse() {
 void list() {
   std::vector<DeviceInfo> devices;
   if (!enumerate(&devices)) {
-    answerErr("no_api", "Blackmagic Desktop Video does not appear to be installed");
+    answerFailure(failure(FailureCode::kNoApi, kNoApiMessage));
     return;
   }
   std::string line = "{\"ok\":true,\"devices\":[";
@@ -100,10 +97,9 @@ void modes(const char* line) {
   int index = 0;
   jsonInt(line, "device", &index);
   ModeTable table;
-  std::string message;
-  const std::string code = readModeTable(index, &table, &message);
-  if (!code.empty()) {
-    answerErr(code, message);
+  const Failure read = readModeTable(index, &table);
+  if (read.failed()) {
+    answerFailure(read);
     return;
   }
   std::string answerLine = "{\"ok\":true,\"device\":" + std::to_string(index) +
@@ -146,16 +142,16 @@ bool readSignallingNames(const char* line, Signalling* s) {
   jsonStr(line, "primaries", primaries, sizeof primaries);
   Eotf parsed;
   if (eotf[0] == '\0' || !eotfByName(eotf, &parsed)) {
-    answerErr(kBadRequest, "hdr needs eotf: sdr, pq or hlg");
+    answerBadRequest("hdr needs eotf: sdr, pq or hlg");
     return false;
   }
   *s = signallingFor(parsed);
   if (colourSpace[0] != '\0' && !colourSpaceByName(colourSpace, &s->colourSpace)) {
-    answerErr(kBadRequest, "colorspace must be rec709 or rec2020");
+    answerBadRequest("colorspace must be rec709 or rec2020");
     return false;
   }
   if (primaries[0] != '\0' && !primariesByName(primaries, &s->primaries)) {
-    answerErr(kBadRequest, "primaries must be rec2020, p3d65 or rec709");
+    answerBadRequest("primaries must be rec2020, p3d65 or rec709");
     return false;
   }
   return true;
@@ -168,10 +164,9 @@ void hdr(const char* line) {
   jsonInt(line, "min_luminance", &wanted.minLuminance);
   jsonInt(line, "max_cll", &wanted.maxCll);
   jsonInt(line, "max_fall", &wanted.maxFall);
-  std::string message;
-  const std::string code = setSignalling(wanted, &message);
-  if (!code.empty()) {
-    answerErr(code, message);
+  const Failure refused = setSignalling(wanted);
+  if (refused.failed()) {
+    answerFailure(refused);
     return;
   }
   answer(signallingAnswer(gSignalling));
@@ -182,10 +177,9 @@ void open(const char* line) {
   char mode[16] = "hd";
   jsonInt(line, "device", &index);
   jsonStr(line, "mode", mode, sizeof mode);
-  std::string message;
-  std::string code = openDevice(index, mode, &message);
-  if (!code.empty()) {
-    answerErr(code, message);
+  const Failure refused = openDevice(index, mode);
+  if (refused.failed()) {
+    answerFailure(refused);
     return;
   }
   answer(sizeResponse());
@@ -196,13 +190,12 @@ void setMode(const char* line) {
   jsonStr(line, "mode", mode, sizeof mode);
   const OutputMode* target = findMode(mode);
   if (target == nullptr) {
-    answerErr(kBadRequest, "unknown resolution");
+    answerBadRequest("unknown resolution");
     return;
   }
-  std::string message;
-  std::string code = switchMode(*target, &message);
-  if (!code.empty()) {
-    answerErr(code, message);
+  const Failure refused = switchMode(*target);
+  if (refused.failed()) {
+    answerFailure(refused);
     return;
   }
   answer(sizeResponse());
@@ -215,16 +208,12 @@ void align(const char* line) {
   jsonInt(line, "cross", &cross);
   jsonInt(line, "a1", &a1);
   jsonInt(line, "a2", &a2);
-  if (gOutput == nullptr) {
-    answerErr(kNotOpen, "no device is open");
-    return;
-  }
   PatchRect inner, outer;
-  const ShowResult shown =
+  const Failure shown =
       showAlignment(static_cast<uint16_t>(bg), static_cast<uint16_t>(lineLevel),
                     static_cast<uint16_t>(cross), a1, a2, &inner, &outer);
-  if (shown != ShowResult::kShown) {
-    answerShowFailure(shown);
+  if (shown.failed()) {
+    answerFailure(shown);
     return;
   }
   answer("{\"ok\":true,\"inner\":{\"w\":" + std::to_string(inner.w) +
@@ -240,8 +229,7 @@ bool placePatch(int area, int x, int y, PatchRect* rect) {
   *rect = patchRectForArea(area, gMode->width, gMode->height);
   const int lastX = gMode->width - rect->w, lastY = gMode->height - rect->h;
   if (x < 0 || y < 0 || x > lastX || y > lastY) {
-    answerErr(kBadRequest,
-              formatted("x and y must put the patch inside the frame: x 0-%d and y 0-%d for "
+    answerBadRequest(formatted("x and y must put the patch inside the frame: x 0-%d and y 0-%d for "
                         "%dx%d at %dx%d",
                         lastX, lastY, rect->w, rect->h, gMode->width, gMode->height));
     return false;
@@ -254,7 +242,7 @@ bool placePatch(int area, int x, int y, PatchRect* rect) {
 void patch(const char* line) {
   int r = 0, g = 0, b = 0, bgR = 0, bgG = 0, bgB = 0, area = 100;
   if (!jsonInt(line, "r", &r) || !jsonInt(line, "g", &g) || !jsonInt(line, "b", &b)) {
-    answerErr(kBadRequest, "patch needs r, g and b");
+    answerBadRequest("patch needs r, g and b");
     return;
   }
   jsonInt(line, "bg_r", &bgR);
@@ -263,34 +251,36 @@ void patch(const char* line) {
   jsonInt(line, "area", &area);
   if (!isLevel(r) || !isLevel(g) || !isLevel(b) || !isLevel(bgR) || !isLevel(bgG) ||
       !isLevel(bgB)) {
-    answerErr(kBadRequest, "values must be 0-1023 (10-bit)");
+    answerBadRequest("values must be 0-1023 (10-bit)");
     return;
   }
   if (area < 1 || area > 100) {
-    answerErr(kBadRequest, "area must be 1-100");
+    answerBadRequest("area must be 1-100");
     return;
   }
-  if (gOutput == nullptr) {
-    answerErr(kNotOpen, "no device is open");
+  const Failure held = checkFrameHeld();
+  if (held.is(FailureCode::kNotOpen)) {
+    answerFailure(held);
     return;
   }
   int x = 0, y = 0;
   const bool positioned = jsonInt(line, "x", &x);
   if (positioned != jsonInt(line, "y", &y)) {
-    answerErr(kBadRequest, "patch needs both x and y, or neither");
+    answerBadRequest("patch needs both x and y, or neither");
+    return;
+  }
+  if (held.failed()) {  // held without a frame
+    answerFailure(held);
     return;
   }
   PatchRect rect;
-  ShowResult shown = ShowResult::kNotHeld;
-  if (!positioned) {
-    shown = showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
-  } else if (gMode != nullptr) {
-    if (!placePatch(area, x, y, &rect)) return;
-    shown = showRects({uint16_t(bgR), uint16_t(bgG), uint16_t(bgB)},
-                      {{rect, {uint16_t(r), uint16_t(g), uint16_t(b)}}});
-  }
-  if (shown != ShowResult::kShown) {
-    answerShowFailure(shown);
+  if (positioned && !placePatch(area, x, y, &rect)) return;
+  const Failure shown =
+      positioned ? showPicture({{uint16_t(bgR), uint16_t(bgG), uint16_t(bgB)},
+                                {{rect, {uint16_t(r), uint16_t(g), uint16_t(b)}}}})
+                 : showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
+  if (shown.failed()) {
+    answerFailure(shown);
     return;
   }
   answer("{\"ok\":true,\"x\":" + std::to_string(rect.x) + ",\"y\":" + std::to_string(rect.y) +
@@ -303,7 +293,7 @@ bool serveRequest(const char* line) {
   std::string id;
   gIdMember = jsonIntegerText(line, "id", &id) ? ",\"id\":" + id : "";
   switch (findCommand(line)) {
-    case Command::kNone: answerErr(kBadRequest, "unrecognised command"); break;
+    case Command::kNone: answerBadRequest("unrecognised command"); break;
     case Command::kList: list(); break;
     case Command::kQuit: return false;
     case Command::kClose:

@@ -62,7 +62,9 @@ TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
       {{"check", "0", "--seconds", "10.5"}, "--seconds '10.5' is not a number of seconds from 0 to 10"},
       {{"check", "--seconds", "1e1"}, "--seconds '1e1' is not a number of seconds from 0 to 10"},
       {{"check", "0", "hd", "x"}, "one word too many: 'x'"},
-      {{"check", "0", "hd@61"}, "unknown mode 'hd@61'"},
+      {{"check", "0", "hd@61"},
+       "unknown mode 'hd@61'\n  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, "
+       "@29.97, @30, @50, @59.94 or @60 (uhd@59.94)"},
       {{"check", "--fast"}, "unknown option '--fast'"},
   };
   for (const auto& check : checks) {

@@ -63,15 +63,23 @@ TEST(ModesCommand, RunHoldsAModeAtARate) {
   std::string out;
   EXPECT_EQ(0, run({"run", "0", "uhd@59.94"}, session.environment(), &out, "q\n"));
   EXPECT_THAT(out, HasSubstr("Device held: uhd@59.94 3840x2160\n"));
-  // hd@24 is hd, and prints as it always has.
+  // hd@24 is hd, and prints as hd.
   EXPECT_EQ(0, run({"run", "0", "hd@24"}, session.environment(), &out, "q\n"));
   EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
   EXPECT_EQ(1, run({"run", "0", "uhd@60"}, session.environment(), &out));
   EXPECT_EQ("Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this "
+            "resolution (unsupported)\n"
+            "  the card outputs uhd, but not at 60 frames a second: corvane modes 0 lists its "
+            "rates\n",
+            out);
+  // A card without the resolution at any rate: no word of the rate.
+  EXPECT_EQ(1, run({"run", "0", "4k@60"}, session.environment(), &out));
+  EXPECT_EQ("Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this "
             "resolution (unsupported)\n",
             out);
   EXPECT_EQ(1, run({"run", "0", "uhd@59.940"}, session.environment(), &out));
-  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n", out);
+  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n" "  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, @29.97, @30, @50, @59.94 or @60 (uhd@59.94)\n",
+            out);
   EXPECT_EQ("", session.audit());
 }
 

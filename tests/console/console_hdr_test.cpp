@@ -11,7 +11,8 @@ namespace {
 const char kHeld[] =
     "Device held: uhd@50 3840x2160\n"
     "Commands: red green blue white black | <R> <G> <B>\n"
-    "          size3 size10 sizefull | full | video | quit\n";
+    "          size3 size10 sizefull | full | video (or legal) | align\n"
+    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
 const char kReleased[] = "output disabled, device released.\n";
 
 std::string console(const SimSession& session, const std::string& typed) {

@@ -10,7 +10,8 @@ namespace {
 const char kHeld[] =
     "Device held: hd 1920x1080\n"
     "Commands: red green blue white black | <R> <G> <B>\n"
-    "          size3 size10 sizefull | full | video | quit\n";
+    "          size3 size10 sizefull | full | video (or legal) | align\n"
+    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
 const char kReleased[] = "output disabled, device released.\n";
 
 // Runs `corvane run 0 <mode>` with `typed` as input; returns the output.
@@ -97,6 +98,7 @@ TEST(Console, AlignmentAndTextHandling) {
                             "align\n"
                             "\n   \n"
                             "Red\n"
+                            "help\n"
                             "qq\n"
                             "quit \n"
                             "  \tq\n"
@@ -106,12 +108,16 @@ TEST(Console, AlignmentAndTextHandling) {
   EXPECT_EQ(
       "Device held: uhd 3840x2160\n"
       "Commands: red green blue white black | <R> <G> <B>\n"
-      "          size3 size10 sizefull | full | video | quit\n"
+      "          size3 size10 sizefull | full | video (or legal) | align\n"
+      "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n"
       "patch> patch: 3%\n"
       "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
       "patch> range: full (0-1023)\n"
       "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
       "patch> patch> patch> unknown: Red\n"
+      "patch> Commands: red green blue white black | <R> <G> <B>\n"
+      "          size3 size10 sizefull | full | video (or legal) | align\n"
+      "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n"
       "patch> unknown: qq\n"
       "patch> unknown: quit \n"
       "patch> " +
@@ -184,7 +190,7 @@ TEST(Console, OpenFailuresEndWithStatusOne) {
             "resolution (unsupported)\n",
             console(session, "", &status, "uhd"));
   EXPECT_EQ(1, status);
-  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n",
+  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n" "  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, @29.97, @30, @50, @59.94 or @60 (uhd@59.94)\n",
             console(session, "", &status, "HD"));
   EXPECT_EQ(1, status);
   EXPECT_EQ("Could not open device 3: no device at that index (no_device)\n",

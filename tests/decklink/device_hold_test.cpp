@@ -32,9 +32,10 @@ class DeviceHoldTest : public HeldDeviceTest {
     }
   }
 
-  std::string open(int index, const char* resolution) {
-    message = "";
-    return openDevice(index, resolution, &message);
+  std::string open(int index, const char* modeName) {
+    const Failure refused = openDevice(index, modeName);
+    message = refused.message;
+    return failureCodeName(refused.code);
   }
 
   std::string message;
@@ -85,7 +86,7 @@ TEST_F(DeviceHoldTest, OpensARateOnlyWhereTheCardOffersIt) {
     const std::string code = open(0, c.name);
     uint32_t enabled = 0;
     if (c.enabledAs == nullptr) {
-      EXPECT_EQ(kUnsupported, code);
+      EXPECT_EQ("unsupported", code);
       EXPECT_EQ("device cannot output 10-bit RGB 4:4:4 at this resolution", message);
       expectNothingHeld();
       continue;
@@ -140,7 +141,7 @@ TEST_F(DeviceHoldTest, UnknownResolutionReleasesWhatWasHeld) {
   configure(kTwoCards);
   for (const char* word : {"HD", "2k", "", "hd "}) {
     ASSERT_EQ("", open(0, "uhd"));
-    EXPECT_EQ(kBadRequest, open(0, word)) << word;
+    EXPECT_EQ("bad_request", open(0, word)) << word;
     EXPECT_EQ("unknown resolution", message);
     expectNothingHeld();
   }
@@ -150,7 +151,7 @@ TEST_F(DeviceHoldTest, IndexOutsideTheListIsNoDevice) {
   configure(kTwoCards);
   for (int index : {2, 3, -1, -2147483647 - 1}) {
     clearLog();
-    EXPECT_EQ(kNoDevice, open(index, "hd")) << index;
+    EXPECT_EQ("no_device", open(index, "hd")) << index;
     EXPECT_EQ("no device at that index", message);
     // Every device was obtained and released in turn, then the iterator.
     EXPECT_EQ(3u, logLinesWith("Next()").size()) << index;
@@ -166,7 +167,7 @@ TEST_F(DeviceHoldTest, IndexOutsideTheListIsNoDevice) {
 
 TEST_F(DeviceHoldTest, MissingApiIsNoDevice) {
   configure("[iterator]\nentry_point = null\n[device]\nname = A\n");
-  EXPECT_EQ(kNoDevice, open(0, "hd"));
+  EXPECT_EQ("no_device", open(0, "hd"));
   EXPECT_EQ("no device at that index", message);
   expectNothingHeld();
 }
@@ -176,7 +177,7 @@ TEST_F(DeviceHoldTest, IteratorFaultsAreNoDeviceAndNeverReleaseNothing) {
   // without a device, at the index and before it.
   for (const char* iterator : {"fail_after = 1", "null_at = 1", "null_at = 0"}) {
     configure(std::string("[iterator]\n") + iterator + "\n" + kTwoCards);
-    EXPECT_EQ(kNoDevice, open(1, "hd")) << iterator;
+    EXPECT_EQ("no_device", open(1, "hd")) << iterator;
     EXPECT_EQ("no device at that index", message);
     expectNothingHeld();
   }
@@ -184,7 +185,7 @@ TEST_F(DeviceHoldTest, IteratorFaultsAreNoDeviceAndNeverReleaseNothing) {
 
 TEST_F(DeviceHoldTest, DeviceWithoutOutput) {
   configure("[device]\nname = Capture only\noutput = no\n");
-  EXPECT_EQ(kNoOutput, open(0, "hd"));
+  EXPECT_EQ("no_output", open(0, "hd"));
   EXPECT_EQ("device has no output interface", message);
   expectNothingHeld();
 }
@@ -192,7 +193,7 @@ TEST_F(DeviceHoldTest, DeviceWithoutOutput) {
 TEST_F(DeviceHoldTest, UnsupportedModeAndFailingProbe) {
   configure("[device]\nname = A\nmodes = hd\nprobe.4k = E_FAIL yes\n");
   for (const char* word : {"uhd", "4k"}) {
-    EXPECT_EQ(kUnsupported, open(0, word)) << word;
+    EXPECT_EQ("unsupported", open(0, word)) << word;
     EXPECT_EQ("device cannot output 10-bit RGB 4:4:4 at this resolution", message);
     expectNothingHeld();
   }
@@ -204,10 +205,10 @@ TEST_F(DeviceHoldTest, EnableFailuresAreNamed) {
     const char* code;
     const char* message;
   } cases[] = {
-      {"0x80000009", kInUse, "E_ACCESSDENIED (device already in use)"},
-      {"S_FALSE", kFailed, "S_FALSE"},
-      {"0x8000000A", kFailed, "unknown"},
-      {"E_INVALIDARG", kFailed, "E_INVALIDARG (mode or pixel format not valid here)"},
+      {"0x80000009", "in_use", "E_ACCESSDENIED (device already in use)"},
+      {"S_FALSE", "failed", "S_FALSE"},
+      {"0x8000000A", "failed", "unknown"},
+      {"E_INVALIDARG", "failed", "E_INVALIDARG (mode or pixel format not valid here)"},
   };
   for (const auto& c : cases) {
     configure(std::string("[device]\nname = A\nenable.uhd = ") + c.result + "\n");
@@ -222,7 +223,7 @@ TEST_F(DeviceHoldTest, EnableFailuresAreNamed) {
 
 TEST_F(DeviceHoldTest, FrameAllocationFailure) {
   configure("[device]\nname = A\ncreate_frame.4k = E_OUTOFMEMORY\n");
-  EXPECT_EQ(kFailed, open(0, "4k"));
+  EXPECT_EQ("failed", open(0, "4k"));
   EXPECT_EQ("could not allocate a video frame", message);
   expectNothingHeld();
 }
@@ -236,8 +237,7 @@ TEST_F(DeviceHoldTest, CardHeldByAnotherProcessIsInUse) {
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    std::string childMessage;
-    char status = openDevice(0, "hd", &childMessage).empty() ? 'y' : 'n';
+    char status = !openDevice(0, "hd").failed() ? 'y' : 'n';
     (void)!write(ready[1], &status, 1);
     char byte;
     (void)!read(done[0], &byte, 1);  // hold until the parent has tried
@@ -246,7 +246,7 @@ TEST_F(DeviceHoldTest, CardHeldByAnotherProcessIsInUse) {
   char status = 0;
   ASSERT_EQ(1, read(ready[0], &status, 1));
   ASSERT_EQ('y', status);
-  EXPECT_EQ(kInUse, open(0, "hd"));
+  EXPECT_EQ("in_use", open(0, "hd"));
   EXPECT_EQ("E_ACCESSDENIED (device already in use)", message);
   expectNothingHeld();
   ASSERT_EQ(1, write(done[1], "x", 1));

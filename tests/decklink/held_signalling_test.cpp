@@ -18,12 +18,12 @@ class HeldSignallingTest : public HeldDeviceTest {
  protected:
   std::string signal(const Signalling& wanted) {
     message = "";
-    return setSignalling(wanted, &message);
+    return codeOf(setSignalling(wanted), &message);
   }
   // Paints and shows a patch, so that the frame holds a shown picture.
   static void showSomething() {
     PatchRect rect;
-    ASSERT_EQ(ShowResult::kShown, showPatch(940, 940, 940, 64, 64, 64, 10, &rect));
+    ASSERT_EQ("", showPatch(940, 940, 940, 64, 64, 64, 10, &rect).text());
   }
   static void set(const char* line) { ASSERT_EQ(0, decklink_sim_set(0, line)) << line; }
 
@@ -99,7 +99,7 @@ TEST_F(HeldSignallingTest, CardsThatCannotCarryItAreAskedFirstAndNothingChanges)
     SCOPED_TRACE(c.why);
     configureAndOpen(std::string("[device]\nname = A\n") + c.card, "hd");
     showSomething();
-    EXPECT_EQ(kUnsupported, signal(c.wanted));
+    EXPECT_EQ("unsupported", signal(c.wanted));
     EXPECT_EQ(c.why, message);
     EXPECT_TRUE(isPlain(gSignalling));
     EXPECT_TRUE(logLinesWith("Metadata").empty());
@@ -116,7 +116,7 @@ TEST_F(HeldSignallingTest, RefusedInterfaceKeepsThePreviousSignalling) {
   showSomething();
   ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
   set("metadata = no");
-  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kHlg)));
+  EXPECT_EQ("failed", signal(signallingFor(Eotf::kHlg)));
   EXPECT_EQ("the frame refused its metadata interface (E_NOINTERFACE); previous signalling kept",
             message);
   EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
@@ -132,7 +132,7 @@ TEST_F(HeldSignallingTest, AFailingSetRestoresThePreviousSignalling) {
   Signalling brighter = signallingFor(Eotf::kPq);
   brighter.primaries = Primaries::kP3D65;
   brighter.maxLuminance = 4000;
-  EXPECT_EQ(kFailed, signal(brighter));
+  EXPECT_EQ("failed", signal(brighter));
   // The restore rewrites every value before the refused one, and cannot
   // rewrite the refused one, which the failure left alone.
   EXPECT_EQ("the card refused the maximum mastering luminance (E_FAIL); previous signalling kept",
@@ -156,7 +156,7 @@ TEST_F(HeldSignallingTest, AFailedRestoreLeavesPlainSdr) {
     showSomething();
     ASSERT_EQ("", signal(rec709)) << message;
     set("metadata_set.hdml = E_FAIL");
-    EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kPq)));
+    EXPECT_EQ("failed", signal(signallingFor(Eotf::kPq)));
     if (run == 0) {
       EXPECT_EQ("the card refused the maximum mastering luminance (E_FAIL); previous signalling "
                 "kept",
@@ -186,7 +186,7 @@ TEST_F(HeldSignallingTest, AFirstValueRefusedChangesNothingToRestore) {
   showSomething();
   ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
   set("metadata_set = E_OUTOFMEMORY");
-  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kHlg)));
+  EXPECT_EQ("failed", signal(signallingFor(Eotf::kHlg)));
   EXPECT_EQ("the card refused the colour space (E_OUTOFMEMORY); previous signalling kept",
             message);
   EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
@@ -197,7 +197,7 @@ TEST_F(HeldSignallingTest, AFirstValueRefusedChangesNothingToRestore) {
 TEST_F(HeldSignallingTest, AFirstSignallingThatFailsLeavesTheFramePlain) {
   configureAndOpen("[device]\nname = A\nmetadata_set.fall = E_FAIL\n", "hd");
   showSomething();
-  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kPq)));
+  EXPECT_EQ("failed", signal(signallingFor(Eotf::kPq)));
   EXPECT_EQ("the card refused the MaxFALL (E_FAIL); previous signalling kept", message);
   EXPECT_TRUE(isPlain(gSignalling));
   showSomething();
@@ -224,13 +224,13 @@ TEST_F(HeldSignallingTest, ValuesAreCheckedBeforeTheDevice) {
     wanted.minLuminance = c.minLuminance;
     wanted.maxCll = c.maxCll;
     wanted.maxFall = c.maxFall;
-    EXPECT_EQ(kBadRequest, signal(wanted)) << c.problem;
+    EXPECT_EQ("bad_request", signal(wanted)) << c.problem;
     EXPECT_EQ(c.problem, message);
   }
   Signalling lowest = signallingFor(Eotf::kPq);
   lowest.maxLuminance = 1;
   lowest.minLuminance = 9999;
-  EXPECT_EQ(kNotOpen, signal(lowest));
+  EXPECT_EQ("not_open", signal(lowest));
   EXPECT_EQ("no device is open", message);
   EXPECT_TRUE(logLines().empty());
 }
@@ -238,14 +238,14 @@ TEST_F(HeldSignallingTest, ValuesAreCheckedBeforeTheDevice) {
 TEST_F(HeldSignallingTest, ASwitchCarriesTheSignallingAndACloseEndsIt) {
   configureAndOpen("[device]\nname = A\n", "hd");
   ASSERT_EQ("", signal(signallingFor(Eotf::kPq))) << message;
-  ASSERT_EQ("", switchMode(*findMode("uhd@50"), &message)) << message;
+  ASSERT_EQ("", codeOf(switchMode(*findMode("uhd@50")), &message)) << message;
   showSomething();
   EXPECT_EQ(kPqDefaults, lastMetadata());
   EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
 
   closeDevice();
   EXPECT_TRUE(isPlain(gSignalling));
-  ASSERT_EQ("", openDevice(0, "uhd@50", &message)) << message;
+  ASSERT_EQ("", codeOf(openDevice(0, "uhd@50"), &message)) << message;
   showSomething();
   EXPECT_EQ(CarriedMetadata(), lastMetadata());
 }
@@ -254,7 +254,7 @@ TEST_F(HeldSignallingTest, ASwitchWhoseFrameRefusesTheSignallingSaysSo) {
   configureAndOpen("[device]\nname = A\n", "hd");
   ASSERT_EQ("", signal(signallingFor(Eotf::kHlg))) << message;
   set("metadata = no");
-  EXPECT_EQ(kFailed, switchMode(kModes[1], &message));
+  EXPECT_EQ("failed", codeOf(switchMode(kModes[1]), &message));
   EXPECT_EQ("switched resolution, but the HDR signalling could not be carried over (the frame "
             "refused its metadata interface (E_NOINTERFACE)); the frame is now SDR",
             message);
@@ -266,7 +266,7 @@ TEST_F(HeldSignallingTest, ASecondDisplayThatFailsKeepsTheSignalling) {
   configureAndOpen("[device]\nname = A\n", "hd");
   showSomething();
   set("display = E_FAIL");
-  EXPECT_EQ(kFailed, signal(signallingFor(Eotf::kPq)));
+  EXPECT_EQ("failed", signal(signallingFor(Eotf::kPq)));
   EXPECT_EQ("signalling set, but DisplayVideoFrameSync failed", message);
   EXPECT_EQ(Eotf::kPq, gSignalling.eotf);
 }

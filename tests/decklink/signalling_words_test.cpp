@@ -9,7 +9,7 @@ namespace {
 Signalling read(const std::vector<std::string>& words, std::string* problem) {
   Signalling signalling;
   signalling.maxCll = -7;  // untouched on failure
-  readSignallingWords(words, &signalling, problem);
+  *problem = readSignallingWords(words, &signalling).message;
   return signalling;
 }
 
@@ -64,11 +64,10 @@ TEST(SignallingWords, WordsItCannotRead) {
       {{"pq", "min-luminance", "7"}, "minimum mastering luminance must be 1-65535 (0.0001-6.5535 cd/m2)"},
   };
   for (const auto& c : cases) {
-    std::string problem;
     Signalling signalling;
     signalling.maxCll = -7;
-    EXPECT_FALSE(readSignallingWords(c.words, &signalling, &problem)) << c.problem;
-    EXPECT_EQ(c.problem, problem);
+    EXPECT_EQ(std::string(c.problem) + " (bad_request)",
+              readSignallingWords(c.words, &signalling).text());
     EXPECT_EQ(-7, signalling.maxCll);
   }
 }

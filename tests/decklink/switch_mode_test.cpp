@@ -12,13 +12,13 @@ class SwitchModeTest : public HeldDeviceTest {
   void SetUp() override {
     configure("[device]\nname = A\nmodes = hd uhd\n");
     std::string openMessage;
-    ASSERT_EQ("", openDevice(0, "hd", &openMessage)) << openMessage;
+    ASSERT_EQ("", openDevice(0, "hd").text());
     clearLog();
   }
 
   std::string to(int modeIndex) {
     message = "";
-    return switchMode(kModes[modeIndex], &message);
+    return codeOf(switchMode(kModes[modeIndex]), &message);
   }
 
   // Applies one card setting while the card is held.
@@ -35,7 +35,7 @@ class SwitchModeTest : public HeldDeviceTest {
 TEST_F(SwitchModeTest, NothingHeldIsNotOpenWithoutACall) {
   closeDevice();
   clearLog();
-  EXPECT_EQ(kNotOpen, to(1));
+  EXPECT_EQ("not_open", to(1));
   EXPECT_EQ("no device is open", message);
   EXPECT_TRUE(logLines().empty());
 }
@@ -61,22 +61,22 @@ TEST_F(SwitchModeTest, SwitchesToANewFrameOfTheNewSize) {
 
 TEST_F(SwitchModeTest, ARateOfTheSameResolutionIsAModeOfItsOwn) {
   set("modes = hd hd@50 uhd");
-  EXPECT_EQ("", switchMode(*findMode("hd@50"), &message)) << message;
+  EXPECT_EQ("", codeOf(switchMode(*findMode("hd@50")), &message)) << message;
   EXPECT_EQ(findMode("hd@50"), gMode);
   EXPECT_EQ(fourCC("Hp50"), enabledMode());
   EXPECT_EQ(1u, logLinesWith("EnableVideoOutput(mode=Hp50 flags=0) = 0x00000000").size());
   // A rate the card lacks is refused like a resolution it lacks.
-  EXPECT_EQ(kUnsupported, switchMode(*findMode("hd@60"), &message));
+  EXPECT_EQ("unsupported", codeOf(switchMode(*findMode("hd@60")), &message));
   EXPECT_EQ(fourCC("Hp50"), enabledMode());
   // "hd@24" is the mode "hd" itself.
-  EXPECT_EQ("", switchMode(*findMode("hd@24"), &message)) << message;
+  EXPECT_EQ("", codeOf(switchMode(*findMode("hd@24")), &message)) << message;
   EXPECT_EQ(&kModes[0], gMode);
   EXPECT_EQ(bmdModeHD1080p24, enabledMode());
 }
 
 TEST_F(SwitchModeTest, UnsupportedModeChangesNothing) {
   IDeckLinkMutableVideoFrame* frame = gFrame;
-  EXPECT_EQ(kUnsupported, to(2));
+  EXPECT_EQ("unsupported", to(2));
   EXPECT_EQ("device cannot output 10-bit RGB 4:4:4 at this resolution", message);
   EXPECT_EQ(&kModes[0], gMode);
   EXPECT_EQ(frame, gFrame);
@@ -87,7 +87,7 @@ TEST_F(SwitchModeTest, UnsupportedModeChangesNothing) {
 TEST_F(SwitchModeTest, FrameFailureRestoresThePreviousMode) {
   set("create_frame.uhd = E_OUTOFMEMORY");
   IDeckLinkMutableVideoFrame* oldFrame = gFrame;
-  EXPECT_EQ(kFailed, to(1));
+  EXPECT_EQ("failed", to(1));
   EXPECT_EQ("could not switch resolution; previous mode restored", message);
   EXPECT_EQ(&kModes[0], gMode);
   ASSERT_NE(nullptr, gFrame);
@@ -97,12 +97,12 @@ TEST_F(SwitchModeTest, FrameFailureRestoresThePreviousMode) {
   // Disabled before the switch and again after the failed frame.
   EXPECT_EQ(2u, logLinesWith("DisableVideoOutput").size());
   PatchRect rect;
-  EXPECT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ("", showPatch(1, 2, 3, 0, 0, 0, 10, &rect).text());
 }
 
 TEST_F(SwitchModeTest, EnableFailureRestoresAtOnce) {
   set("enable.uhd = E_FAIL");
-  EXPECT_EQ(kFailed, to(1));
+  EXPECT_EQ("failed", to(1));
   EXPECT_EQ("could not switch resolution; previous mode restored", message);
   EXPECT_EQ(&kModes[0], gMode);
   // Only the one disable before the switch: the restore starts straight away.
@@ -113,7 +113,7 @@ TEST_F(SwitchModeTest, EnableFailureRestoresAtOnce) {
 TEST_F(SwitchModeTest, FailedRestoreLeavesHeldWithoutMode) {
   set("enable.uhd = E_FAIL");
   set("create_frame.hd = E_OUTOFMEMORY");
-  EXPECT_EQ(kFailed, to(1));
+  EXPECT_EQ("failed", to(1));
   EXPECT_EQ("could not switch resolution, and the previous mode could not be restored",
             message);
   EXPECT_EQ(nullptr, gMode);
@@ -122,12 +122,12 @@ TEST_F(SwitchModeTest, FailedRestoreLeavesHeldWithoutMode) {
   EXPECT_NE(nullptr, gDevice);
   EXPECT_EQ(0u, enabledMode());
   PatchRect rect{7, 7, 7, 7};
-  EXPECT_EQ(ShowResult::kNotHeld, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ("DisplayVideoFrameSync failed (failed)", showPatch(1, 2, 3, 0, 0, 0, 10, &rect).text());
   EXPECT_EQ(7, rect.x);
 
   // Without a mode to go back to, a failing switch tries no restore.
   clearLog();
-  EXPECT_EQ(kFailed, to(0));
+  EXPECT_EQ("failed", to(0));
   EXPECT_EQ("could not switch resolution, and the previous mode could not be restored",
             message);
   EXPECT_EQ(1u, logLinesWith("EnableVideoOutput").size());
@@ -136,15 +136,15 @@ TEST_F(SwitchModeTest, FailedRestoreLeavesHeldWithoutMode) {
   set("create_frame.hd = S_OK");
   EXPECT_EQ("", to(0)) << message;
   EXPECT_EQ(&kModes[0], gMode);
-  EXPECT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ("", showPatch(1, 2, 3, 0, 0, 0, 10, &rect).text());
 }
 
 TEST_F(SwitchModeTest, UnsupportedFromHeldWithoutModeChangesNothing) {
   set("enable.uhd = E_FAIL");
   set("enable.hd = E_FAIL");
-  ASSERT_EQ(kFailed, to(1));
+  ASSERT_EQ("failed", to(1));
   ASSERT_EQ(nullptr, gMode);
-  EXPECT_EQ(kUnsupported, to(2));
+  EXPECT_EQ("unsupported", to(2));
   EXPECT_EQ(nullptr, gMode);
   EXPECT_NE(nullptr, gOutput);
 }

@@ -26,7 +26,7 @@ class ShowAlignmentTest : public HeldDeviceTest {
   void expectPattern(int thickness, uint16_t bg, uint16_t line, uint16_t cross,
                      double innerArea, double outerArea) {
     PatchRect inner, outer;
-    ASSERT_EQ(ShowResult::kShown, showAlignment(bg, line, cross, innerArea, outerArea, &inner, &outer));
+    ASSERT_EQ("", showAlignment(bg, line, cross, innerArea, outerArea, &inner, &outer).text());
     CapturedFrame frame = lastFrame();
     ASSERT_EQ(gMode->width, frame.width);
     expectAlignmentFrame(frame.frame, inner, outer, thickness,
@@ -74,7 +74,7 @@ TEST_F(ShowAlignmentTest, LinePositionsAtThreeAndTenPercent) {
     SCOPED_TRACE(m.mode);
     openAt(m.mode);
     PatchRect inner, outer;
-    ASSERT_EQ(ShowResult::kShown, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+    ASSERT_EQ("", showAlignment(64, 546, 721, 3, 10, &inner, &outer).text());
     CapturedFrame f = lastFrame();
     // A column of the outer box away from the crosshair, rows across its top
     // and bottom bands, and one pixel either side.
@@ -118,14 +118,14 @@ TEST_F(ShowAlignmentTest, LinePositionsAtThreeAndTenPercent) {
 TEST_F(ShowAlignmentTest, CrosshairLiesOverTheBoxLine) {
   openAt("hd");
   PatchRect inner, outer;
-  ASSERT_EQ(ShowResult::kShown, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  ASSERT_EQ("", showAlignment(64, 546, 721, 3, 10, &inner, &outer).text());
   EXPECT_EQ(grayWord(721), lastFrame().word(656, 539));
 }
 
 TEST_F(ShowAlignmentTest, ReportsRectanglesInArgumentOrder) {
   openAt("hd");
   PatchRect inner, outer;
-  ASSERT_EQ(ShowResult::kShown, showAlignment(64, 546, 721, 20, 5, &inner, &outer));
+  ASSERT_EQ("", showAlignment(64, 546, 721, 20, 5, &inner, &outer).text());
   EXPECT_EQ(859, inner.w);
   EXPECT_EQ(483, inner.h);
   EXPECT_EQ(429, outer.w);
@@ -135,20 +135,20 @@ TEST_F(ShowAlignmentTest, ReportsRectanglesInArgumentOrder) {
 TEST_F(ShowAlignmentTest, NothingHeldAndFailures) {
   configure(kCard);
   PatchRect inner{1, 1, 1, 1}, outer{2, 2, 2, 2};
-  EXPECT_EQ(ShowResult::kNotHeld, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  EXPECT_EQ("no device is open (not_open)", showAlignment(64, 546, 721, 3, 10, &inner, &outer).text());
   EXPECT_EQ(1, inner.w);
   EXPECT_EQ(2, outer.w);
   EXPECT_TRUE(logLines().empty());
 
   openAt("hd", "display = E_FAIL\n");
-  EXPECT_EQ(ShowResult::kDisplayFailed, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  EXPECT_EQ("DisplayVideoFrameSync failed (failed)", showAlignment(64, 546, 721, 3, 10, &inner, &outer).text());
   EXPECT_EQ(333, inner.w);
   EXPECT_EQ(607, outer.w);
 
   // Pixels that cannot be written are never displayed.
   openAt("hd", "buffer = no\n");
   inner = outer = PatchRect{};
-  EXPECT_EQ(ShowResult::kNotWritable, showAlignment(64, 546, 721, 3, 10, &inner, &outer));
+  EXPECT_EQ("could not write to the frame (failed)", showAlignment(64, 546, 721, 3, 10, &inner, &outer).text());
   EXPECT_EQ(0, decklink_sim_displayed_count());
   EXPECT_EQ(333, inner.w);
   EXPECT_EQ(607, outer.w);

@@ -29,7 +29,7 @@ TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
       SCOPED_TRACE(::testing::Message() << mode.name << " " << area << "%");
       openAt(mode.name);
       PatchRect rect;
-      ASSERT_EQ(ShowResult::kShown, showPatch(940, 64, 512, 64, 80, 96, area, &rect));
+      ASSERT_EQ("", showPatch(940, 64, 512, 64, 80, 96, area, &rect).text());
       CapturedFrame frame = lastFrame();
       ASSERT_EQ(mode.width, frame.width);
       expectPatchFrame(frame.frame, rect, r210Word(940, 64, 512), r210Word(64, 80, 96));
@@ -41,7 +41,7 @@ TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
 TEST_F(ShowPatchTest, EdgesAtTenPercentHd) {
   openAt("hd");
   PatchRect rect;
-  ASSERT_EQ(ShowResult::kShown, showPatch(1023, 0, 0, 0, 0, 0, 10, &rect));
+  ASSERT_EQ("", showPatch(1023, 0, 0, 0, 0, 0, 10, &rect).text());
   CapturedFrame frame = lastFrame();
   const uint32_t red = r210Word(1023, 0, 0);
   for (int column : {656, 900, 1262}) {
@@ -59,7 +59,7 @@ TEST_F(ShowPatchTest, EdgesAtTenPercentHd) {
 TEST_F(ShowPatchTest, ComponentsAreMaskedNotClamped) {
   openAt("hd");
   PatchRect rect;
-  ASSERT_EQ(ShowResult::kShown, showPatch(1024, 1500, 65535, 2047, 0, 0, 100, &rect));
+  ASSERT_EQ("", showPatch(1024, 1500, 65535, 2047, 0, 0, 100, &rect).text());
   CapturedFrame frame = lastFrame();
   expectPatchFrame(frame.frame, {0, 0, 1920, 1080}, r210Word(0, 476, 1023), 0);
   const unsigned char* first = frame.bytes;
@@ -72,8 +72,8 @@ TEST_F(ShowPatchTest, ComponentsAreMaskedNotClamped) {
 TEST_F(ShowPatchTest, EachCallRepaintsEveryPixel) {
   openAt("uhd");
   PatchRect rect;
-  ASSERT_EQ(ShowResult::kShown, showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
-  ASSERT_EQ(ShowResult::kShown, showPatch(100, 200, 300, 400, 500, 600, 3, &rect));
+  ASSERT_EQ("", showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect).text());
+  ASSERT_EQ("", showPatch(100, 200, 300, 400, 500, 600, 3, &rect).text());
   expectPatchFrame(lastFrame().frame, rect, r210Word(100, 200, 300), r210Word(400, 500, 600));
 }
 
@@ -83,7 +83,7 @@ TEST_F(ShowPatchTest, PaddedRowsKeepTheirPaddingUntouched) {
     openAt("hd", "row_padding = 256\n");
     ASSERT_EQ(7680 + 256, gRowBytes);
     PatchRect rect;
-    ASSERT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 4, 5, 6, 25, &rect));
+    ASSERT_EQ("", showPatch(1, 2, 3, 4, 5, 6, 25, &rect).text());
     CapturedFrame frame = lastFrame();
     expectPatchFrame(frame.frame, rect, r210Word(1, 2, 3), r210Word(4, 5, 6));
     for (int row = 0; row < frame.height; ++row) {
@@ -98,7 +98,7 @@ TEST_F(ShowPatchTest, PaddedRowsKeepTheirPaddingUntouched) {
 TEST_F(ShowPatchTest, NothingHeldDoesNothing) {
   configure(kCard);
   PatchRect rect{1, 2, 3, 4};
-  EXPECT_EQ(ShowResult::kNotHeld, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ("no device is open (not_open)", showPatch(1, 2, 3, 0, 0, 0, 10, &rect).text());
   EXPECT_EQ(1, rect.x);
   EXPECT_EQ(4, rect.h);
   EXPECT_TRUE(logLines().empty());
@@ -107,7 +107,7 @@ TEST_F(ShowPatchTest, NothingHeldDoesNothing) {
 TEST_F(ShowPatchTest, DisplayFailureStillFillsTheRectangle) {
   openAt("hd", "display = E_FAIL\n");
   PatchRect rect;
-  EXPECT_EQ(ShowResult::kDisplayFailed, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  EXPECT_EQ("DisplayVideoFrameSync failed (failed)", showPatch(1, 2, 3, 0, 0, 0, 10, &rect).text());
   EXPECT_EQ(656, rect.x);
   EXPECT_EQ(342, rect.h);
 }
@@ -122,7 +122,7 @@ TEST_F(ShowPatchTest, RefusedPixelsAreNeverDisplayed) {
     openAt("hd", fault);
     clearLog();
     PatchRect rect;
-    EXPECT_EQ(ShowResult::kNotWritable, showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect));
+    EXPECT_EQ("could not write to the frame (failed)", showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect).text());
     EXPECT_EQ(1920, rect.w);
     EXPECT_EQ(0, decklink_sim_displayed_count());
     EXPECT_TRUE(logLinesWith("DisplayVideoFrameSync").empty());
@@ -134,7 +134,7 @@ TEST_F(ShowPatchTest, WritesThroughOnlyOpenAccess) {
   openAt("hd");
   clearLog();
   PatchRect rect;
-  ASSERT_EQ(ShowResult::kShown, showPatch(1, 2, 3, 0, 0, 0, 10, &rect));
+  ASSERT_EQ("", showPatch(1, 2, 3, 0, 0, 0, 10, &rect).text());
   EXPECT_THAT(logLines(), ElementsAre(HasSubstr("QueryInterface(IDeckLinkVideoBuffer)"),
                                       HasSubstr("StartAccess(2)"), HasSubstr("GetBytes()"),
                                       HasSubstr("EndAccess(2)"), HasSubstr("Release() = 0"),

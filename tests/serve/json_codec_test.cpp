@@ -100,12 +100,12 @@ TEST(JsonEscape, EscapesDropsAndPassesBytes) {
 TEST(Emit, WritesOneLineAndFlushes) {
   ::testing::internal::CaptureStdout();
   emit("{\"ok\":true}");
-  emitErr("not_open", "no device is open");
-  emitErr("bad\"code", "line\nfeed \"quoted\"");
+  emit(errorLine(failure(FailureCode::kNotOpen, "no device is open")));
+  emit(errorLine(failure(FailureCode::kFailed, "line\nfeed \"quoted\"")));
   EXPECT_EQ(
       "{\"ok\":true}\n"
       "{\"ok\":false,\"code\":\"not_open\",\"error\":\"no device is open\"}\n"
-      "{\"ok\":false,\"code\":\"bad\\\"code\",\"error\":\"line\\nfeed \\\"quoted\\\"\"}\n",
+      "{\"ok\":false,\"code\":\"failed\",\"error\":\"line\\nfeed \\\"quoted\\\"\"}\n",
       ::testing::internal::GetCapturedStdout());
 }
 

@@ -2,11 +2,15 @@
 
 #include "decklink/device_hold.h"
 
-void HeldDeviceTest::configureAndOpen(const std::string& text, const char* resolution) {
+std::string codeOf(const Failure& failed, std::string* message) {
+  *message = failed.message;
+  return failureCodeName(failed.code);
+}
+
+void HeldDeviceTest::configureAndOpen(const std::string& text, const char* modeName) {
   configure(text);
   if (HasFatalFailure()) return;
-  std::string message;
-  ASSERT_EQ("", openDevice(0, resolution, &message)) << message;
+  ASSERT_EQ("", openDevice(0, modeName).text());
 }
 
 void HeldDeviceTest::TearDown() {

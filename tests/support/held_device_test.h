@@ -6,12 +6,17 @@
 
 #include <string>
 
+#include "decklink/failure.h"
 #include "support/sim_test.h"
+
+// The failure's code by its name ("" for no failure), with its message in
+// `message`: the shape in which the tests compare failures.
+std::string codeOf(const Failure& failed, std::string* message);
 
 class HeldDeviceTest : public SimTest {
  protected:
-  // Configures `text` and holds card 0 at `resolution`.
-  void configureAndOpen(const std::string& text, const char* resolution);
+  // Configures `text` and holds card 0 at the mode `modeName`.
+  void configureAndOpen(const std::string& text, const char* modeName);
   void TearDown() override;
 };
 

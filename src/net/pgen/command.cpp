@@ -39,22 +39,20 @@ PgenResponse textLeftOut(const std::string& text) {
   return response;
 }
 
-PgenResponse paint(const PgenPicture& picture) {
-  PgenResponse response = reply("OK", pictureLine(picture.background, picture.rects));
+// The picture's line is printed once it is on the card.
+PgenResponse paint(const Picture& picture) {
+  PgenResponse response = reply("OK");
   response.action = PgenAction::kPaint;
   response.picture = picture;
   return response;
 }
 
-PgenResponse patchResponse(const std::string& command, const PgenScreen& screen) {
+PgenResponse patchResponse(const std::string& command, const PgenFacts& facts) {
   if (command.substr(4, command.find(';') - 4) == "TEXT") return textLeftOut("ERR:unsupported");
   PgenPatch patch;
-  std::string problem;
-  switch (readPatchCommand(command.substr(4), screen.width, screen.height, &patch, &problem)) {
-    case PatchRead::kUnsupported: return unsupported(command, problem);
-    case PatchRead::kBad: return badCommand(command, problem);
-    case PatchRead::kPatch: break;
-  }
+  const Failure read = readPatchCommand(command.substr(4), facts.width, facts.height, &patch);
+  if (read.is(FailureCode::kUnsupported)) return unsupported(command, read.message);
+  if (read.failed()) return badCommand(command, read.message);
   return paint({patch.background, {patch.window}});
 }
 
@@ -69,19 +67,17 @@ size_t uploadNameEnd(const std::string& command) {
              : std::string::npos;
 }
 
-PgenResponse uploadResponse(const std::string& command, size_t nameEnd, const PgenScreen& screen,
+PgenResponse uploadResponse(const std::string& command, size_t nameEnd, const PgenFacts& facts,
                             PgenTemplates* templates) {
   const size_t nameStart = std::string("SETCONF:").size();
   const std::string name = command.substr(nameStart, nameEnd - nameStart);
   const std::string blocks = command.substr(nameEnd + sizeof kUpload);
   PgenTemplate read;
-  std::string problem;
-  switch (readTemplateBlocks(blocks, screen.width, screen.height, &read, &problem)) {
-    case TemplateRead::kUnsupported: return unsupported(command, problem);
-    case TemplateRead::kBad:
-      return reply("ERR:bad template",
-                   "bad template: " + printableText(command) + " (" + problem + ")");
-    case TemplateRead::kTemplate: break;
+  const Failure blocksRead = readTemplateBlocks(blocks, facts.width, facts.height, &read);
+  if (blocksRead.is(FailureCode::kUnsupported)) return unsupported(command, blocksRead.message);
+  if (blocksRead.failed()) {
+    return reply("ERR:bad template",
+                 "bad template: " + printableText(command) + " (" + blocksRead.message + ")");
   }
   const std::string shown = "template '" + printableText(name, 60) + "'";
   if (!templates->put(name, read, name.size() + blocks.size())) {
@@ -121,14 +117,14 @@ PgenResponse templateResponse(const std::string& command, const PgenTemplates& t
   }
   if (found->rects.empty()) return notDrawn("ERR:no rectangle", command, shown + " has none");
   const size_t semicolon = fields.find(';');
+  if (semicolon == std::string::npos) return badCommand(command, "'r,g,b;R,G,B' needed");
   Rgb10 colour, background;
-  std::string problem = "'r,g,b;R,G,B' needed";
-  if (semicolon == std::string::npos ||
-      !readPgenColour(fields.substr(0, semicolon), "colour", 255, &colour, &problem) ||
-      !readPgenColour(fields.substr(semicolon + 1), "background", 255, &background, &problem)) {
-    return badCommand(command, problem);
+  for (const Failure& step :
+       {readPgenColour(fields.substr(0, semicolon), "colour", 255, &colour),
+        readPgenColour(fields.substr(semicolon + 1), "background", 255, &background)}) {
+    if (step.failed()) return badCommand(command, step.message);
   }
-  PgenPicture picture{background, {}};
+  Picture picture{background, {}};
   for (const PgenTemplateRect& rect : found->rects) {
     picture.rects.push_back({rect.rect, rect.dynamic ? colour : rect.colour});
   }
@@ -140,7 +136,7 @@ PgenResponse templateResponse(const std::string& command, const PgenTemplates& t
 // TESTTEMPLATE:PatternDynamic:r,g,b and TESTTEMPLATEDISK:PatternDynamic:r,g,b,
 // the generator's own template, which HCFR uses as a full field of one
 // colour.
-PgenResponse patternDynamicResponse(const std::string& command, const PgenScreen& screen) {
+PgenResponse patternDynamicResponse(const std::string& command, const PgenFacts& facts) {
   std::string name, fields;
   nameAndFields(command, command.find(':') + 1, &name, &fields);
   if (name != "PatternDynamic") {
@@ -148,14 +144,12 @@ PgenResponse patternDynamicResponse(const std::string& command, const PgenScreen
                     "of the generator's own templates corvane draws PatternDynamic alone");
   }
   Rgb10 colour;
-  std::string problem;
-  if (!readPgenColour(fields, "colour", 255, &colour, &problem)) {
-    return badCommand(command, problem);
-  }
-  return paint({colour, {{{0, 0, screen.width, screen.height}, colour}}});
+  const Failure read = readPgenColour(fields, "colour", 255, &colour);
+  if (read.failed()) return badCommand(command, read.message);
+  return paint({colour, {{{0, 0, facts.width, facts.height}, colour}}});
 }
 
-PgenResponse multipleResponse(const std::string& command, const PgenScreen& screen) {
+PgenResponse multipleResponse(const std::string& command, const PgenFacts& facts) {
   std::string text = "OK:", unknown;
   size_t start = std::string("CMD:MULTIPLE:").size();
   while (start <= command.size()) {
@@ -163,7 +157,7 @@ PgenResponse multipleResponse(const std::string& command, const PgenScreen& scre
     if (end == std::string::npos) end = command.size();
     const std::string name = command.substr(start, end - start);
     std::string value;
-    if (pgenQueryValue(name, screen, &value)) {
+    if (pgenQueryValue(name, facts, &value)) {
       text += "\n" + name + ":" + value;
     } else if (!name.empty()) {
       unknown += (unknown.empty() ? "" : ", ") + printableText(name, 60);
@@ -173,12 +167,12 @@ PgenResponse multipleResponse(const std::string& command, const PgenScreen& scre
   return reply(text, unknown.empty() ? "" : "unsupported queries in CMD:MULTIPLE: " + unknown);
 }
 
-PgenResponse cmdResponse(const std::string& command, const PgenScreen& screen) {
+PgenResponse cmdResponse(const std::string& command, const PgenFacts& facts) {
   const std::string name = command.substr(4);
   std::string value;
-  if (name == "GET_MODE" && pgenQueryValue(name, screen, &value)) return reply(value);
-  if (pgenQueryValue(name, screen, &value)) return reply("OK:" + value);
-  if (startsWith(name, "MULTIPLE:")) return multipleResponse(command, screen);
+  if (name == "GET_MODE" && pgenQueryValue(name, facts, &value)) return reply(value);
+  if (pgenQueryValue(name, facts, &value)) return reply("OK:" + value);
+  if (startsWith(name, "MULTIPLE:")) return multipleResponse(command, facts);
   if (startsWith(name, "SET_")) {
     PgenResponse response = reply("OK:");
     response.action = PgenAction::kSetting;
@@ -192,7 +186,7 @@ PgenResponse cmdResponse(const std::string& command, const PgenScreen& screen) {
 
 }  // namespace
 
-PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& screen,
+PgenResponse interpretPgenCommand(const std::string& command, const PgenFacts& facts,
                                   PgenTemplates* templates) {
   if (command == "IS_ALIVE") return reply("ALIVE");
   if (command == "QUIT") {
@@ -200,18 +194,18 @@ PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& 
     response.action = PgenAction::kQuit;
     return response;
   }
-  if (startsWith(command, "RGB=")) return patchResponse(command, screen);
-  if (startsWith(command, "CMD:")) return cmdResponse(command, screen);
+  if (startsWith(command, "RGB=")) return patchResponse(command, facts);
+  if (startsWith(command, "CMD:")) return cmdResponse(command, facts);
   if (startsWith(command, "RESTARTPGENERATOR:")) {
     return reply("OK:", "ignored: RESTARTPGENERATOR (corvane has nothing to restart)");
   }
   if (startsWith(command, "TESTTEMPLATERAMDISK:")) return templateResponse(command, *templates);
   if (startsWith(command, "TESTTEMPLATE:") || startsWith(command, "TESTTEMPLATEDISK:")) {
-    return patternDynamicResponse(command, screen);
+    return patternDynamicResponse(command, facts);
   }
   if (startsWith(command, "SETCONF:")) {
     const size_t nameEnd = uploadNameEnd(command);
-    if (nameEnd != std::string::npos) return uploadResponse(command, nameEnd, screen, templates);
+    if (nameEnd != std::string::npos) return uploadResponse(command, nameEnd, facts, templates);
     PgenResponse response = reply("OK");
     response.action = PgenAction::kSetting;
     return response;

@@ -1,6 +1,6 @@
 // One PGenerator command, turned into its reply and what corvane does
-// about it. A function of the command, the screen and the templates
-// uploaded so far, so that it can be tested and fuzzed without a socket or
+// about it. A function of the command, the facts the queries answer and the
+// templates uploaded so far, so that it can be tested and fuzzed without a socket or
 // a card.
 #ifndef CORVANE_NET_PGEN_COMMAND_H
 #define CORVANE_NET_PGEN_COMMAND_H
@@ -10,7 +10,7 @@
 
 #include "net/pgen/queries.h"
 #include "net/pgen/template_store.h"
-#include "render/show_rects.h"
+#include "render/show_picture.h"
 
 enum class PgenAction {
   kReply,    // nothing but the reply
@@ -20,18 +20,11 @@ enum class PgenAction {
   kQuit,     // send the reply, then close the connection
 };
 
-// What a paint puts on the card: the whole screen in `background`, then
-// each rectangle over it, in order.
-struct PgenPicture {
-  Rgb10 background;
-  std::vector<ColouredRect> rects;
-};
-
 struct PgenResponse {
   PgenAction action = PgenAction::kReply;
   std::string reply;     // the bytes to send, ending with 0x02 0x0D
-  std::string line;      // to print ("" prints nothing); for kPaint, once shown
-  PgenPicture picture;   // for kPaint
+  std::string line;      // to print ("" prints nothing)
+  Picture picture;       // for kPaint
   bool textLeftOut = false;  // the command asked for text, which corvane does not draw
 };
 
@@ -77,7 +70,7 @@ extern const char kPgenNotAppliedReply[];
 // only once the picture is on the card. Every reply ends with the
 // terminator; every command that is wrong or not supported has a line
 // naming it, but text, which is said once per run.
-PgenResponse interpretPgenCommand(const std::string& command, const PgenScreen& screen,
+PgenResponse interpretPgenCommand(const std::string& command, const PgenFacts& facts,
                                   PgenTemplates* templates);
 
 #endif  // CORVANE_NET_PGEN_COMMAND_H

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <string>
 
+#include "net/received_bytes.h"
+
 // The two bytes that end every command and every reply.
 constexpr char kPgenEnd[] = "\x02\x0D";
 constexpr size_t kPgenEndSize = 2;
@@ -25,15 +27,14 @@ class PgenCommandReader {
   };
 
   // Appends bytes as they arrive.
-  void feed(const char* data, size_t size);
+  void feed(const char* data, size_t size) { received_.append(data, size); }
 
   // Takes the next event from the bytes fed so far.
   Event next(std::string* command);
 
  private:
-  std::string pending_;  // bytes fed and not yet taken
-  size_t taken_ = 0;     // pending_[0, taken_) is already consumed
-  size_t searched_ = 0;  // no terminator starts in pending_[taken_, searched_)
+  ReceivedBytes received_;
+  size_t searched_ = 0;  // no terminator starts in the first searched_ bytes received
 };
 
 #endif  // CORVANE_NET_PGEN_COMMAND_READER_H

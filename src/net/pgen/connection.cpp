@@ -14,25 +14,13 @@
 #include "net/pgen/command.h"
 #include "net/pgen/settings.h"
 #include "net/printable_text.h"
-#include "render/show_rects.h"
+#include "net/picture_on_card.h"
 
 namespace {
 
 const char kTextNotice[] =
     "text is not drawn: corvane shows the rectangles of RGB= commands and templates, not "
     "RGB=TEXT or a template's DRAW=TEXT blocks (HCFR's triplet caption)";
-
-// Paints a picture and returns the reply that says whether it is on the card.
-std::string showPicture(const PgenResponse& response) {
-  const ShowResult shown = showRects(response.picture.background, response.picture.rects);
-  deliverPendingSignals();
-  if (shown != ShowResult::kShown) {
-    offerStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
-    return kPgenNotShownReply;
-  }
-  offerStdoutLine(response.line);
-  return response.reply;
-}
 
 // Applies a settings command; a signalling the card refuses is answered
 // as not applied, and the card keeps what it had.
@@ -43,12 +31,10 @@ std::string applySetting(const std::string& command, const PgenServerState& stat
     offerStdoutLine(setting.line);
     return reply;
   }
-  std::string message;
-  const std::string code = setSignalling(setting.wanted, &message);
+  const Failure refused = setSignalling(setting.wanted);
   deliverPendingSignals();
-  if (!code.empty()) {
-    offerStdoutLine("setting not applied: " + printableText(command) + ": " + message + " (" +
-                    code + ")");
+  if (refused.failed()) {
+    offerStdoutLine("setting not applied: " + printableText(command) + ": " + refused.text());
     return kPgenNotAppliedReply;
   }
   offerStdoutLine("signalling: " + signallingText(gSignalling));
@@ -125,12 +111,14 @@ std::string PgenConnection::queueReply(const std::string& reply) {
 
 std::string PgenConnection::handleCommand(PgenServerState* state) {
   haveCommand_ = false;
-  state->screen.hdr = gSignalling.eotf != Eotf::kSdr;
-  state->screen.rec2020 = gSignalling.colourSpace == ColourSpace::kRec2020;
-  const PgenResponse response = interpretPgenCommand(command_, state->screen, &state->templates);
+  state->facts.hdr = gSignalling.eotf != Eotf::kSdr;
+  state->facts.rec2020 = gSignalling.colourSpace == ColourSpace::kRec2020;
+  const PgenResponse response = interpretPgenCommand(command_, state->facts, &state->templates);
   std::string reply = response.reply;
   switch (response.action) {
-    case PgenAction::kPaint: reply = showPicture(response); break;
+    case PgenAction::kPaint:
+      if (!showAndReport(response.picture)) reply = kPgenNotShownReply;
+      break;
     case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:

@@ -15,7 +15,7 @@
 
 // What lasts from one connection to the next.
 struct PgenServerState {
-  PgenScreen screen;
+  PgenFacts facts;
   Signalling hdrOn;  // what a host's SET_IS_HDR:1 puts on the card
   PgenTemplates templates;  // HCFR's, uploaded once and used by later connections
   bool textNoticeGiven = false;  // said once per run, not per command

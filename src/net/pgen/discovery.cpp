@@ -110,8 +110,8 @@ bool isPgenDiscoveryQuestion(const std::string& datagram) {
   return true;
 }
 
-bool openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
-                       std::vector<DiscoverySocket>* sockets, std::string* problem) {
+Failure openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
+                          std::vector<DiscoverySocket>* sockets) {
   std::vector<AnsweringInterface> interfaces;
   std::vector<SocketAddress> where;
   for (const SocketAddress& address : listen) {
@@ -122,16 +122,16 @@ bool openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
     AnsweringInterface interface;
     const in_addr v4 = reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_addr;
     if (!interfaceWith(v4, &interface)) {
-      *problem = "no interface has the address " + socketAddressText(&address.storage);
-      return false;
+      return failure(FailureCode::kFailed,
+                     "no interface has the address " + socketAddressText(&address.storage));
     }
     interfaces.push_back(interface);
   }
   // The IPv4 interfaces' broadcasts reach only a socket on all addresses.
   if (!interfaces.empty()) where.insert(where.begin(), anyAddress(AF_INET));
   std::vector<ServerSocket> opened;
-  int error = 0;
-  if (!openServerSockets(SOCK_DGRAM, where, port, &opened, problem, &error)) return false;
+  const Failure refused = openServerSockets(SOCK_DGRAM, where, port, &opened);
+  if (refused.failed()) return refused;
   sockets->clear();
   for (const ServerSocket& socket : opened) {
     DiscoverySocket discovery{socket, {}};
@@ -142,7 +142,7 @@ bool openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
     }
     sockets->push_back(discovery);
   }
-  return true;
+  return {};
 }
 
 std::vector<std::string> discoveryLines(const DiscoverySocket& socket) {

@@ -45,10 +45,9 @@ bool isPgenDiscoveryQuestion(const std::string& datagram);
 // The discovery sockets for a server that listens on `listen` (all
 // interfaces when empty): on all interfaces, answering everything; or, for
 // the IPv4 addresses, one socket answering on their interfaces, and a
-// socket on each IPv6 address. Returns false with `problem` set when
-// there can be none.
-bool openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
-                       std::vector<DiscoverySocket>* sockets, std::string* problem);
+// socket on each IPv6 address. Fails, saying why, when there can be none.
+Failure openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
+                          std::vector<DiscoverySocket>* sockets);
 
 // The lines that say where discovery answers.
 std::vector<std::string> discoveryLines(const DiscoverySocket& socket);

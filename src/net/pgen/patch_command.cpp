@@ -6,6 +6,7 @@
 
 #include "io/decimal_int.h"
 #include "io/format.h"
+#include "net/host_codes.h"
 #include "net/printable_text.h"
 
 namespace {
@@ -55,63 +56,59 @@ void place(int64_t anchor, int64_t offset, int32_t size, int32_t frame, int32_t*
 
 }  // namespace
 
-bool readPgenColour(const std::string& text, const char* name, int largest, Rgb10* colour,
-                    std::string* problem) {
+Failure readPgenColour(const std::string& text, const char* name, int largest, Rgb10* colour) {
   std::vector<int> v;
   if (!numbers(text, 3, 0, &v)) {
-    *problem = std::string(name) + " is not three whole numbers";
-    return false;
+    return failure(FailureCode::kBadRequest, std::string(name) + " is not three whole numbers");
   }
   for (int component : v) {
     if (component < 0 || component > largest) {
-      *problem = formatted("%s %d,%d,%d is not within 0-%d", name, v[0], v[1], v[2], largest);
-      return false;
+      return failure(FailureCode::kBadRequest, formatted("%s %d,%d,%d is not within 0-%d", name,
+                                                         v[0], v[1], v[2], largest));
     }
   }
-  // 8-bit codes become 10-bit by a shift, as the hosts scale video levels.
-  const int shift = largest == 255 ? 2 : 0;
-  *colour = {static_cast<uint16_t>(v[0] << shift), static_cast<uint16_t>(v[1] << shift),
-             static_cast<uint16_t>(v[2] << shift)};
-  return true;
+  const int bits = largest == 255 ? 8 : 10;
+  *colour = {toTenBits(static_cast<uint32_t>(v[0]), bits),
+             toTenBits(static_cast<uint32_t>(v[1]), bits),
+             toTenBits(static_cast<uint32_t>(v[2]), bits)};
+  return {};
 }
 
-bool readPgenWindow(const std::string& size, const std::string& position, int32_t width,
-                    int32_t height, PatchRect* rect, std::string* problem) {
+Failure readPgenWindow(const std::string& size, const std::string& position, int32_t width,
+                       int32_t height, PatchRect* rect) {
   std::vector<int> wh, at;
   if (!numbers(size, 2, 0, &wh) || wh[0] < 0 || wh[1] < 0) {
-    *problem = "window size is not two whole numbers of 0 or more";
-    return false;
+    return failure(FailureCode::kBadRequest, "window size is not two whole numbers of 0 or more");
   }
   if (!numbers(position, 2, 4, &at) || at[0] < -1 || at[1] < -1) {
-    *problem = "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more";
-    return false;
+    return failure(FailureCode::kBadRequest,
+                   "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more");
   }
   at.resize(4, 0);
   place(at[0], at[2], std::min(wh[0], width), width, &rect->x, &rect->w);
   place(at[1], at[3], std::min(wh[1], height), height, &rect->y, &rect->h);
-  return true;
+  return {};
 }
 
-PatchRead readPatchCommand(const std::string& fields, int32_t width, int32_t height,
-                           PgenPatch* patch, std::string* problem) {
+Failure readPatchCommand(const std::string& fields, int32_t width, int32_t height,
+                         PgenPatch* patch) {
   const std::vector<std::string> f = split(fields, ';');
   const bool tenBits = f[0] == "RECTANGLE10bit";
   if (!tenBits && f[0] != "RECTANGLE") {
-    *problem =
-        "only RECTANGLE and RECTANGLE10bit are drawn, not '" + printableText(f[0], 40) + "'";
-    return PatchRead::kUnsupported;
+    return failure(FailureCode::kUnsupported, "only RECTANGLE and RECTANGLE10bit are drawn, not '" +
+                                                  printableText(f[0], 40) + "'");
   }
   if (f.size() < 6) {
-    *problem = formatted("6 fields needed, %zu found", f.size());
-    return PatchRead::kBad;
+    return failure(FailureCode::kBadRequest, formatted("6 fields needed, %zu found", f.size()));
   }
   PgenPatch read;
   const int largest = tenBits ? 1023 : 255;
-  if (!readPgenWindow(f[1], f[5], width, height, &read.window.rect, problem) ||
-      !readPgenColour(f[3], "colour", largest, &read.window.colour, problem) ||
-      !readPgenColour(f[4], "background", largest, &read.background, problem)) {
-    return PatchRead::kBad;
+  for (const Failure& step :
+       {readPgenWindow(f[1], f[5], width, height, &read.window.rect),
+        readPgenColour(f[3], "colour", largest, &read.window.colour),
+        readPgenColour(f[4], "background", largest, &read.background)}) {
+    if (step.failed()) return step;
   }
   *patch = read;
-  return PatchRead::kPatch;
+  return {};
 }

@@ -7,19 +7,14 @@
 #include <cstdint>
 #include <string>
 
-#include "render/show_rects.h"
+#include "decklink/failure.h"
+#include "render/show_picture.h"
 
 // The picture of one patch command: 10-bit colours, and the window in
 // pixels of the current frame, inside it (possibly empty).
 struct PgenPatch {
   Rgb10 background;
   ColouredRect window;
-};
-
-enum class PatchRead {
-  kPatch,        // `patch` holds the picture
-  kUnsupported,  // a draw other than a rectangle (text, image); `problem` names it
-  kBad,          // a field is missing or wrong; `problem` says which and why
 };
 
 // Reads the fields after "RGB=" for a width x height frame:
@@ -35,17 +30,19 @@ enum class PatchRead {
 //             edge, plus an offset (0 when absent) in pixels; the window is
 //             then clipped to the frame;
 //   text      ignored (pgen_client sends -1), like any further ';' field.
-// Numbers are decimal, with an optional sign and spaces around them.
-PatchRead readPatchCommand(const std::string& fields, int32_t width, int32_t height,
-                           PgenPatch* patch, std::string* problem);
+// Numbers are decimal, with an optional sign and spaces around them. Fails
+// with unsupported for a draw other than a rectangle (text, image), naming
+// it, and with bad_request for a field that is missing or wrong, saying
+// which and why.
+Failure readPatchCommand(const std::string& fields, int32_t width, int32_t height,
+                         PgenPatch* patch);
 
 // The pieces of the reading above, which HCFR's templates share: a colour
-// of three codes 0-`largest` (255 shifted to 10 bits, or 1023 kept), and a
-// window's size and position placed in the frame. Each returns false with
-// `problem` set, naming the colour as `name`.
-bool readPgenColour(const std::string& text, const char* name, int largest, Rgb10* colour,
-                    std::string* problem);
-bool readPgenWindow(const std::string& size, const std::string& position, int32_t width,
-                    int32_t height, PatchRect* rect, std::string* problem);
+// of three codes 0-`largest` (8-bit codes as 10-bit ones, or 10-bit codes
+// kept), and a window's size and position placed in the frame. Each fails
+// with bad_request, naming the colour as `name`.
+Failure readPgenColour(const std::string& text, const char* name, int largest, Rgb10* colour);
+Failure readPgenWindow(const std::string& size, const std::string& position, int32_t width,
+                       int32_t height, PatchRect* rect);
 
 #endif  // CORVANE_NET_PGEN_PATCH_COMMAND_H

@@ -5,13 +5,13 @@
 
 namespace {
 
-std::string modeLine(const PgenScreen& screen) {
-  return formatted("1[%dx%d %s]", screen.width, screen.height, screen.modeName.c_str());
+std::string modeLine(const PgenFacts& facts) {
+  return formatted("1[%dx%d %s]", facts.width, facts.height, facts.modeName.c_str());
 }
 
 }  // namespace
 
-bool pgenQueryValue(const std::string& name, const PgenScreen& screen, std::string* value) {
+bool pgenQueryValue(const std::string& name, const PgenFacts& facts, std::string* value) {
   const struct {
     const char* name;
     std::string value;
@@ -21,13 +21,13 @@ bool pgenQueryValue(const std::string& name, const PgenScreen& screen, std::stri
       {"GET_OUTPUT_RANGE", "RGB Full"},
       {"GET_PGENERATOR_CONF_COLOR_FORMAT", "0"},
       {"GET_PGENERATOR_CONF_RGB_QUANT_RANGE", "2"},
-      {"GET_PGENERATOR_CONF_COLORIMETRY", screen.rec2020 ? "9" : "0"},
-      {"GET_PGENERATOR_CONF_IS_HDR", screen.hdr ? "1" : "0"},
+      {"GET_PGENERATOR_CONF_COLORIMETRY", facts.rec2020 ? "9" : "0"},
+      {"GET_PGENERATOR_CONF_IS_HDR", facts.hdr ? "1" : "0"},
       {"GET_PGENERATOR_CONF_IS_LL_DOVI", "0"},
-      {"GET_RESOLUTION", formatted("%dx%d", screen.width, screen.height)},
-      {"GET_MODE", modeLine(screen)},
-      {"GET_MODES_AVAILABLE", base64(modeLine(screen))},
-      {"GET_HOSTNAME", screen.hostName},
+      {"GET_RESOLUTION", formatted("%dx%d", facts.width, facts.height)},
+      {"GET_MODE", modeLine(facts)},
+      {"GET_MODES_AVAILABLE", base64(modeLine(facts))},
+      {"GET_HOSTNAME", facts.hostName},
   };
   for (const auto& entry : fixed) {
     if (name == entry.name) {

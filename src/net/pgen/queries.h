@@ -8,7 +8,7 @@
 
 // What the answers are made of: the held mode, the colour signalling and
 // the computer's name.
-struct PgenScreen {
+struct PgenFacts {
   int32_t width = 0;
   int32_t height = 0;
   std::string modeName;  // the held mode's word, as on the command line
@@ -36,6 +36,6 @@ struct PgenScreen {
 //   GET_PGENERATOR_CONF_IS_HDR           "1" when it signals HDR, else "0"
 //   GET_PGENERATOR_CONF_IS_LL_DOVI       "0"
 // Returns false for any other name.
-bool pgenQueryValue(const std::string& name, const PgenScreen& screen, std::string* value);
+bool pgenQueryValue(const std::string& name, const PgenFacts& facts, std::string* value);
 
 #endif  // CORVANE_NET_PGEN_QUERIES_H

@@ -12,8 +12,8 @@
 #include "io/safe_points.h"
 #include "net/pgen/connection.h"
 #include "net/pgen/discovery.h"
+#include "net/picture_on_card.h"
 #include "net/server_sockets.h"
-#include "render/show_rects.h"
 
 namespace {
 
@@ -26,9 +26,9 @@ std::string hostName() {
 // Opens the discovery sockets, or says why there are none.
 std::vector<DiscoverySocket> openDiscovery(const PgenOptions& options) {
   std::vector<DiscoverySocket> sockets;
-  std::string problem;
-  if (!openPgenDiscovery(options.listen, options.discoveryPort, &sockets, &problem)) {
-    offerStdoutLine("warning: no discovery (" + problem +
+  const Failure refused = openPgenDiscovery(options.listen, options.discoveryPort, &sockets);
+  if (refused.failed()) {
+    offerStdoutLine("warning: no discovery (" + refused.message +
                     "): type this computer's address into the host instead");
   }
   return sockets;
@@ -72,8 +72,9 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
 // Waits at the safe point for whatever comes first, then handles it: a
 // discovery datagram, a new connection (which replaces the current one),
 // or the current connection's next step.
-[[noreturn]] void serve(const std::vector<ServerSocket>& listening,
-                        const std::vector<DiscoverySocket>& discovery, PgenServerState* state) {
+[[noreturn]] void serveHosts(const std::vector<ServerSocket>& listening,
+                             const std::vector<DiscoverySocket>& discovery,
+                             PgenServerState* state) {
   std::unique_ptr<PgenConnection> connection;
   for (;;) {
     std::vector<WaitFor> waits;
@@ -126,22 +127,16 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
 
 }  // namespace
 
-PgenListenFailure runPgen(const PgenOptions& options) {
-  const ShowResult black = showRects({}, {});
-  deliverPendingSignals();
-  if (black != ShowResult::kShown) {
-    offerStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
-  }
+Failure runPgen(const PgenOptions& options, int* error) {
+  showStartingBlack();
   std::vector<ServerSocket> listening;
-  PgenListenFailure failure;
-  if (!openServerSockets(SOCK_STREAM, options.listen, options.port, &listening,
-                         &failure.problem, &failure.error)) {
-    return failure;
-  }
+  const Failure refused =
+      openServerSockets(SOCK_STREAM, options.listen, options.port, &listening, error);
+  if (refused.failed()) return refused;
   const std::vector<DiscoverySocket> discovery = openDiscovery(options);
   announce(listening, discovery);
   PgenServerState state;
-  state.screen = {gMode->width, gMode->height, gMode->name, hostName()};
+  state.facts = {gMode->width, gMode->height, gMode->name, hostName()};
   state.hdrOn = options.hdrOn;
-  serve(listening, discovery, &state);
+  serveHosts(listening, discovery, &state);
 }

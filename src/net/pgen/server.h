@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "decklink/failure.h"
 #include "decklink/signalling.h"
 #include "net/host_lookup.h"
 
@@ -22,22 +23,18 @@ struct PgenOptions {
   Signalling hdrOn = signallingFor(Eotf::kPq);  // what a host's IS_HDR 1 asks for
 };
 
-// Why the commands' port could not be had.
-struct PgenListenFailure {
-  std::string problem;  // the address and the system's reason
-  int error = 0;        // its errno (EACCES for a privileged port)
-};
-
 // With the card held (app/hold_card.h): shows a full-field black frame,
 // listens on TCP at the options' addresses and port, answers discovery on
 // the discovery port (a port that cannot be bound is a warning), prints
 // each address, and a warning that the protocol has no authentication when
 // one of them can be reached from another computer, then "waiting for
-// hosts"; and then serves one host at a time: a new connection replaces the current
-// one; the card stays held, with its last picture, between connections.
-// Only SIGINT or SIGTERM end it (status 130, the card released). Returns
-// only when the TCP port cannot be bound, with nothing left open but the
-// card, which the caller releases.
-PgenListenFailure runPgen(const PgenOptions& options);
+// hosts"; and then serves one host at a time: a new connection replaces
+// the current one; the card stays held, with its last picture, between
+// connections. Only SIGINT or SIGTERM end it (status 130, the card
+// released). Returns only when the TCP port cannot be bound, with nothing
+// left open but the card, which the caller releases: the failure names the
+// address and the system's reason, and `error` receives its errno (EACCES
+// for a privileged port).
+Failure runPgen(const PgenOptions& options, int* error);
 
 #endif  // CORVANE_NET_PGEN_SERVER_H

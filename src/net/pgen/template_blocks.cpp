@@ -9,46 +9,41 @@ namespace {
 
 using Block = std::map<std::string, std::string>;
 
-TemplateRead bad(const std::string& why, std::string* problem) {
-  *problem = why;
-  return TemplateRead::kBad;
-}
+Failure bad(const std::string& why) { return failure(FailureCode::kBadRequest, why); }
 
 // Adds one closed block to `read`.
-TemplateRead addBlock(const Block& block, int32_t width, int32_t height, PgenTemplate* read,
-                      std::string* problem) {
+Failure addBlock(const Block& block, int32_t width, int32_t height, PgenTemplate* read) {
   const auto draw = block.find("DRAW");
-  if (draw == block.end()) return bad("a block without DRAW", problem);
+  if (draw == block.end()) return bad("a block without DRAW");
   if (draw->second == "TEXT") {
     ++read->textBlocks;
-    return TemplateRead::kTemplate;
+    return {};
   }
   if (draw->second != "RECTANGLE") {
-    *problem = "only DRAW=RECTANGLE and DRAW=TEXT are known, not '" +
-               printableText(draw->second, 40) + "'";
-    return TemplateRead::kUnsupported;
+    return failure(FailureCode::kUnsupported, "only DRAW=RECTANGLE and DRAW=TEXT are known, not '" +
+                                                  printableText(draw->second, 40) + "'");
   }
   for (const char* key : {"DIM", "POSITION", "RGB"}) {
-    if (block.count(key) == 0) return bad(std::string("a RECTANGLE block without ") + key, problem);
+    if (block.count(key) == 0) return bad(std::string("a RECTANGLE block without ") + key);
   }
   PgenTemplateRect rect;
-  if (!readPgenWindow(block.at("DIM"), block.at("POSITION"), width, height, &rect.rect,
-                      problem)) {
-    return TemplateRead::kBad;
-  }
+  const Failure window =
+      readPgenWindow(block.at("DIM"), block.at("POSITION"), width, height, &rect.rect);
+  if (window.failed()) return window;
   const std::string& colour = block.at("RGB");
   rect.dynamic = colour == "DYNAMIC";
-  if (!rect.dynamic && !readPgenColour(colour, "RGB", 255, &rect.colour, problem)) {
-    return TemplateRead::kBad;
+  if (!rect.dynamic) {
+    const Failure own = readPgenColour(colour, "RGB", 255, &rect.colour);
+    if (own.failed()) return own;
   }
   read->rects.push_back(rect);
-  return TemplateRead::kTemplate;
+  return {};
 }
 
 }  // namespace
 
-TemplateRead readTemplateBlocks(const std::string& blocks, int32_t width, int32_t height,
-                                PgenTemplate* read, std::string* problem) {
+Failure readTemplateBlocks(const std::string& blocks, int32_t width, int32_t height,
+                           PgenTemplate* read) {
   PgenTemplate building;
   Block open;
   size_t start = 0;
@@ -61,18 +56,18 @@ TemplateRead readTemplateBlocks(const std::string& blocks, int32_t width, int32_
     if (line.empty()) continue;
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
-      return bad("line '" + printableText(line, 40) + "' is not KEY=VALUE", problem);
+      return bad("line '" + printableText(line, 40) + "' is not KEY=VALUE");
     }
     const std::string key = line.substr(0, equals);
     if (key == "END") {
-      const TemplateRead added = addBlock(open, width, height, &building, problem);
-      if (added != TemplateRead::kTemplate) return added;
+      const Failure added = addBlock(open, width, height, &building);
+      if (added.failed()) return added;
       open.clear();
     } else if (!open.emplace(key, line.substr(equals + 1)).second) {
-      return bad(printableText(key, 40) + " twice in one block", problem);
+      return bad(printableText(key, 40) + " twice in one block");
     }
   }
-  if (!open.empty()) return bad("the last block has no END=1", problem);
+  if (!open.empty()) return bad("the last block has no END=1");
   *read = building;
-  return TemplateRead::kTemplate;
+  return {};
 }

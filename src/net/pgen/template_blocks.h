@@ -12,13 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "decklink/failure.h"
 #include "net/pgen/template_store.h"
-
-enum class TemplateRead {
-  kTemplate,     // `read` holds the template
-  kUnsupported,  // a block draws something else than a rectangle or text
-  kBad,          // a line or a value is wrong; `problem` says which and why
-};
 
 // Reads the blocks for a width x height frame. A DRAW=RECTANGLE block needs
 // DIM and POSITION, read and placed as RGB=RECTANGLE's window and position
@@ -27,8 +22,10 @@ enum class TemplateRead {
 // whole screen's background is the colour each use names; HCFR's rectangle
 // says -1,-1,-1, no fill of its own) and any other key are not used. Blank
 // lines and a carriage return before a line feed are allowed; a key given
-// twice in one block, a line without '=', and a block without END are not.
-TemplateRead readTemplateBlocks(const std::string& blocks, int32_t width, int32_t height,
-                                PgenTemplate* read, std::string* problem);
+// twice in one block, a line without '=', and a block without END are not:
+// bad_request saying which and why. A block that draws something else than
+// a rectangle or text: unsupported.
+Failure readTemplateBlocks(const std::string& blocks, int32_t width, int32_t height,
+                           PgenTemplate* read);
 
 #endif  // CORVANE_NET_PGEN_TEMPLATE_BLOCKS_H

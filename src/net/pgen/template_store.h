@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "render/show_rects.h"
+#include "render/show_picture.h"
 
 // One rectangle of a template, placed in the frame it was uploaded for.
 struct PgenTemplateRect {

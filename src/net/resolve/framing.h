@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "net/received_bytes.h"
+
 // The longest message taken: a patch message is a few hundred bytes.
 constexpr uint32_t kMaxResolveMessage = 64 * 1024;
 
@@ -24,18 +26,17 @@ class ResolveFraming {
   };
 
   // Appends bytes as they arrive.
-  void feed(const char* data, size_t size);
+  void feed(const char* data, size_t size) { received_.append(data, size); }
 
   // Takes the next event from the bytes fed so far. After kEnd or kError
   // the connection is over: the rest of the stream is not read.
   Event next(std::string* message, std::string* problem);
 
   // True while bytes of a message that has not ended are held.
-  bool holdsPart() const { return pending_.size() > taken_; }
+  bool holdsPart() const { return received_.size() > 0; }
 
  private:
-  std::string pending_;  // bytes fed and not yet taken
-  size_t taken_ = 0;     // pending_[0, taken_) is already consumed
+  ReceivedBytes received_;
 };
 
 #endif  // CORVANE_NET_RESOLVE_FRAMING_H

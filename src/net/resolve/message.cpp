@@ -195,34 +195,32 @@ bool collect(const std::string& xml, Collected* c) {
 
 }  // namespace
 
-bool parseResolveMessage(const std::string& xml, ResolveMessage* message, std::string* problem) {
+Failure parseResolveMessage(const std::string& xml, ResolveMessage* message) {
+  const auto bad = [](const std::string& problem) {
+    return failure(FailureCode::kBadRequest, problem);
+  };
   Collected c;
-  if (!collect(xml, &c)) {
-    *problem = c.problem;
-    return false;
-  }
+  if (!collect(xml, &c)) return bad(c.problem);
   ResolveMessage read;
+  std::string problem;
   if (c.colour.seen || c.geometry.seen) {
     HostRect rect;
-    if (!readRect(c.colour, c.geometry, "<calibration>", &rect, problem)) return false;
+    if (!readRect(c.colour, c.geometry, "<calibration>", &rect, &problem)) return bad(problem);
     read.rects.push_back(rect);
   }
   for (size_t i = 0; i < c.rectangles.size(); ++i) {
     HostRect rect;
     const std::string where = "<rectangle> " + std::to_string(i + 1);
-    if (!readRect(c.rectangles[i].colour, c.rectangles[i].geometry, where, &rect, problem)) {
-      return false;
+    if (!readRect(c.rectangles[i].colour, c.rectangles[i].geometry, where, &rect, &problem)) {
+      return bad(problem);
     }
     read.rects.push_back(rect);
   }
-  if (read.rects.empty()) {
-    *problem = "the message has no <color> and <geometry>";
-    return false;
-  }
+  if (read.rects.empty()) return bad("the message has no <color> and <geometry>");
   if (c.background.seen) {
-    if (!readColour(c.background, "background", &read.background, problem)) return false;
+    if (!readColour(c.background, "background", &read.background, &problem)) return bad(problem);
     read.hasBackground = true;
   }
   *message = read;
-  return true;
+  return {};
 }

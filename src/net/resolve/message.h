@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "decklink/failure.h"
+
 // A colour as the host sent it: whole code values at `bits` bits (8 when
 // the message does not say), each within 0 .. 2^bits - 1.
 struct HostColour {
@@ -38,10 +40,9 @@ struct ResolveMessage {
   std::vector<HostRect> rects;  // at least one, in document order
 };
 
-// Reads `xml`. Returns false, with `problem` naming what is wrong, when the
-// text is not well-formed XML, is not a <calibration>, lacks a colour or a
-// geometry, or holds a value that is not a whole code in range or a finite
-// number.
-bool parseResolveMessage(const std::string& xml, ResolveMessage* message, std::string* problem);
+// Reads `xml`. Fails (bad_request, naming what is wrong) when the text is
+// not well-formed XML, is not a <calibration>, lacks a colour or a geometry,
+// or holds a value that is not a whole code in range or a finite number.
+Failure parseResolveMessage(const std::string& xml, ResolveMessage* message);
 
 #endif  // CORVANE_NET_RESOLVE_MESSAGE_H

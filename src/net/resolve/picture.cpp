@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "net/host_codes.h"
+
 namespace {
 
 // lround of `value` clamped to 0 .. limit, which rounding cannot leave.
@@ -11,12 +13,6 @@ int32_t clampedPixel(double value, int32_t limit) {
 }
 
 }  // namespace
-
-uint16_t toTenBits(uint32_t code, int bits) {
-  if (bits <= 10) return static_cast<uint16_t>(code << (10 - bits));
-  const uint32_t scaled = (code + (uint32_t{1} << (bits - 11))) >> (bits - 10);
-  return static_cast<uint16_t>(std::min<uint32_t>(scaled, 1023));
-}
 
 Rgb10 toRgb10(const HostColour& colour) {
   return {toTenBits(colour.red, colour.bits), toTenBits(colour.green, colour.bits),
@@ -35,8 +31,8 @@ PatchRect toPixels(const HostRect& rect, int32_t width, int32_t height) {
   return {left, top, right - left, bottom - top};
 }
 
-ResolvePicture resolvePicture(const ResolveMessage& message, int32_t width, int32_t height) {
-  ResolvePicture picture;
+Picture resolvePicture(const ResolveMessage& message, int32_t width, int32_t height) {
+  Picture picture;
   if (message.hasBackground) picture.background = toRgb10(message.background);
   for (const HostRect& rect : message.rects) {
     picture.rects.push_back({toPixels(rect, width, height), toRgb10(rect.colour)});

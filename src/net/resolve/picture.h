@@ -4,15 +4,9 @@
 #define CORVANE_NET_RESOLVE_PICTURE_H
 
 #include <cstdint>
-#include <vector>
 
 #include "net/resolve/message.h"
-#include "render/show_rects.h"
-
-// A code at `bits` bits as a 10-bit code, the way the hosts scale video
-// levels: up to 10 bits shifted left (8-bit 16 -> 64, 235 -> 940, 255 ->
-// 1020); above 10 bits rounded to the nearest, at most 1023.
-uint16_t toTenBits(uint32_t code, int bits);
+#include "render/show_picture.h"
 
 Rgb10 toRgb10(const HostColour& colour);
 
@@ -23,11 +17,7 @@ Rgb10 toRgb10(const HostColour& colour);
 // is not past its left, or bottom past its top, is empty (0 x 0).
 PatchRect toPixels(const HostRect& rect, int32_t width, int32_t height);
 
-struct ResolvePicture {
-  Rgb10 background;
-  std::vector<ColouredRect> rects;
-};
-
-ResolvePicture resolvePicture(const ResolveMessage& message, int32_t width, int32_t height);
+// The message's rectangles over its background (black when it has none).
+Picture resolvePicture(const ResolveMessage& message, int32_t width, int32_t height);
 
 #endif  // CORVANE_NET_RESOLVE_PICTURE_H

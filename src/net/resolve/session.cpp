@@ -12,6 +12,7 @@
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
+#include "net/picture_on_card.h"
 #include "net/resolve/framing.h"
 #include "net/resolve/message.h"
 #include "net/resolve/picture.h"
@@ -33,19 +34,12 @@ constexpr int kLongestReconnectPauseMs = 8000;
 
 void showMessage(const std::string& xml) {
   ResolveMessage message;
-  std::string problem;
-  if (!parseResolveMessage(xml, &message, &problem)) {
-    offerStdoutLine("message ignored: " + problem);
+  const Failure read = parseResolveMessage(xml, &message);
+  if (read.failed()) {
+    offerStdoutLine("message ignored: " + read.message);
     return;
   }
-  const ResolvePicture picture = resolvePicture(message, gMode->width, gMode->height);
-  const ShowResult shown = showRects(picture.background, picture.rects);
-  deliverPendingSignals();
-  if (shown != ShowResult::kShown) {
-    offerStdoutLine(std::string("patch not shown: ") + whyNotShown(shown));
-    return;
-  }
-  offerStdoutLine(pictureLine(picture.background, picture.rects));
+  showAndReport(resolvePicture(message, gMode->width, gMode->height));
 }
 
 // Connects, trying every address once a second; says once that it waits.
@@ -119,11 +113,7 @@ std::string readMessages(int fd, int* messages) {
 }  // namespace
 
 void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresses) {
-  const ShowResult black = showRects({}, {});
-  deliverPendingSignals();
-  if (black != ShowResult::kShown) {
-    offerStdoutLine(std::string("black frame not shown: ") + whyNotShown(black));
-  }
+  showStartingBlack();
   const std::string name = endpointText(host);
   int pauseMs = kFirstReconnectPauseMs;
   for (;;) {

@@ -12,11 +12,11 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const PgenScreen kHd = {1920, 1080, "hd", "studio"};
+const PgenFacts kHd = {1920, 1080, "hd", "studio"};
 
 // The command without its terminator, as the reader yields it; templates
 // uploaded go to `templates`, or nowhere lasting.
-PgenResponse interpret(const std::string& terminated, const PgenScreen& screen = kHd,
+PgenResponse interpret(const std::string& terminated, const PgenFacts& screen = kHd,
                        PgenTemplates* templates = nullptr) {
   EXPECT_EQ("\x02\r", terminated.substr(terminated.size() - 2)) << terminated;
   PgenTemplates none;
@@ -49,14 +49,14 @@ TEST(PgenCommand, ActionsOfTheHostsCommands) {
 
 TEST(PgenCommand, PatchesAreDescribedAndPainted) {
   PgenResponse hcfr = interpret(literal::kHcfrPatch);
-  EXPECT_EQ("patch 512 512 512 window 607x341 at (656,369) on 0 0 0", hcfr.line);
+  EXPECT_EQ("patch 512 512 512 window 607x341 at (656,369) on 0 0 0", pictureLine(hcfr.picture));
   EXPECT_EQ(656, hcfr.picture.rects.at(0).rect.x);
   EXPECT_EQ(341, hcfr.picture.rects.at(0).rect.h);
   PgenResponse client = interpret(literal::kPgenClientPatch);
-  EXPECT_EQ("patch 512 512 512 window 607x342 at (657,369) on 0 0 0", client.line);
+  EXPECT_EQ("patch 512 512 512 window 607x342 at (657,369) on 0 0 0", pictureLine(client.picture));
   EXPECT_EQ(512, client.picture.rects.at(0).colour.g);
   PgenResponse uhd = interpret(literal::kHcfrPatch, {3840, 2160, "uhd", "studio"});
-  EXPECT_EQ("patch 512 512 512 window 607x341 at (1616,909) on 0 0 0", uhd.line);
+  EXPECT_EQ("patch 512 512 512 window 607x341 at (1616,909) on 0 0 0", pictureLine(uhd.picture));
   EXPECT_EQ("OK:3840x2160\x02\r", interpret(literal::kGetResolution, {3840, 2160, "uhd", ""}).reply);
   EXPECT_EQ("OK:MVszODQweDIxNjAgdWhkXQ==\x02\r",
             interpret(literal::kGetModesAvailable, {3840, 2160, "uhd", ""}).reply);
@@ -69,15 +69,16 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   EXPECT_EQ("template 'HCFR' stored: 1 rectangle, 1 text block", upload.line);
   EXPECT_TRUE(upload.textLeftOut);
   EXPECT_EQ("patch 504 504 504 window 607x341 at (656,369) on 64 64 64",
-            interpret(literal::kTemplatePatch, kHd, &templates).line);
+            pictureLine(interpret(literal::kTemplatePatch, kHd, &templates).picture));
   EXPECT_EQ("patch 504 504 504 window 1920x1080 at (0,0) on 504 504 504",
-            interpret(literal::kTemplateDisk, kHd, &templates).line);
+            pictureLine(interpret(literal::kTemplateDisk, kHd, &templates).picture));
   // Blocks of their own colours, and one without a rectangle.
   interpret("SETCONF:HCFR:TEMPLATERAMDISK:DRAW=RECTANGLE\nDIM=9,9\nRGB=1,2,3\nPOSITION=0,0\n"
             "END=1\r\n\nDRAW=RECTANGLE\nDIM=4,4\nRGB=DYNAMIC\nPOSITION=-1,-1,-2,3\nEND=1\x02\r",
             kHd, &templates);
   EXPECT_EQ("patch 4 8 12 window 9x9 at (0,0); 40 40 40 window 4x4 at (956,541) on 0 0 4",
-            interpret("TESTTEMPLATERAMDISK:HCFR:10,10,10;0,0,1\x02\r", kHd, &templates).line);
+            pictureLine(
+                interpret("TESTTEMPLATERAMDISK:HCFR:10,10,10;0,0,1\x02\r", kHd, &templates).picture));
   interpret("SETCONF:T:TEMPLATERAMDISK:DRAW=TEXT\nEND=1\x02\r", kHd, &templates);
   EXPECT_EQ("ERR:no rectangle\x02\r", interpret("TESTTEMPLATERAMDISK:T:1,2,3;4,5,6\x02\r", kHd,
                                                 &templates).reply);

@@ -14,9 +14,7 @@ struct Expected {
 void expectPatch(const std::string& fields, const Expected& e, int32_t width = 1920,
                  int32_t height = 1080) {
   PgenPatch patch;
-  std::string problem;
-  ASSERT_EQ(PatchRead::kPatch, readPatchCommand(fields, width, height, &patch, &problem))
-      << fields << ": " << problem;
+  ASSERT_EQ("", readPatchCommand(fields, width, height, &patch).text()) << fields;
   const PatchRect& r = patch.window.rect;
   EXPECT_EQ(e.x, r.x) << fields;
   EXPECT_EQ(e.y, r.y) << fields;
@@ -35,9 +33,8 @@ TEST(PgenPatchCommand, EightBitCodesAreShiftedTenBitCodesKept) {
   expectPatch("RECTANGLE;1,1;0;255,255,255;0,0,0;-1,-1", {959, 539, 1, 1, 1020, 0});
   expectPatch("RECTANGLE10bit;1,1;0;1023,1023,1023;64,64,64;-1,-1", {959, 539, 1, 1, 1023, 64});
   PgenPatch patch;
-  std::string problem;
-  ASSERT_EQ(PatchRead::kPatch, readPatchCommand("RECTANGLE10bit;2,2;0;1,2,3;4,5,6;-1,-1", 1920,
-                                                1080, &patch, &problem));
+  ASSERT_EQ("", readPatchCommand("RECTANGLE10bit;2,2;0;1,2,3;4,5,6;-1,-1", 1920, 1080, &patch)
+                    .text());
   EXPECT_EQ(1, patch.window.colour.r);
   EXPECT_EQ(2, patch.window.colour.g);
   EXPECT_EQ(3, patch.window.colour.b);
@@ -77,48 +74,46 @@ TEST(PgenPatchCommand, TheWindowIsClampedAndClippedToTheFrame) {
 TEST(PgenPatchCommand, WrongFieldsAreNamed) {
   const struct {
     const char* fields;
-    PatchRead read;
+    FailureCode read;
     const char* problem;
   } cases[] = {
-      {"RECTANGLE;1,1;0;256,0,0;0,0,0;-1,-1", PatchRead::kBad, "colour 256,0,0 is not within 0-255"},
-      {"RECTANGLE10bit;1,1;0;0,1024,0;0,0,0;-1,-1", PatchRead::kBad,
+      {"RECTANGLE;1,1;0;256,0,0;0,0,0;-1,-1", FailureCode::kBadRequest, "colour 256,0,0 is not within 0-255"},
+      {"RECTANGLE10bit;1,1;0;0,1024,0;0,0,0;-1,-1", FailureCode::kBadRequest,
        "colour 0,1024,0 is not within 0-1023"},
-      {"RECTANGLE;1,1;0;99999999999,0,0;0,0,0;-1,-1", PatchRead::kBad,
+      {"RECTANGLE;1,1;0;99999999999,0,0;0,0,0;-1,-1", FailureCode::kBadRequest,
        "colour 2147483647,0,0 is not within 0-255"},
-      {"RECTANGLE;1,1;0;1,2,3;0,0,300;-1,-1", PatchRead::kBad,
+      {"RECTANGLE;1,1;0;1,2,3;0,0,300;-1,-1", FailureCode::kBadRequest,
        "background 0,0,300 is not within 0-255"},
-      {"RECTANGLE;1,1;0;a,b,c;0,0,0;-1,-1", PatchRead::kBad, "colour is not three whole numbers"},
-      {"RECTANGLE;1,1;0;1,2,3;0,0,0x;-1,-1", PatchRead::kBad,
+      {"RECTANGLE;1,1;0;a,b,c;0,0,0;-1,-1", FailureCode::kBadRequest, "colour is not three whole numbers"},
+      {"RECTANGLE;1,1;0;1,2,3;0,0,0x;-1,-1", FailureCode::kBadRequest,
        "background is not three whole numbers"},
-      {"RECTANGLE;-5,10;0;1,2,3;0,0,0;-1,-1", PatchRead::kBad,
+      {"RECTANGLE;-5,10;0;1,2,3;0,0,0;-1,-1", FailureCode::kBadRequest,
        "window size is not two whole numbers of 0 or more"},
-      {"RECTANGLE;1.5,2;0;1,2,3;0,0,0;-1,-1", PatchRead::kBad,
+      {"RECTANGLE;1.5,2;0;1,2,3;0,0,0;-1,-1", FailureCode::kBadRequest,
        "window size is not two whole numbers of 0 or more"},
-      {"RECTANGLE;1,1;0;1,2,3;0,0,0;-2,-1", PatchRead::kBad,
+      {"RECTANGLE;1,1;0;1,2,3;0,0,0;-2,-1", FailureCode::kBadRequest,
        "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more"},
-      {"RECTANGLE;1,1;0;1,2,3;0,0,0;1,2,3", PatchRead::kBad,
+      {"RECTANGLE;1,1;0;1,2,3;0,0,0;1,2,3", FailureCode::kBadRequest,
        "position is not 'x,y' or 'x,y,dx,dy' with x and y -1 (centred) or 0 or more"},
-      {"RECTANGLE;1,1;0;1,2,3", PatchRead::kBad, "6 fields needed, 4 found"},
-      {"TEXT;14,0;100;16,128,128;0,0,0;100,300;End of sequence", PatchRead::kUnsupported,
+      {"RECTANGLE;1,1;0;1,2,3", FailureCode::kBadRequest, "6 fields needed, 4 found"},
+      {"TEXT;14,0;100;16,128,128;0,0,0;100,300;End of sequence", FailureCode::kUnsupported,
        "only RECTANGLE and RECTANGLE10bit are drawn, not 'TEXT'"},
-      {"rectangle;1,1;0;1,2,3;0,0,0;-1,-1", PatchRead::kUnsupported,
+      {"rectangle;1,1;0;1,2,3;0,0,0;-1,-1", FailureCode::kUnsupported,
        "only RECTANGLE and RECTANGLE10bit are drawn, not 'rectangle'"},
   };
   for (const auto& c : cases) {
     PgenPatch patch;
-    std::string problem;
-    EXPECT_EQ(c.read, readPatchCommand(c.fields, 1920, 1080, &patch, &problem)) << c.fields;
-    EXPECT_EQ(c.problem, problem) << c.fields;
+    const Failure refused = readPatchCommand(c.fields, 1920, 1080, &patch);
+    EXPECT_TRUE(refused.is(c.read)) << c.fields;
+    EXPECT_EQ(c.problem, refused.message) << c.fields;
   }
   // Bytes that are not text, NUL among them, are shown as escapes.
   PgenPatch patch;
-  std::string problem;
-  EXPECT_EQ(PatchRead::kUnsupported,
-            readPatchCommand(std::string("RECT\0\xff;1,1", 10), 1920, 1080, &patch, &problem));
-  EXPECT_EQ("only RECTANGLE and RECTANGLE10bit are drawn, not 'RECT\\x00\\xFF'", problem);
+  EXPECT_EQ("only RECTANGLE and RECTANGLE10bit are drawn, not 'RECT\\x00\\xFF' (unsupported)",
+            readPatchCommand(std::string("RECT\0\xff;1,1", 10), 1920, 1080, &patch).text());
   const std::string nul("RECTANGLE;1,1;0;1,2,3\0;0,0,0;-1,-1", 34);
-  EXPECT_EQ(PatchRead::kBad, readPatchCommand(nul, 1920, 1080, &patch, &problem));
-  EXPECT_EQ("colour is not three whole numbers", problem);
+  EXPECT_EQ("colour is not three whole numbers (bad_request)",
+            readPatchCommand(nul, 1920, 1080, &patch).text());
 }
 
 }  // namespace

@@ -12,16 +12,15 @@ namespace {
 
 ResolveMessage parsed(const std::string& xml) {
   ResolveMessage message;
-  std::string problem;
-  EXPECT_TRUE(parseResolveMessage(xml, &message, &problem)) << problem << "\n" << xml;
+  EXPECT_EQ("", parseResolveMessage(xml, &message).text()) << xml;
   return message;
 }
 
 std::string problemWith(const std::string& xml) {
   ResolveMessage message;
-  std::string problem;
-  EXPECT_FALSE(parseResolveMessage(xml, &message, &problem)) << xml;
-  return problem;
+  const Failure refused = parseResolveMessage(xml, &message);
+  EXPECT_TRUE(refused.is(FailureCode::kBadRequest)) << xml;
+  return refused.message;
 }
 
 void expectColour(const HostColour& colour, uint32_t r, uint32_t g, uint32_t b, int bits) {

@@ -401,7 +401,8 @@ TEST(ResolveCommandLine, AWrongTargetOrCardEndsWithStatusOne) {
   EXPECT_EQ("Could not open device 3: no device at that index (no_device)\n", out);
   EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", "[::1]:20002", "0", "8k"},
                         session.environment(), "", &out));
-  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n", out);
+  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n" "  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, @29.97, @30, @50, @59.94 or @60 (uhd@59.94)\n",
+            out);
   EXPECT_EQ("", session.audit());
 }
 

@@ -1,11 +1,10 @@
-#include "app/run_main.h"
+#include "app/command_line.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "console/console.h"
 #include "app/check_main.h"
 #include "app/device_table.h"
 #include "app/hold_card.h"
@@ -13,9 +12,10 @@
 #include "app/pgen_main.h"
 #include "app/resolve_main.h"
 #include "app/usage.h"
+#include "console/console.h"
 #include "serve/serve_loop.h"
 
-int corvaneMain(int argc, char** argv) {
+int runCommandLine(int argc, char** argv) {
   if (argc < 2) return printUsage();
   const char* mode = argv[1];
   if (std::strcmp(mode, "list") == 0) return listDevices();
@@ -29,7 +29,9 @@ int corvaneMain(int argc, char** argv) {
   if (argc >= 3 && std::strcmp(mode, "modes") == 0) return listModes(argv[2]);
   if (argc >= 3 && std::strcmp(mode, "run") == 0) {
     if (!holdCard(argv[2], argc >= 4 ? argv[3] : "hd")) return 1;
-    return runConsole();
+    runConsole();
+    releaseCard();
+    return 0;
   }
   if (argc >= 3 && std::strcmp(mode, "resolve") == 0) {
     return resolveMain(std::vector<std::string>(argv + 2, argv + argc));

@@ -18,8 +18,7 @@ namespace {
 
 bool tenBits(const Rgb10& c) { return c.r < 1024 && c.g < 1024 && c.b < 1024; }
 
-void checkResponse(const std::string& command, const PgenFacts& facts,
-                   PgenTemplates* templates) {
+void checkResponse(const std::string& command, const PgenFacts& facts, PgenTemplates* templates) {
   const PgenResponse response = interpretPgenCommand(command, facts, templates);
   const std::string& reply = response.reply;
   check(reply.size() >= 2 && reply.compare(reply.size() - 2, 2, "\x02\r") == 0,

@@ -26,9 +26,10 @@ bool readSection(const std::string& line, Section* section, std::string* problem
     const char* name;
     Section section;
   } kSections[] = {
-      {"device", Section::kDevice}, {"api", Section::kApi}, {"iterator", Section::kIterator},
-      {"faults", Section::kFaults}, {"capture", Section::kCapture},
-      {"log", Section::kLog},       {"hold", Section::kHold},
+      {"device", Section::kDevice},     {"api", Section::kApi},
+      {"iterator", Section::kIterator}, {"faults", Section::kFaults},
+      {"capture", Section::kCapture},   {"log", Section::kLog},
+      {"hold", Section::kHold},
   };
   for (const auto& known : kSections) {
     if (name == known.name) {

@@ -94,8 +94,9 @@ int checkCard(int index, const OutputMode* named, double seconds) {
     if (firstFailure.empty()) firstFailure = std::string(mode->name) + ": " + check.failure;
     if (check.inUse) {
       // Every other mode would be refused the same way.
-      writeStdout("Another process holds the card: stop it first (a corvane service: "
-                  "sudo systemctl stop corvane-pgen; else pgrep -fl corvane / kill <pid>).\n");
+      writeStdout(
+          "Another process holds the card: stop it first (a corvane service: "
+          "sudo systemctl stop corvane-pgen; else pgrep -fl corvane / kill <pid>).\n");
       break;
     }
   }

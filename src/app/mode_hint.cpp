@@ -6,8 +6,8 @@
 std::string modeFormsLine() {
   std::string line = "a mode is hd, uhd or 4k, alone (24p) or with ";
   for (int rate = 0; rate < kRateCount; ++rate) {
-    line += std::string(rate == 0 ? "" : rate + 1 == kRateCount ? " or " : ", ") + "@" +
-            kRates[rate];
+    if (rate > 0) line += rate + 1 < kRateCount ? ", " : " or ";
+    line += std::string("@") + kRates[rate];
   }
   return line + " (uhd@59.94)";
 }

@@ -11,8 +11,8 @@
 #include "decklink/failure.h"
 
 struct ModeWords {
-  std::string device = "0";  // as typed; text that is not a number is device 0
-  std::string mode;          // "" when not given
+  std::string device = "0";                    // as typed; text that is not a number is device 0
+  std::string mode;                            // "" when not given
   std::map<std::string, std::string> options;  // "--port" -> "85"
 };
 

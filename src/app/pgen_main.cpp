@@ -57,7 +57,8 @@ int pgenMain(const std::string& program, const std::vector<std::string>& words) 
   if (!holdCardForNetwork(line.device, line.mode, signalling)) return 1;
   int error = 0;
   const Failure refused = runPgen(line.options, &error);
-  writeStdout("corvane pgen: " + refused.message + "\n" + advice(error, line.options.port, program));
+  writeStdout("corvane pgen: " + refused.message + "\n" +
+              advice(error, line.options.port, program));
   releaseCard();
   return 1;
 }

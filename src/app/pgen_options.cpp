@@ -5,8 +5,7 @@
 
 Failure parsePgenCommandLine(const std::vector<std::string>& words, PgenCommandLine* line) {
   ModeWords read;
-  const Failure wrong =
-      readModeWords(words, {"--port", "--listen", "--discovery-port"}, &read);
+  const Failure wrong = readModeWords(words, {"--port", "--listen", "--discovery-port"}, &read);
   if (wrong.failed()) return wrong;
   PgenCommandLine taken;
   taken.device = read.device;

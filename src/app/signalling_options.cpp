@@ -56,4 +56,3 @@ Failure takeSignallingOptions(std::vector<std::string>* args, SignallingOptions*
   *args = rest;
   return {};
 }
-

@@ -204,9 +204,8 @@ constexpr DeckLinkIID IID_IDeckLinkVideoFrameMetadataExtensions = {
 constexpr DeckLinkIID IID_IDeckLinkVideoFrameMutableMetadataExtensions = {
     0xCC, 0x19, 0x8F, 0xC6, 0x82, 0x98, 0x44, 0x19, 0x94, 0x2D, 0x83, 0x57, 0xEC, 0x35, 0x5E, 0x58};
 // The same IID from 11.x to 16.0.
-constexpr DeckLinkIID IID_IDeckLinkAPIInformation = {0x7B, 0xEA, 0x3C, 0x68, 0x73, 0x0D,
-                                                     0x43, 0x22, 0xAF, 0x34, 0x8A, 0x71,
-                                                     0x52, 0xB5, 0x32, 0xA4};
+constexpr DeckLinkIID IID_IDeckLinkAPIInformation = {
+    0x7B, 0xEA, 0x3C, 0x68, 0x73, 0x0D, 0x43, 0x22, 0xAF, 0x34, 0x8A, 0x71, 0x52, 0xB5, 0x32, 0xA4};
 
 // True when the two IIDs hold the same sixteen bytes.
 inline bool sameIID(const DeckLinkIID& a, const DeckLinkIID& b) {
@@ -443,9 +442,9 @@ class IDeckLinkVideoFrameMutableMetadataExtensions
 // (decklink/loader.h); the program asks for its version only.
 class IDeckLinkAPIInformation : public IUnknown {
  public:
-  virtual HRESULT GetFlag(BMDDeckLinkAPIInformationID id, bool* value) = 0;       // slot 3
-  virtual HRESULT GetInt(BMDDeckLinkAPIInformationID id, int64_t* value) = 0;     // slot 4
-  virtual HRESULT GetFloat(BMDDeckLinkAPIInformationID id, double* value) = 0;    // slot 5
+  virtual HRESULT GetFlag(BMDDeckLinkAPIInformationID id, bool* value) = 0;              // slot 3
+  virtual HRESULT GetInt(BMDDeckLinkAPIInformationID id, int64_t* value) = 0;            // slot 4
+  virtual HRESULT GetFloat(BMDDeckLinkAPIInformationID id, double* value) = 0;           // slot 5
   virtual HRESULT GetString(BMDDeckLinkAPIInformationID id, DeckLinkString* value) = 0;  // 6
 
  protected:

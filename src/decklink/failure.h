@@ -41,11 +41,11 @@ inline Failure failure(FailureCode code, std::string message) {
 }
 
 // The messages more than one step of the device layer gives.
-extern const char kNotOpenMessage[];      // "no device is open"
-extern const char kNoApiMessage[];        // "Blackmagic Desktop Video does not ..."
-extern const char kNoDeviceMessage[];     // "no device at that index"
-extern const char kNoOutputMessage[];     // "device has no output interface"
-extern const char kUnsupportedMessage[];  // "device cannot output 10-bit RGB 4:4:4 ..."
+extern const char kNotOpenMessage[];        // "no device is open"
+extern const char kNoApiMessage[];          // "Blackmagic Desktop Video does not ..."
+extern const char kNoDeviceMessage[];       // "no device at that index"
+extern const char kNoOutputMessage[];       // "device has no output interface"
+extern const char kUnsupportedMessage[];    // "device cannot output 10-bit RGB 4:4:4 ..."
 extern const char kDisplayFailedMessage[];  // "DisplayVideoFrameSync failed"
 extern const char kNotWritableMessage[];    // "could not write to the frame"
 

@@ -14,8 +14,7 @@ bool copyPixels(IDeckLinkMutableVideoFrame* from, IDeckLinkMutableVideoFrame* to
   IDeckLinkVideoBuffer* source = nullptr;
   IDeckLinkVideoBuffer* target = nullptr;
   const unsigned char* in = openFramePixels(from, bmdBufferAccessRead, &source);
-  unsigned char* out =
-      in != nullptr ? openFramePixels(to, bmdBufferAccessWrite, &target) : nullptr;
+  unsigned char* out = in != nullptr ? openFramePixels(to, bmdBufferAccessWrite, &target) : nullptr;
   if (out != nullptr) std::memcpy(out, in, size_t(gRowBytes) * size_t(gMode->height));
   if (target != nullptr) closeFramePixels(target, bmdBufferAccessWrite);
   if (source != nullptr) closeFramePixels(source, bmdBufferAccessRead);

@@ -5,7 +5,8 @@
 unsigned char* openFramePixels(IDeckLinkMutableVideoFrame* frame, BMDBufferAccessFlags access,
                                IDeckLinkVideoBuffer** buffer) {
   *buffer = nullptr;
-  IDeckLinkVideoBuffer* opened = queryInterface<IDeckLinkVideoBuffer>(frame, IID_IDeckLinkVideoBuffer);
+  IDeckLinkVideoBuffer* opened =
+      queryInterface<IDeckLinkVideoBuffer>(frame, IID_IDeckLinkVideoBuffer);
   if (opened == nullptr) return nullptr;
   if (opened->StartAccess(access) != kS_OK) {
     opened->Release();

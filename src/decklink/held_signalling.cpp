@@ -23,9 +23,9 @@ Failure restorePrevious(const Failure& refused, const Signalling& previous, size
   }
   clearHdrFlag(gFrame);
   gSignalling = Signalling();
-  return failure(FailureCode::kFailed,
-                 refused.message +
-                     "; the previous signalling could not be restored, the frame is now SDR");
+  return failure(
+      FailureCode::kFailed,
+      refused.message + "; the previous signalling could not be restored, the frame is now SDR");
 }
 
 // Rewriting a signalling in place suits PQ over PQ alone, where the same

@@ -126,9 +126,9 @@ Failure writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& sig
       queryInterface<IDeckLinkVideoFrameMutableMetadataExtensions>(
           frame, IID_IDeckLinkVideoFrameMutableMetadataExtensions, &found);
   if (metadata == nullptr) {
-    return failure(FailureCode::kFailed,
-                   std::string("the frame refused its metadata interface (") +
-                       (found != kS_OK ? resultName(found) : "no interface") + ")");
+    return failure(FailureCode::kFailed, std::string("the frame refused its metadata interface (") +
+                                             (found != kS_OK ? resultName(found) : "no interface") +
+                                             ")");
   }
   size_t set = 0;
   std::string why;

@@ -14,8 +14,7 @@ bool sameAddress(const SocketAddress& a, const SocketAddress& b) {
 
 }  // namespace
 
-Failure lookUpHost(const std::string& host, uint16_t port,
-                   std::vector<SocketAddress>* addresses) {
+Failure lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses) {
   std::string name = host;
   if (name.size() >= 2 && name.front() == '[' && name.back() == ']') {
     name = name.substr(1, name.size() - 2);
@@ -41,7 +40,8 @@ Failure lookUpHost(const std::string& host, uint16_t port,
     if (!seen) addresses->push_back(address);
   }
   freeaddrinfo(found);
-  if (addresses->empty()) return failure(FailureCode::kFailed, "host '" + host + "' has no address");
+  if (addresses->empty())
+    return failure(FailureCode::kFailed, "host '" + host + "' has no address");
   return {};
 }
 

@@ -78,9 +78,9 @@ Outcome openAll(int type, std::vector<SocketAddress> addresses, uint16_t request
       *error = errno;
       const bool others = sockets->size() + (addresses.size() - i - 1) > 0;
       if (others && familyMissing(*error)) continue;
-      *refused = failure(FailureCode::kFailed, "cannot bind " +
-                                                   socketAddressText(&address.storage) + ": " +
-                                                   std::strerror(*error));
+      *refused =
+          failure(FailureCode::kFailed, "cannot bind " + socketAddressText(&address.storage) +
+                                            ": " + std::strerror(*error));
       closeServerSockets(sockets);
       // The port the system picked for the first address may be taken for
       // a later one.

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "decklink/failure.h"
 #include "render/paint_rects.h"
 #include "render/patch_rect.h"
-#include "decklink/failure.h"
 
 // Stores the rectangles for `innerArea` and `outerArea` (the rule of the
 // patch; the names follow the argument order, not the sizes), paints the

@@ -13,8 +13,7 @@ uint32_t storedColour(const Rgb10& colour) {
 }
 
 std::string colourText(const Rgb10& colour) {
-  return std::to_string(colour.r) + " " + std::to_string(colour.g) + " " +
-         std::to_string(colour.b);
+  return std::to_string(colour.r) + " " + std::to_string(colour.g) + " " + std::to_string(colour.b);
 }
 
 }  // namespace
@@ -35,8 +34,8 @@ std::string pictureLine(const Picture& picture) {
   for (size_t i = 0; i < picture.rects.size(); ++i) {
     const PatchRect& r = picture.rects[i].rect;
     line += (i > 0 ? "; " : " ") + colourText(picture.rects[i].colour) + " window " +
-            std::to_string(r.w) + "x" + std::to_string(r.h) + " at (" + std::to_string(r.x) +
-            "," + std::to_string(r.y) + ")";
+            std::to_string(r.w) + "x" + std::to_string(r.h) + " at (" + std::to_string(r.x) + "," +
+            std::to_string(r.y) + ")";
   }
   return line + " on " + colourText(picture.background);
 }

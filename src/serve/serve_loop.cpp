@@ -31,9 +31,12 @@ Command findCommand(const char* line) {
     const char* word;
     Command command;
   } kWords[] = {
-      {"\"list\"", Command::kList},       {"\"quit\"", Command::kQuit},
-      {"\"close\"", Command::kClose},     {"\"open\"", Command::kOpen},
-      {"\"setmode\"", Command::kSetMode}, {"\"align\"", Command::kAlign},
+      {"\"list\"", Command::kList},
+      {"\"quit\"", Command::kQuit},
+      {"\"close\"", Command::kClose},
+      {"\"open\"", Command::kOpen},
+      {"\"setmode\"", Command::kSetMode},
+      {"\"align\"", Command::kAlign},
       {"\"patch\"", Command::kPatch},
       // A new word goes last, so that no line that meant an earlier request
       // changes its meaning.
@@ -209,9 +212,8 @@ void align(const char* line) {
   jsonInt(line, "a1", &a1);
   jsonInt(line, "a2", &a2);
   PatchRect inner, outer;
-  const Failure shown =
-      showAlignment(static_cast<uint16_t>(bg), static_cast<uint16_t>(lineLevel),
-                    static_cast<uint16_t>(cross), a1, a2, &inner, &outer);
+  const Failure shown = showAlignment(static_cast<uint16_t>(bg), static_cast<uint16_t>(lineLevel),
+                                      static_cast<uint16_t>(cross), a1, a2, &inner, &outer);
   if (shown.failed()) {
     answerFailure(shown);
     return;
@@ -229,9 +231,10 @@ bool placePatch(int area, int x, int y, PatchRect* rect) {
   *rect = patchRectForArea(area, gMode->width, gMode->height);
   const int lastX = gMode->width - rect->w, lastY = gMode->height - rect->h;
   if (x < 0 || y < 0 || x > lastX || y > lastY) {
-    answerBadRequest(formatted("x and y must put the patch inside the frame: x 0-%d and y 0-%d for "
-                        "%dx%d at %dx%d",
-                        lastX, lastY, rect->w, rect->h, gMode->width, gMode->height));
+    answerBadRequest(
+        formatted("x and y must put the patch inside the frame: x 0-%d and y 0-%d for "
+                  "%dx%d at %dx%d",
+                  lastX, lastY, rect->w, rect->h, gMode->width, gMode->height));
     return false;
   }
   rect->x = x;
@@ -275,10 +278,10 @@ void patch(const char* line) {
   }
   PatchRect rect;
   if (positioned && !placePatch(area, x, y, &rect)) return;
-  const Failure shown =
-      positioned ? showPicture({{uint16_t(bgR), uint16_t(bgG), uint16_t(bgB)},
-                                {{rect, {uint16_t(r), uint16_t(g), uint16_t(b)}}}})
-                 : showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
+  const Failure shown = positioned
+                            ? showPicture({{uint16_t(bgR), uint16_t(bgG), uint16_t(bgB)},
+                                           {{rect, {uint16_t(r), uint16_t(g), uint16_t(b)}}}})
+                            : showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
   if (shown.failed()) {
     answerFailure(shown);
     return;

@@ -22,9 +22,9 @@ enum class PgenAction {
 
 struct PgenResponse {
   PgenAction action = PgenAction::kReply;
-  std::string reply;     // the bytes to send, ending with 0x02 0x0D
-  std::string line;      // to print ("" prints nothing)
-  Picture picture;       // for kPaint
+  std::string reply;         // the bytes to send, ending with 0x02 0x0D
+  std::string line;          // to print ("" prints nothing)
+  Picture picture;           // for kPaint
   bool textLeftOut = false;  // the command asked for text, which corvane does not draw
 };
 

@@ -164,8 +164,8 @@ void answerPgenDiscovery(const DiscoverySocket& socket) {
     sockaddr_storage from = {};
     socklen_t length = sizeof from;
     unsigned arrivedOn = 0;
-    const ssize_t got = receive(socket.socket.fd, buffer, sizeof buffer, &from, &length,
-                                &arrivedOn);
+    const ssize_t got =
+        receive(socket.socket.fd, buffer, sizeof buffer, &from, &length, &arrivedOn);
     if (got < 0) return;  // nothing more waiting (or an error the next turn sees again)
     if (!isPgenDiscoveryQuestion(std::string(buffer, static_cast<size_t>(got)))) continue;
     const std::string asker = "discovery from " + socketAddressText(&from);

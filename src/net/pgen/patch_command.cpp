@@ -63,8 +63,8 @@ Failure readPgenColour(const std::string& text, const char* name, int largest, R
   }
   for (int component : v) {
     if (component < 0 || component > largest) {
-      return failure(FailureCode::kBadRequest, formatted("%s %d,%d,%d is not within 0-%d", name,
-                                                         v[0], v[1], v[2], largest));
+      return failure(FailureCode::kBadRequest,
+                     formatted("%s %d,%d,%d is not within 0-%d", name, v[0], v[1], v[2], largest));
     }
   }
   const int bits = largest == 255 ? 8 : 10;
@@ -103,10 +103,9 @@ Failure readPatchCommand(const std::string& fields, int32_t width, int32_t heigh
   }
   PgenPatch read;
   const int largest = tenBits ? 1023 : 255;
-  for (const Failure& step :
-       {readPgenWindow(f[1], f[5], width, height, &read.window.rect),
-        readPgenColour(f[3], "colour", largest, &read.window.colour),
-        readPgenColour(f[4], "background", largest, &read.background)}) {
+  for (const Failure& step : {readPgenWindow(f[1], f[5], width, height, &read.window.rect),
+                              readPgenColour(f[3], "colour", largest, &read.window.colour),
+                              readPgenColour(f[4], "background", largest, &read.background)}) {
     if (step.failed()) return step;
   }
   *patch = read;

@@ -129,8 +129,8 @@ bool readColour(const Element& element, const char* elementName, HostColour* col
     if (!attribute(element, elementName, component.name, &text, problem)) return false;
     if (!wholeNumber(text, component.value) || *component.value > largest) {
       *problem = std::string("<") + elementName + "> " + component.name + " '" +
-                 printableText(text, 40) + "' is not a code from 0 to " + std::to_string(largest) + " at " +
-                 std::to_string(read.bits) + " bits";
+                 printableText(text, 40) + "' is not a code from 0 to " + std::to_string(largest) +
+                 " at " + std::to_string(read.bits) + " bits";
       return false;
     }
   }

@@ -122,8 +122,8 @@ void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresse
     const std::string why = readMessages(fd, &messages);
     close(fd);
     if (messages > 0) pauseMs = kFirstReconnectPauseMs;
-    offerStdoutLine(formatted("connection ended: %s; connecting again in %d s", why.c_str(),
-                              pauseMs / 1000));
+    offerStdoutLine(
+        formatted("connection ended: %s; connecting again in %d s", why.c_str(), pauseMs / 1000));
     waitForAny(nullptr, 0, pauseMs);
     if (messages == 0) pauseMs = std::min(2 * pauseMs, kLongestReconnectPauseMs);
   }

@@ -17,8 +17,8 @@ const char kCard[] = "[capture]\nmemory = yes\n[device]\nname = A\n";
 
 class ShowAlignmentTest : public HeldDeviceTest {
  protected:
-  void openAt(const char* resolution, const std::string& extra = "") {
-    configureAndOpen(kCard + extra, resolution);
+  void openAt(const char* modeName, const std::string& extra = "") {
+    configureAndOpen(kCard + extra, modeName);
   }
 
   // Shows the pattern and compares every pixel with the pattern's rule, for

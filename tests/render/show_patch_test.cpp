@@ -16,24 +16,34 @@ const char kCard[] = "[capture]\nmemory = yes\n[device]\nname = A\n";
 
 class ShowPatchTest : public HeldDeviceTest {
  protected:
-  void openAt(const char* resolution, const std::string& extra = "") {
-    configureAndOpen(kCard + extra, resolution);
+  void openAt(const char* modeName, const std::string& extra = "") {
+    configureAndOpen(kCard + extra, modeName);
   }
 };
 
 TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
-  for (const OutputMode& mode : kModes) {
-    for (double area : {1.0, 10.0, 50.0, 0.0}) {
-      const FrameStores stores = area < 10 ? FrameStores::kCached : FrameStores::kStreaming;
-      pinFrameStores(&stores);
-      SCOPED_TRACE(::testing::Message() << mode.name << " " << area << "%");
-      openAt(mode.name);
-      PatchRect rect;
-      ASSERT_EQ("", showPatch(940, 64, 512, 64, 80, 96, area, &rect).text());
-      CapturedFrame frame = lastFrame();
-      ASSERT_EQ(mode.width, frame.width);
-      expectPatchFrame(frame.frame, rect, r210Word(940, 64, 512), r210Word(64, 80, 96));
-    }
+  const struct {
+    const char* mode;
+    double area;
+    PatchRect rect;
+  } cases[] = {
+      {"hd", 1, {864, 486, 192, 108}},      {"hd", 10, {656, 369, 607, 342}},
+      {"hd", 50, {281, 158, 1358, 764}},    {"hd", 0, {959, 539, 1, 1}},
+      {"uhd", 1, {1728, 972, 384, 216}},    {"uhd", 10, {1313, 738, 1214, 683}},
+      {"uhd", 50, {562, 316, 2715, 1527}},  {"uhd", 0, {1919, 1079, 1, 1}},
+      {"4k", 1, {1843, 972, 410, 216}},     {"4k", 10, {1400, 738, 1295, 683}},
+      {"4k", 50, {600, 316, 2896, 1527}},   {"4k", 0, {2047, 1079, 1, 1}},
+  };
+  for (const auto& c : cases) {
+    const FrameStores stores = c.area < 10 ? FrameStores::kCached : FrameStores::kStreaming;
+    pinFrameStores(&stores);
+    SCOPED_TRACE(::testing::Message() << c.mode << " " << c.area << "%");
+    openAt(c.mode);
+    PatchRect rect;
+    ASSERT_EQ("", showPatch(940, 64, 512, 64, 80, 96, c.area, &rect).text());
+    EXPECT_EQ(std::vector<int>({c.rect.x, c.rect.y, c.rect.w, c.rect.h}),
+              std::vector<int>({rect.x, rect.y, rect.w, rect.h}));
+    expectPatchFrame(lastFrame().frame, c.rect, r210Word(940, 64, 512), r210Word(64, 80, 96));
   }
   pinFrameStores(nullptr);
 }

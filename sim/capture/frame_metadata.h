@@ -23,7 +23,7 @@ struct FrameMetadata {
   std::vector<MetadataValue> values;  // in the order of kMetadataIds, each id once
 
   // Anything beyond a plain frame: a flag or a value. A plain frame's log
-  // line, capture file and picture stay exactly as they always were.
+  // line, capture file (version 1) and picture carry no metadata at all.
   bool any() const { return flags != 0 || !values.empty(); }
 };
 

@@ -91,7 +91,7 @@ HRESULT SimOutput::DisplayVideoFrameSync(IDeckLinkVideoFrame* theFrame) {
   const uint64_t sequence = static_cast<uint64_t>(++state.displayed);
   captureDisplayedFrame(state, *known->second, sequence);
   // A frame that carries metadata says so on its line; a plain frame's line
-  // stays as it always was.
+  // has nothing after the call.
   const FrameMetadata& shown = state.lastMetadata;
   return call.finish(kS_OK, shown.any() ? frameMetadataText(shown) : std::string());
 }

@@ -400,7 +400,7 @@ class IDeckLinkProfileAttributes : public IUnknown {
   virtual HRESULT GetFloat(BMDDeckLinkAttributeID cfgID, double* value) = 0;    // slot 5
   virtual HRESULT GetString(BMDDeckLinkAttributeID cfgID, DeckLinkString* value) = 0;  // 6
   virtual HRESULT GetStringWithParam(BMDDeckLinkAttributeID cfgID, uint64_t param,
-                                     DeckLinkString* value) = 0;  // slot 7, new in 16.0
+                                     DeckLinkString* value) = 0;  // slot 7 (16.0 generation)
 
  protected:
   virtual ~IDeckLinkProfileAttributes() {}  // slots 8-9

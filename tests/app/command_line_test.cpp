@@ -2,8 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/child_process.h"
-#include "support/sim_session.h"
+#include "support/way_in.h"
 
 namespace {
 
@@ -39,9 +38,7 @@ const char kLegend[] = "\n(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolu
 
 int run(const std::vector<std::string>& words, const SimSession& session, std::string* out,
         const std::string& input = "") {
-  std::vector<std::string> args = {corvaneBinary()};
-  args.insert(args.end(), words.begin(), words.end());
-  return runToEnd(args, session.environment(), input, out);
+  return runCorvane(session.environment(), words, out, input);
 }
 
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
@@ -118,7 +115,7 @@ TEST(CommandLine, ListIgnoresFurtherWords) {
 
 TEST(CommandLine, MissingDriverIsReportedWithStatusZero) {
   std::string out;
-  EXPECT_EQ(0, runToEnd({corvaneBinary(), "list"}, SimSession::withoutDriver(), "", &out));
+  EXPECT_EQ(0, runCorvane(SimSession::withoutDriver(), {"list"}, &out));
   EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
 }
 

@@ -8,10 +8,9 @@
 #include <csignal>
 #include <random>
 
-#include "support/child_process.h"
 #include "support/json_check.h"
 #include "support/log_lines.h"
-#include "support/serve_client.h"
+#include "support/serve_fixture.h"
 
 namespace {
 
@@ -48,42 +47,42 @@ void expectWholeLines(const std::string& output) {
   }
 }
 
-TEST(Faults, SignalAtARandomMomentOfServing) {
+// The failing-call runs are the fixture's serves, each audited before the next.
+class Faults : public ServeTest {
+ protected:
+  size_t runWithFault(size_t failing, const std::vector<const char*>& requests);
+};
+
+TEST_F(Faults, SignalAtARandomMomentOfServing) {
   std::mt19937 random(20261207);
   const std::string requests = busySession();
   const int kRuns = 40;
   for (int run = 0; run < kRuns; ++run) {
-    SCOPED_TRACE(::testing::Message() << "run " << run);
-    SimSession session("[device]\nname = A\n");
-    ChildProcess serve({corvaneBinary(), "serve"}, session.environment());
-    ASSERT_EQ("{\"ok\":true,\"ready\":true}", serve.readLine());
-    serve.write(requests);
     const int delayUs = std::uniform_int_distribution<int>(0, 150000)(random);
+    SCOPED_TRACE(::testing::Message() << "run " << run << ", signal after " << delayUs << " us");
+    SimSession session("[device]\nname = A\n");
+    ServeClient client(session);
+    ASSERT_EQ("{\"ok\":true,\"ready\":true}", client.ready());
+    client.write(requests);
     usleep(static_cast<useconds_t>(delayUs));
-    serve.sendSignal(run % 2 ? SIGINT : SIGTERM);
-    EXPECT_EQ(130, serve.wait()) << "after " << delayUs << " us";
-    expectWholeLines(serve.readAll());
-    EXPECT_EQ("", session.audit());
+    client.endWithSignal(run % 2 ? SIGINT : SIGTERM, std::nullopt);
+    expectWholeLines(client.readAll());
   }
 }
 
-TEST(Faults, SignalAtARandomMomentOfTheConsole) {
+TEST_F(Faults, SignalAtARandomMomentOfTheConsole) {
   std::mt19937 random(7);
   std::string typed;
   for (int i = 0; i < 10; ++i) typed += "red\nalign\n1 2 3\nsizefull\nwhite\nsize3\n";
   for (int run = 0; run < 20; ++run) {
     SCOPED_TRACE(::testing::Message() << "run " << run);
     SimSession session("[device]\nname = A\n");
-    ChildProcess console({corvaneBinary(), "run", "0", run % 3 == 0 ? "hd" : "4k"},
-                         session.environment());
+    WayIn console(session, {"run", "0", run % 3 == 0 ? "hd" : "4k"});
     ASSERT_TRUE(console.readUntil("Device held:"));
     console.write(typed);
     usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(0, 100000)(random)));
-    console.sendSignal(run % 2 ? SIGINT : SIGTERM);
-    EXPECT_EQ(130, console.wait());
-    std::string rest = console.readAll();
-    EXPECT_THAT(rest, Not(HasSubstr("released")));
-    EXPECT_EQ("", session.audit());
+    console.endWithSignal(run % 2 ? SIGINT : SIGTERM, std::nullopt);
+    EXPECT_THAT(console.readAll(), Not(HasSubstr("released")));
   }
 }
 
@@ -115,41 +114,38 @@ const std::vector<const char*> kHdrFaultSession = {
 
 // Runs `requests` with DeckLink call number `failing` (0: none) failing;
 // returns the number of calls the card counted.
-size_t runWithFault(size_t failing,
-                    const std::vector<const char*>& requests = std::vector<const char*>(
-                        std::begin(kFaultSession), std::end(kFaultSession))) {
-  SimSession session("[device]\nname = A\n" +
-                     (failing ? "[faults]\nfail_call = " + std::to_string(failing) + "\n"
-                              : std::string()));
-  ServeClient client(session);
+size_t Faults::runWithFault(size_t failing, const std::vector<const char*>& requests) {
+  ServeClient& client = serve("[device]\nname = A\n" +
+                              (failing ? "[faults]\nfail_call = " + std::to_string(failing) + "\n"
+                                       : std::string()));
   for (const char* request : requests) {
     std::string answer = client.ask(request);
     EXPECT_NE("<timeout>", answer) << request;
   }
   // The calls of the session itself: each is written to the log before its
   // answer, so the log is complete now.
-  const size_t counted = countedCalls(session.logLines()).size();
+  const size_t counted = countedCalls(session().logLines()).size();
   // Whatever failed, the program still answers and can hold the card again.
   EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}",
             client.ask("{\"cmd\":\"open\",\"mode\":\"hd\"}"));
   EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080}",
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-  EXPECT_EQ(0, client.finish());
-  EXPECT_EQ("", session.audit());
+  endServing();
   return counted;
 }
 
-TEST(Faults, EachDeckLinkCallFailingOnce) {
-  const size_t calls = runWithFault(0);
+TEST_F(Faults, EachDeckLinkCallFailingOnce) {
+  const std::vector<const char*> requests(std::begin(kFaultSession), std::end(kFaultSession));
+  const size_t calls = runWithFault(0, requests);
   ASSERT_GT(calls, 20u);
   for (size_t failing = 1; failing <= calls; ++failing) {
     SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << calls << " fails");
-    runWithFault(failing);
+    runWithFault(failing, requests);
     if (HasFailure()) break;
   }
 }
 
-TEST(Faults, EachDeckLinkCallOfHdrSignallingFailingOnce) {
+TEST_F(Faults, EachDeckLinkCallOfHdrSignallingFailingOnce) {
   const size_t calls = runWithFault(0, kHdrFaultSession);
   ASSERT_GT(calls, 40u);
   for (size_t failing = 1; failing <= calls; ++failing) {

@@ -3,26 +3,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/child_process.h"
-#include "support/sim_session.h"
+#include "support/way_in.h"
 
 namespace {
 
 using ::testing::HasSubstr;
-
-int run(const std::vector<std::string>& words, const std::map<std::string, std::string>& env,
-        std::string* out, const std::string& input = "") {
-  std::vector<std::string> args = {corvaneBinary()};
-  args.insert(args.end(), words.begin(), words.end());
-  return runToEnd(args, env, input, out);
-}
 
 TEST(ModesCommand, PrintsTheTableByteForByte) {
   SimSession session(
       "[device]\nname = Any\n"
       "[device]\nname = DeckLink Duo 2\nmodes = hd@* uhd@23.98 uhd 4k@59.94\n");
   std::string out;
-  EXPECT_EQ(0, run({"modes", "1"}, session.environment(), &out));
+  EXPECT_EQ(0, runCorvane(session.environment(), {"modes", "1"}, &out));
   EXPECT_EQ(
       "device 1: DeckLink Duo 2\n"
       "\n"
@@ -41,7 +33,7 @@ TEST(ModesCommand, PrintsTheTableByteForByte) {
       " a mode is named hd@59.94, uhd@50, 4k@23.98 ...; hd, uhd and 4k alone are 24)\n",
       out);
   // Text that is not a number is device 0, as for run.
-  EXPECT_EQ(0, run({"modes", "first"}, session.environment(), &out));
+  EXPECT_EQ(0, runCorvane(session.environment(), {"modes", "first"}, &out));
   EXPECT_THAT(out, HasSubstr("device 0: Any\n"));
   EXPECT_EQ("", session.audit());
 }
@@ -49,11 +41,11 @@ TEST(ModesCommand, PrintsTheTableByteForByte) {
 TEST(ModesCommand, WithoutDeviceOutputOrDriverStatusOne) {
   SimSession session("[device]\nname = In only\noutput = no\n");
   std::string out;
-  EXPECT_EQ(1, run({"modes", "0"}, session.environment(), &out));
+  EXPECT_EQ(1, runCorvane(session.environment(), {"modes", "0"}, &out));
   EXPECT_EQ("corvane modes: device 0: device has no output interface (no_output)\n", out);
-  EXPECT_EQ(1, run({"modes", "2"}, session.environment(), &out));
+  EXPECT_EQ(1, runCorvane(session.environment(), {"modes", "2"}, &out));
   EXPECT_EQ("corvane modes: device 2: no device at that index (no_device)\n", out);
-  EXPECT_EQ(1, run({"modes", "0"}, SimSession::withoutDriver(), &out));
+  EXPECT_EQ(1, runCorvane(SimSession::withoutDriver(), {"modes", "0"}, &out));
   EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
   EXPECT_EQ("", session.audit());
 }
@@ -61,16 +53,16 @@ TEST(ModesCommand, WithoutDeviceOutputOrDriverStatusOne) {
 TEST(ModesCommand, RunHoldsAModeAtARate) {
   SimSession session("[device]\nname = A\nmodes = hd uhd@59.94\n");
   std::string out;
-  EXPECT_EQ(0, run({"run", "0", "uhd@59.94"}, session.environment(), &out, "q\n"));
+  EXPECT_EQ(0, runCorvane(session.environment(), {"run", "0", "uhd@59.94"}, &out, "q\n"));
   EXPECT_THAT(out, HasSubstr("Device held: uhd@59.94 3840x2160\n"));
   // hd@24 is hd, and prints as it always has.
-  EXPECT_EQ(0, run({"run", "0", "hd@24"}, session.environment(), &out, "q\n"));
+  EXPECT_EQ(0, runCorvane(session.environment(), {"run", "0", "hd@24"}, &out, "q\n"));
   EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
-  EXPECT_EQ(1, run({"run", "0", "uhd@60"}, session.environment(), &out));
+  EXPECT_EQ(1, runCorvane(session.environment(), {"run", "0", "uhd@60"}, &out));
   EXPECT_EQ("Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this "
             "resolution (unsupported)\n",
             out);
-  EXPECT_EQ(1, run({"run", "0", "uhd@59.940"}, session.environment(), &out));
+  EXPECT_EQ(1, runCorvane(session.environment(), {"run", "0", "uhd@59.940"}, &out));
   EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n", out);
   EXPECT_EQ("", session.audit());
 }

@@ -3,14 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
-
-#include "support/child_process.h"
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
 #include "support/loopback.h"
 #include "support/resolve_frame.h"
-#include "support/sim_session.h"
+#include "support/way_in.h"
 
 namespace {
 
@@ -25,9 +22,9 @@ TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
   LoopbackSocket host = LoopbackSocket::listeningTcp();
   ASSERT_TRUE(host.ok());
   const std::string target = "127.0.0.1:" + std::to_string(host.port());
-  ChildProcess resolve({corvaneBinary(), "resolve", "--hdr", "pq", target, "0",
-                        "--max-luminance", "4000", "hd@50", "--primaries", "p3d65"},
-                       session.environment());
+  // The options before, between and after the target, device and mode.
+  WayIn resolve(session, {"resolve", "--hdr", "pq", target, "0", "--max-luminance", "4000",
+                          "hd@50", "--primaries", "p3d65"});
   EXPECT_EQ("Device held: hd@50 1920x1080", resolve.readLine());
   EXPECT_EQ("signalling: pq colorspace rec2020 primaries p3d65 max-luminance 4000 "
             "min-luminance 0.0001 max-cll 1000 max-fall 400",
@@ -37,9 +34,7 @@ TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
   EXPECT_EQ("connected to " + target, resolve.readLine());
   ASSERT_TRUE(connection.send(resolveFrame(kWhite)));
   EXPECT_EQ("patch 940 940 940 window 960x540 at (480,270) on 64 64 64", resolve.readLine());
-  resolve.sendSignal(SIGTERM);
-  EXPECT_EQ(130, resolve.wait());
-  EXPECT_EQ("", session.audit());
+  resolve.endWithSignal();
 
   // The black frame and the patch, both signalled.
   const std::vector<std::string> frames = session.frames();
@@ -61,8 +56,8 @@ TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
 TEST(ResolveHdr, ACardThatCannotCarryItEndsWithStatusOne) {
   SimSession session("[device]\nname = A\nhdr = no\n", true);
   std::string out;
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", "127.0.0.1:1", "0", "hd", "--hdr", "hlg"},
-                        session.environment(), "", &out));
+  EXPECT_EQ(1, runCorvane(session.environment(),
+                          {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "hlg"}, &out));
   EXPECT_EQ("Device held: hd 1920x1080\n"
             "Could not set the signalling: device cannot carry HDR metadata (unsupported)\n",
             out);
@@ -86,10 +81,10 @@ TEST(ResolveHdr, OptionsItCannotReadTouchNothing) {
       {{"--hdr", "pq", "--gamma", "2.4"}, "corvane resolve: unknown option --gamma\n"},
   };
   for (const auto& c : cases) {
-    std::vector<std::string> args = {corvaneBinary(), "resolve", "127.0.0.1:1", "0", "hd"};
-    args.insert(args.end(), c.options.begin(), c.options.end());
+    std::vector<std::string> words = {"resolve", "127.0.0.1:1", "0", "hd"};
+    words.insert(words.end(), c.options.begin(), c.options.end());
     std::string out;
-    EXPECT_EQ(1, runToEnd(args, session.environment(), "", &out)) << c.says;
+    EXPECT_EQ(1, runCorvane(session.environment(), words, &out)) << c.says;
     EXPECT_EQ(c.says, out);
   }
   EXPECT_TRUE(session.logLines().empty());

@@ -2,9 +2,8 @@
 // values, and what the card recorded.
 #include <gtest/gtest.h>
 
-#include "support/child_process.h"
 #include "support/frames.h"
-#include "support/sim_session.h"
+#include "support/way_in.h"
 
 namespace {
 
@@ -16,8 +15,7 @@ const char kReleased[] = "output disabled, device released.\n";
 
 std::string console(const SimSession& session, const std::string& typed) {
   std::string out;
-  EXPECT_EQ(0, runToEnd({corvaneBinary(), "run", "0", "uhd@50"}, session.environment(), typed,
-                        &out));
+  EXPECT_EQ(0, runCorvane(session.environment(), {"run", "0", "uhd@50"}, &out, typed));
   return out;
 }
 

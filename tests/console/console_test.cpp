@@ -1,9 +1,8 @@
 // The interactive console, fed typed lines through a pipe.
 #include <gtest/gtest.h>
 
-#include "support/child_process.h"
 #include "support/frames.h"
-#include "support/sim_session.h"
+#include "support/serve_client.h"
 
 namespace {
 
@@ -17,7 +16,7 @@ const char kReleased[] = "output disabled, device released.\n";
 std::string console(const SimSession& session, const std::string& typed, int* status,
                     const std::string& mode = "hd", const std::string& device = "0") {
   std::string out;
-  *status = runToEnd({corvaneBinary(), "run", device, mode}, session.environment(), typed, &out);
+  *status = runCorvane(session.environment(), {"run", device, mode}, &out, typed);
   return out;
 }
 
@@ -197,17 +196,14 @@ TEST(Console, OpenFailuresEndWithStatusOne) {
 
 TEST(Console, CardHeldElsewhereSaysHowToFindTheHolder) {
   SimSession session("[device]\nname = A\n");
-  ChildProcess holder({corvaneBinary(), "serve"}, session.environment());
-  ASSERT_EQ("{\"ok\":true,\"ready\":true}", holder.readLine());
-  holder.write("{\"cmd\":\"open\"}\n");
-  ASSERT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", holder.readLine());
+  ServeClient holder(session);
+  ASSERT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", holder.ask("{\"cmd\":\"open\"}"));
   int status = -1;
   EXPECT_EQ("Could not open device 0: E_ACCESSDENIED (device already in use) (in_use)\n"
             "Another process holds it: pgrep -fl corvane / kill <pid>\n",
             console(session, "", &status));
   EXPECT_EQ(1, status);
-  holder.closeInput();
-  EXPECT_EQ(0, holder.wait());
+  EXPECT_EQ(0, holder.finish());
 }
 
 }  // namespace

@@ -5,13 +5,15 @@
 #include "serve_answers.h"
 #include "support/frame_checks.h"
 #include "support/frames.h"
-#include "support/serve_client.h"
+#include "support/serve_fixture.h"
 
 namespace {
 
+using Serve = ServeTest;
+
 // A frame that cannot be written is never displayed: the card would go on
 // showing the previous picture, and a host would measure it as this one.
-TEST(Serve, UnwritableFramesAreNeverDisplayed) {
+TEST_F(Serve, UnwritableFramesAreNeverDisplayed) {
   // The frame's buffer, its access and its address refused, each asked for
   // again by every request; and rows too short for the width, where the
   // buffer is never asked for.
@@ -23,27 +25,24 @@ TEST(Serve, UnwritableFramesAreNeverDisplayed) {
                  {"row_bytes = 7000\n", 0}};
   for (const auto& [fault, bufferQueries] : kFaults) {
     SCOPED_TRACE(fault);
-    SimSession session(std::string(kCard) + fault, true);
-    ServeClient client(session);
+    ServeClient& client = serve(std::string(kCard) + fault, true);
     EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
     EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
     EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"align\"}"));
     // Still held, and each request tries the frame again.
     EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"hd\"}"));
     EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-    EXPECT_EQ(0, client.finish());
-    EXPECT_EQ(bufferQueries, session.countLogLines("QueryInterface(IDeckLinkVideoBuffer)"));
-    EXPECT_EQ(0u, session.countLogLines("DisplayVideoFrameSync"));
-    EXPECT_TRUE(session.frames().empty());
-    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
-    EXPECT_EQ("", session.audit());
+    endServing();
+    EXPECT_EQ(bufferQueries, session().countLogLines("QueryInterface(IDeckLinkVideoBuffer)"));
+    EXPECT_EQ(0u, session().countLogLines("DisplayVideoFrameSync"));
+    EXPECT_TRUE(session().frames().empty());
+    EXPECT_EQ(1u, session().countLogLines("DisableVideoOutput()"));
   }
 }
 
 // The frames the card displayed are exactly what the requests asked for.
-TEST(Serve, DisplayedFramesMatchTheRequests) {
-  SimSession session(kCard, true);
-  ServeClient client(session);
+TEST_F(Serve, DisplayedFramesMatchTheRequests) {
+  ServeClient& client = serve(kCard, true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
   EXPECT_EQ("{\"ok\":true,\"x\":793,\"y\":446,\"w\":333,\"h\":187}",
             client.ask("{\"cmd\":\"patch\",\"r\":940,\"g\":512,\"b\":64,\"bg_r\":100,"
@@ -62,14 +61,12 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
                          "}"));
   }
   for (const char* outside : {"\"x\":2627,\"y\":0", "\"x\":0,\"y\":1478"}) {
-    EXPECT_EQ("{\"ok\":false,\"code\":\"bad_request\",\"error\":\"x and y must put the patch "
-              "inside the frame: x 0-2626 and y 0-1477 for 1214x683 at 3840x2160\"}",
+    EXPECT_EQ(badRequest("x and y must put the patch inside the frame: x 0-2626 and y 0-1477 "
+                         "for 1214x683 at 3840x2160"),
               client.ask(std::string("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10,") +
                          outside + "}"));
   }
-  EXPECT_EQ(0, client.finish());
-
-  std::vector<std::string> frames = session.frames();
+  std::vector<std::string> frames = session().frames();
   ASSERT_EQ(6u, frames.size());
   for (size_t i = 0; i < 4; ++i) {
     FrameFile corner(frames[2 + i]);
@@ -89,19 +86,16 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
   expectPatchFrame(uhd.frame(), {0, 0, 3840, 2160}, r210Word(1023, 1023, 1023), 0);
 }
 
-
 // Align's default levels, and levels cut to 16 bits and then painted with
 // their low 10 bits.
-TEST(Serve, AlignPaintsItsLevels) {
-  SimSession session(kCard, true);
-  ServeClient client(session);
+TEST_F(Serve, AlignPaintsItsLevels) {
+  ServeClient& client = serve(kCard, true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
   EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
             client.ask("{\"cmd\":\"align\"}"));
   EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
             client.ask("{\"cmd\":\"align\",\"bg\":66560,\"line\":-1,\"cross\":1500}"));
-  EXPECT_EQ(0, client.finish());
-  std::vector<std::string> frames = session.frames();
+  std::vector<std::string> frames = session().frames();
   ASSERT_EQ(2u, frames.size());
   const unsigned levels[2][3] = {{64, 546, 721}, {0, 1023, 476}};
   for (int i = 0; i < 2; ++i) {
@@ -116,6 +110,5 @@ TEST(Serve, AlignPaintsItsLevels) {
                           r210Gray(levels[i][2])});
   }
 }
-
 
 }  // namespace

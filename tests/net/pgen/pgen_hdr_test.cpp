@@ -3,10 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <string>
 
-#include "net/pgen/pgen_child.h"
+#include "support/pgen_child.h"
 
 namespace {
 
@@ -28,7 +27,7 @@ TEST(PgenHdr, HostsTurnHdrAndRec2020OnAndOff) {
   LoopbackSocket host = pgen.connect();
   EXPECT_EQ("OK:0" + kEnd, exchange(&host, "CMD:GET_PGENERATOR_CONF_IS_HDR" + kEnd, "OK:0" + kEnd));
   EXPECT_EQ("OK:" + kEnd, exchange(&host, "CMD:SET_PGENERATOR_CONF_IS_HDR:1" + kEnd, "OK:" + kEnd));
-  EXPECT_TRUE(pgen.process().readUntil(
+  EXPECT_TRUE(pgen.readUntil(
       "signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 min-luminance "
       "0.0001 max-cll 1000 max-fall 400"));
   // The picture on the card was shown again, now with HDR10's metadata.
@@ -42,18 +41,16 @@ TEST(PgenHdr, HostsTurnHdrAndRec2020OnAndOff) {
   EXPECT_THAT(lastDisplay(session), HasSubstr("flags=0x2 cspc=2020 eotf=2"));
   // Off again: SDR in Rec.2020 until the colorimetry goes back to BT.709.
   EXPECT_EQ("OK:" + kEnd, exchange(&host, "CMD:SET_IS_HDR:0" + kEnd, "OK:" + kEnd));
-  EXPECT_TRUE(pgen.process().readUntil("signalling: sdr colorspace rec2020\n"));
+  EXPECT_TRUE(pgen.readUntil("signalling: sdr colorspace rec2020\n"));
   // A new frame with the picture: none of PQ's values.
   EXPECT_THAT(lastDisplay(session),
               ::testing::EndsWith(") = 0x00000000 flags=0x0 cspc=2020 eotf=0"));
   EXPECT_EQ("OK:" + kEnd, exchange(&host, "CMD:SET_COLORIMETRY:2" + kEnd, "OK:" + kEnd));
-  EXPECT_TRUE(pgen.process().readUntil("signalling: sdr colorspace rec709\n"));
+  EXPECT_TRUE(pgen.readUntil("signalling: sdr colorspace rec709\n"));
   EXPECT_EQ("OK:0" + kEnd, exchange(&host, "CMD:GET_PGENERATOR_CONF_IS_HDR" + kEnd, "OK:0" + kEnd));
   // SDR in Rec.709: a frame without metadata.
   EXPECT_THAT(lastDisplay(session), ::testing::EndsWith(") = 0x00000000"));
-  pgen.process().sendSignal(SIGTERM);
-  EXPECT_EQ(130, pgen.process().wait());
-  EXPECT_EQ("", session.audit());
+  pgen.endWithSignal();
 }
 
 TEST(PgenHdr, TheCommandLineSaysWhatHdrIsAndACardWithoutItRefuses) {
@@ -68,20 +65,16 @@ TEST(PgenHdr, TheCommandLineSaysWhatHdrIsAndACardWithoutItRefuses) {
     exchange(&host, "CMD:SET_IS_HDR:0" + kEnd, "OK:" + kEnd);
     EXPECT_EQ("OK:" + kEnd, exchange(&host, "CMD:SET_IS_HDR:1" + kEnd, "OK:" + kEnd));
     EXPECT_THAT(lastDisplay(session), HasSubstr("eotf=3"));
-    pgen.process().sendSignal(SIGINT);
-    EXPECT_EQ(130, pgen.process().wait());
-    EXPECT_EQ("", session.audit());
+    pgen.endWithSignal(SIGINT);
   }
   SimSession session("[device]\nname = Plain\nhdr = no\n");
   PgenChild pgen(session);
   LoopbackSocket host = pgen.connect();
   EXPECT_EQ("ERR:not applied" + kEnd,
             exchange(&host, "CMD:SET_IS_HDR:1" + kEnd, "ERR:not applied" + kEnd));
-  EXPECT_TRUE(pgen.process().readUntil("setting not applied: CMD:SET_IS_HDR:1: "));
+  EXPECT_TRUE(pgen.readUntil("setting not applied: CMD:SET_IS_HDR:1: "));
   EXPECT_EQ("OK:0" + kEnd, exchange(&host, "CMD:GET_PGENERATOR_CONF_IS_HDR" + kEnd, "OK:0" + kEnd));
-  pgen.process().sendSignal(SIGTERM);
-  EXPECT_EQ(130, pgen.process().wait());
-  EXPECT_EQ("", session.audit());
+  pgen.endWithSignal();
 }
 
 }  // namespace

@@ -3,10 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
-
 #include "net/pgen/literal_commands.h"
-#include "net/pgen/pgen_child.h"
+#include "support/pgen_child.h"
 
 namespace {
 
@@ -15,10 +13,9 @@ using ::testing::StartsWith;
 
 const char kCard[] = "[device]\nname = A\n";
 
-int runPgen(const SimSession& session, const std::vector<std::string>& words, std::string* out) {
-  std::vector<std::string> args = {corvaneBinary(), "pgen"};
-  args.insert(args.end(), words.begin(), words.end());
-  return runToEnd(args, session.environment(), "", out);
+int runPgen(const SimSession& session, std::vector<std::string> words, std::string* out) {
+  words.insert(words.begin(), "pgen");
+  return runCorvane(session.environment(), words, out);
 }
 
 TEST(PgenStart, WrongCommandLinesSayWhyWithStatusOne) {
@@ -79,9 +76,7 @@ TEST(PgenStart, ADiscoveryPortThatCannotBeBoundIsAWarning) {
                                   "into the host instead"));
   LoopbackSocket host = pgen.connect();
   EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
-  pgen.process().sendSignal(SIGINT);
-  EXPECT_EQ(130, pgen.process().wait());
-  EXPECT_EQ("", session.audit());
+  pgen.endWithSignal(SIGINT);
 }
 
 }  // namespace

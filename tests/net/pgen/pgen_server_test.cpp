@@ -275,12 +275,15 @@ TEST(PgenServer, KeepsServingWhateverAHostDoes) {
            answered += asker.receiveFrom(2000) == "This is a PGenerator";
          }
          EXPECT_EQ(3000, answered);
-         while (pgen->readLine(300) != "<timeout>") {
-         }
-         // The next line says how many were not shown.
+         // The next line shown says how many were not: the last answer's,
+         // when the reading below began before corvane offered it, else
+         // the next one's.
+         const std::string dropped =
+             " lines not shown: standard output was not taking them)\ndiscovery from ";
+         std::string read;
+         for (std::string line; (line = pgen->readLine(300)) != "<timeout>";) read += line + "\n";
          asker.sendTo(pgen->discoveryPort(), literal::kDiscovery);
-         EXPECT_TRUE(pgen->readUntil(
-             " lines not shown: standard output was not taking them)\ndiscovery from "));
+         EXPECT_TRUE(read.find(dropped) != std::string::npos || pgen->readUntil(dropped));
        }},
       {"a host floods commands and never reads the replies",
        [&] {

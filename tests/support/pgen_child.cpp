@@ -61,10 +61,15 @@ void floodWithoutReading(LoopbackSocket* host, const std::string& command, int s
   std::string burst;
   for (int i = 0; i < 6000; ++i) burst += command;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  // A send that takes part of the burst is followed by the rest, so that
+  // the stream stays whole commands.
+  size_t sent = 0;
   int stalled = 0;
   while (std::chrono::steady_clock::now() < deadline && (stallMs == 0 || stalled < stallMs)) {
-    const ssize_t n = ::send(host->fd(), burst.data(), burst.size(), MSG_DONTWAIT | kNoSignal);
+    const ssize_t n = ::send(host->fd(), burst.data() + sent, burst.size() - sent,
+                             MSG_DONTWAIT | kNoSignal);
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return;  // dropped
+    if (n > 0) sent = (sent + static_cast<size_t>(n)) % burst.size();
     stalled = n > 0 ? 0 : stalled + 10;
     if (n <= 0) usleep(10000);
   }

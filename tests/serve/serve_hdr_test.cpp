@@ -20,7 +20,8 @@ constexpr char kSdrAnswer[] = "{\"ok\":true,\"eotf\":\"sdr\",\"colorspace\":\"re
 const CarriedMetadata kHlg = {0x2, {{"cspc", 0x32303230}, {"eotf", 3}}};
 
 // Each change shows the picture on the card again, with the metadata of the
-// new signalling.
+// new signalling; the signalling lasts over a switch that fails and puts the
+// previous mode back.
 TEST_F(ServeHdr, EachChangeShowsThePictureAgainWithItsMetadata) {
   const struct {
     const char* request;
@@ -38,10 +39,19 @@ TEST_F(ServeHdr, EachChangeShowsThePictureAgainWithItsMetadata) {
        "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"p3d65\","
        "\"max_luminance\":4000,\"min_luminance\":50,\"max_cll\":3000,\"max_fall\":500}",
        hdr10P3({4000, 0.005, 3000, 500})},
+      {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"primaries\":\"rec709\"}",
+       "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"rec709\","
+       "\"max_luminance\":1000,\"min_luminance\":1,\"max_cll\":1000,\"max_fall\":400}",
+       hdr10Rec709()},
+      // The card cannot enable 4K: the previous mode's new frame is signalled
+      // again, and shown with the next picture.
+      {"{\"cmd\":\"setmode\",\"mode\":\"4k\"}", kRestored, std::nullopt},
+      {"{\"cmd\":\"patch\",\"r\":940,\"g\":940,\"b\":940,\"area\":10}",
+       "{\"ok\":true,\"x\":656,\"y\":369,\"w\":607,\"h\":342}", hdr10Rec709()},
       {"{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}", kHlgAnswer, kHlg},
       {"{\"hdr\":{\"eotf\":\"sdr\"}}", kSdrAnswer, CarriedMetadata()},
   };
-  ServeClient& client = serve(kCard, true);
+  ServeClient& client = serve(std::string(kCard) + "enable.4k = E_FAIL\n", true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
   std::vector<CarriedMetadata> shown;
   for (const auto& row : rows) {

@@ -11,6 +11,7 @@
 #include "support/json_check.h"
 #include "support/log_lines.h"
 #include "support/serve_fixture.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -128,7 +129,7 @@ size_t Faults::runWithFault(size_t failing, const std::vector<const char*>& requ
   // Whatever failed, the program still answers and can hold the card again.
   EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}",
             client.ask("{\"cmd\":\"open\",\"mode\":\"hd\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080}",
+  EXPECT_EQ(patchAnswer(kHdFull),
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
   endServing();
   return counted;

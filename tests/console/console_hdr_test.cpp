@@ -4,6 +4,7 @@
 
 #include "support/frames.h"
 #include "support/way_in.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ std::string console(const SimSession& session, const std::string& typed) {
 
 TEST(ConsoleHdr, OnChangedAndOffShowTheSamePictureAgain) {
   SimSession session("[device]\nname = A\n", true);
-  EXPECT_EQ(std::string(kHeld) +
-                "patch>   live: R=940 G=940 B=940  window 1214x683 at (1313,738)\n"
+  EXPECT_EQ(std::string(kHeld) + "patch>   live: R=940 G=940 B=940  window " +
+                windowText(kUhd10) + "\n"
                 "patch> signalling: sdr colorspace rec709\n"
                 "patch> signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 "
                 "min-luminance 0.0001 max-cll 1000 max-fall 400\n"

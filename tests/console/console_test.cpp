@@ -3,6 +3,7 @@
 
 #include "support/frames.h"
 #include "support/serve_client.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -11,6 +12,11 @@ const char kHeld[] =
     "Commands: red green blue white black | <R> <G> <B>\n"
     "          size3 size10 sizefull | full | video | quit\n";
 const char kReleased[] = "output disabled, device released.\n";
+
+// The prompt and the line for a patch of `colour` shown in `window`.
+std::string live(const std::string& colour, const PatchRect& window) {
+  return "patch>   live: " + colour + "  window " + windowText(window) + "\n";
+}
 
 // Runs `corvane run 0 <mode>` with `typed` as input; returns the output.
 std::string console(const SimSession& session, const std::string& typed, int* status,
@@ -33,21 +39,14 @@ TEST(Console, ColoursRangesAndSizes) {
                             "legal\n",
                             &status);
   EXPECT_EQ(0, status);
-  EXPECT_EQ(std::string(kHeld) +
-                "patch>   live: R=940 G=64 B=64  window 607x342 at (656,369)\n"
-                "patch> range: full (0-1023)\n"
-                "patch>   live: R=0 G=0 B=0  window 607x342 at (656,369)\n"
+  EXPECT_EQ(std::string(kHeld) + live("R=940 G=64 B=64", kHd10) +
+                "patch> range: full (0-1023)\n" + live("R=0 G=0 B=0", kHd10) +
+                "patch> range: video (64-940)\n" + live("R=940 G=940 B=940", kHd10) +
+                "patch> patch: 3%\n" + live("R=940 G=64 B=64", kHd3) +
+                "patch> patch: full\n" + live("R=64 G=940 B=64", kHdFull) +
+                "patch> patch: 10%\n" + live("R=64 G=64 B=940", kHd10) +
                 "patch> range: video (64-940)\n"
-                "patch>   live: R=940 G=940 B=940  window 607x342 at (656,369)\n"
-                "patch> patch: 3%\n"
-                "patch>   live: R=940 G=64 B=64  window 333x187 at (793,446)\n"
-                "patch> patch: full\n"
-                "patch>   live: R=64 G=940 B=64  window 1920x1080 at (0,0)\n"
-                "patch> patch: 10%\n"
-                "patch>   live: R=64 G=64 B=940  window 607x342 at (656,369)\n"
-                "patch> range: video (64-940)\n"
-                "patch> " +
-                kReleased,
+                "patch> " + kReleased,
             out);
   EXPECT_EQ("", session.audit());
 }
@@ -64,15 +63,11 @@ TEST(Console, TypedNumbersAreSixteenBitAndUnchecked) {
                             "1,2,3\n",
                             &status);
   EXPECT_EQ(0, status);
-  EXPECT_EQ(std::string(kHeld) +
-                "patch>   live: R=1023 G=0 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=2000 G=0 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=65535 G=0 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=4464 G=65535 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=1 G=2 B=3  window 607x342 at (656,369)\n"
+  EXPECT_EQ(std::string(kHeld) + live("R=1023 G=0 B=0", kHd10) +
+                live("R=2000 G=0 B=0", kHd10) + live("R=65535 G=0 B=0", kHd10) +
+                live("R=4464 G=65535 B=0", kHd10) + live("R=1 G=2 B=3", kHd10) +
                 "patch> unknown: 1,2,3\n"
-                "patch> " +
-                kReleased,
+                "patch> " + kReleased,
             out);
   // 2000 paints as 976 (its low 10 bits), -1 as 1023 and 4464 as 368; the
   // background is the video black level.
@@ -141,9 +136,8 @@ TEST(Console, LongLinesArriveInPiecesOf127Bytes) {
   SimSession session("[device]\nname = A\n");
   int status = -1;
   std::string out = console(session, std::string(127, 'x') + "red\n", &status);
-  EXPECT_EQ(std::string(kHeld) + "patch> unknown: " + std::string(127, 'x') +
-                "\npatch>   live: R=940 G=64 B=64  window 607x342 at (656,369)\npatch> " +
-                kReleased,
+  EXPECT_EQ(std::string(kHeld) + "patch> unknown: " + std::string(127, 'x') + "\n" +
+                live("R=940 G=64 B=64", kHd10) + "patch> " + kReleased,
             out);
 }
 

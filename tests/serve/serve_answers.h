@@ -15,6 +15,9 @@ inline const char kReady[] = "{\"ok\":true,\"ready\":true}";
 inline const char kCard[] = "[device]\nname = DeckLink Sim\n";
 inline const char kHd[] = "{\"ok\":true,\"width\":1920,\"height\":1080}";
 inline const char kUhd[] = "{\"ok\":true,\"width\":3840,\"height\":2160}";
+// align at 1920x1080 with its default boxes of 3 % and 10 %.
+inline const char kAlignedHd[] =
+    "{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}";
 inline const std::string kNotOpen = failure("not_open", "no device is open");
 inline const std::string kUnrecognised = badRequest("unrecognised command");
 inline const std::string kUnknownResolution = badRequest("unknown resolution");

@@ -6,6 +6,7 @@
 #include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/serve_fixture.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -44,11 +45,11 @@ TEST_F(Serve, UnwritableFramesAreNeverDisplayed) {
 TEST_F(Serve, DisplayedFramesMatchTheRequests) {
   ServeClient& client = serve(kCard, true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":793,\"y\":446,\"w\":333,\"h\":187}",
+  EXPECT_EQ(patchAnswer(kHd3),
             client.ask("{\"cmd\":\"patch\",\"r\":940,\"g\":512,\"b\":64,\"bg_r\":100,"
                        "\"bg_g\":200,\"bg_b\":300,\"area\":3}"));
   EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":3840,\"h\":2160}",
+  EXPECT_EQ(patchAnswer(kUhdFull),
             client.ask("{\"cmd\":\"patch\",\"r\":1023,\"g\":1023,\"b\":1023}"));
   // Positioned 10 % patches (1214x683): at each corner, then one pixel
   // outside on the right and at the bottom, refused with nothing shown.
@@ -78,12 +79,12 @@ TEST_F(Serve, DisplayedFramesMatchTheRequests) {
   ASSERT_TRUE(uhd.ok());
   ASSERT_EQ(1920, hd.frame().width);
   ASSERT_EQ(1080, hd.frame().height);
-  expectPatchFrame(hd.frame(), {793, 446, 333, 187}, r210Word(940, 512, 64),
+  expectPatchFrame(hd.frame(), kHd3, r210Word(940, 512, 64),
                    r210Word(100, 200, 300));
   ASSERT_EQ(3840, uhd.frame().width);
   ASSERT_EQ(2160, uhd.frame().height);
   // At 100 % the patch is the whole frame.
-  expectPatchFrame(uhd.frame(), {0, 0, 3840, 2160}, r210Word(1023, 1023, 1023), 0);
+  expectPatchFrame(uhd.frame(), kUhdFull, r210Word(1023, 1023, 1023), 0);
 }
 
 // Align's default levels, and levels cut to 16 bits and then painted with
@@ -91,9 +92,9 @@ TEST_F(Serve, DisplayedFramesMatchTheRequests) {
 TEST_F(Serve, AlignPaintsItsLevels) {
   ServeClient& client = serve(kCard, true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+  EXPECT_EQ(kAlignedHd,
             client.ask("{\"cmd\":\"align\"}"));
-  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+  EXPECT_EQ(kAlignedHd,
             client.ask("{\"cmd\":\"align\",\"bg\":66560,\"line\":-1,\"cross\":1500}"));
   std::vector<std::string> frames = session().frames();
   ASSERT_EQ(2u, frames.size());
@@ -105,7 +106,7 @@ TEST_F(Serve, AlignPaintsItsLevels) {
     ASSERT_EQ(1920, frame.frame().width);
     ASSERT_EQ(1080, frame.frame().height);
     // The 3 % box inside the 10 % box, lines 2 pixels wide at 1080 rows.
-    expectAlignmentFrame(frame.frame(), {793, 446, 333, 187}, {656, 369, 607, 342}, 2,
+    expectAlignmentFrame(frame.frame(), kHd3, kHd10, 2,
                          {r210Gray(levels[i][0]), r210Gray(levels[i][1]),
                           r210Gray(levels[i][2])});
   }

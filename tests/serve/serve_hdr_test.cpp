@@ -9,6 +9,7 @@
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
 #include "support/serve_fixture.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST_F(ServeHdr, EachChangeShowsThePictureAgainWithItsMetadata) {
     std::optional<CarriedMetadata> shown;  // the frame it displays, if any
   } rows[] = {
       {"{\"cmd\":\"patch\",\"r\":940,\"g\":940,\"b\":940,\"area\":10}",
-       "{\"ok\":true,\"x\":656,\"y\":369,\"w\":607,\"h\":342}", CarriedMetadata()},
+       patchAnswer(kHd10), CarriedMetadata()},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\"}",
        "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"rec2020\","
        "\"max_luminance\":1000,\"min_luminance\":1,\"max_cll\":1000,\"max_fall\":400}",
@@ -47,7 +48,7 @@ TEST_F(ServeHdr, EachChangeShowsThePictureAgainWithItsMetadata) {
       // again, and shown with the next picture.
       {"{\"cmd\":\"setmode\",\"mode\":\"4k\"}", kRestored, std::nullopt},
       {"{\"cmd\":\"patch\",\"r\":940,\"g\":940,\"b\":940,\"area\":10}",
-       "{\"ok\":true,\"x\":656,\"y\":369,\"w\":607,\"h\":342}", hdr10Rec709()},
+       patchAnswer(kHd10), hdr10Rec709()},
       {"{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}", kHlgAnswer, kHlg},
       {"{\"hdr\":{\"eotf\":\"sdr\"}}", kSdrAnswer, CarriedMetadata()},
   };
@@ -87,7 +88,7 @@ TEST_F(ServeHdr, CardsThatCannotCarryItOrFailWritingIt) {
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\",\"device\":2}"));
   EXPECT_EQ(failure("failed", "the card refused the MaxCLL (E_FAIL); previous signalling kept"),
             client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080}",
+  EXPECT_EQ(patchAnswer(kHdFull),
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
   const std::vector<std::string> frames = session().frames();
   ASSERT_EQ(1u, frames.size());

@@ -5,6 +5,7 @@
 
 #include "serve_answers.h"
 #include "support/serve_fixture.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -159,12 +160,12 @@ TEST_F(Serve, SetModeChecksTheWordBeforeTheDevice) {
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
   EXPECT_EQ(kUnknownResolution, client.ask("{\"cmd\":\"setmode\",\"mode\":\"UHD\"}"));
   EXPECT_EQ(kUnknownResolution, client.ask("{\"cmd\":\"setmode\",\"mode\":\"8k\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080}",
+  EXPECT_EQ(patchAnswer(kHdFull),
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
   EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
   EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
   EXPECT_EQ(kRestored, client.ask("{\"cmd\":\"setmode\",\"mode\":\"4k\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":3840,\"h\":2160}",
+  EXPECT_EQ(patchAnswer(kUhdFull),
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\"}"));  // no mode key means hd
 }
@@ -180,7 +181,7 @@ TEST_F(Serve, SetModeToTheCurrentModeTouchesNothing) {
 TEST_F(Serve, PatchAnswersItsWindow) {
   ServeClient& client = serve(kCard);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":656,\"y\":369,\"w\":607,\"h\":342}",
+  EXPECT_EQ(patchAnswer(kHd10),
             client.ask("{\"cmd\":\"patch\",\"r\":1023,\"g\":0,\"b\":0,\"area\":10}"));
   EXPECT_EQ("{\"ok\":true,\"x\":864,\"y\":486,\"w\":192,\"h\":108}",
             client.ask("{\"patch\":{\"r\" : 0, \"g\":1023,\"b\":0,\"area\":1.9}}"));
@@ -200,7 +201,7 @@ TEST_F(Serve, DisplayFailuresAreReported) {
 TEST_F(Serve, AlignDefaultsOrderAndSixteenBitLevels) {
   ServeClient& client = serve(kCard);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+  EXPECT_EQ(kAlignedHd,
             client.ask("{\"cmd\":\"align\"}"));
   EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":859,\"h\":483},\"outer\":{\"w\":429,\"h\":241}}",
             client.ask("{\"cmd\":\"align\",\"a1\":20,\"a2\":5}"));

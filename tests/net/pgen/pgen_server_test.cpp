@@ -13,6 +13,7 @@
 #include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/pgen_child.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -74,13 +75,12 @@ TEST(PgenServer, AnswersEachOfTheHostsCommandsByteForByte) {
       "signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 min-luminance "
       "0.0001 max-cll 1000 max-fall 400"));
   EXPECT_TRUE(pgen.readUntil("setting ignored: CMD:SET_RGB_QUANT_RANGE"));
-  EXPECT_TRUE(pgen.readUntil("patch 512 512 512 window 607x341 at (656,369) on 0 0 0"));
-  EXPECT_TRUE(pgen.readUntil("patch 512 512 512 window 607x342 at (657,369) on 0 0 0"));
+  EXPECT_TRUE(pgen.readUntil(patchLine("512 512 512", kHcfr10, "0 0 0")));
+  EXPECT_TRUE(pgen.readUntil(patchLine("512 512 512", kPgenClient10, "0 0 0")));
   EXPECT_TRUE(pgen.readUntil("template 'HCFR' stored: 1 rectangle, 1 text block\n"));
   EXPECT_TRUE(pgen.readUntil("text is not drawn: "));
-  EXPECT_TRUE(
-      pgen.readUntil("patch 504 504 504 window 607x341 at (656,369) on 64 64 64"));
-  EXPECT_TRUE(pgen.readUntil("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0"));
+  EXPECT_TRUE(pgen.readUntil(patchLine("504 504 504", kHcfr10, "64 64 64")));
+  EXPECT_TRUE(pgen.readUntil(patchLine("0 0 0", kHdFull, "0 0 0")));
   EXPECT_TRUE(pgen.readUntil("ended: the host sent QUIT\n"));
   // The template outlasts the connection.
   LoopbackSocket next = pgen.connect();
@@ -111,26 +111,25 @@ TEST(PgenServer, PaintsPatchesPixelForPixel) {
     PatchRect rect;
     uint32_t patch, background;
   } cases[] = {
-      {"", "RGB=RECTANGLE;607,341;100;235,235,235;16,16,16;-1,-1", {656, 369, 607, 341},
-       r210Gray(940), r210Gray(64)},
+      {"", "RGB=RECTANGLE;607,341;100;235,235,235;16,16,16;-1,-1", kHcfr10, r210Gray(940),
+       r210Gray(64)},
       {"", "RGB=RECTANGLE;400,200;100;255,128,0;1,2,3;-1,-1,-300,100", {460, 540, 400, 200},
        r210Word(1020, 512, 0), r210Word(4, 8, 12)},
       {"", "RGB=RECTANGLE10bit;607,342;0;1023,64,940;100,200,300;0,0,657,369;-1",
-       {657, 369, 607, 342}, r210Word(1023, 64, 940), r210Word(100, 200, 300)},
+       kPgenClient10, r210Word(1023, 64, 940), r210Word(100, 200, 300)},
       {"", "RGB=RECTANGLE10bit;300,300;0;1,2,3;0,0,0;-1,-1,900,0", {1710, 390, 210, 300},
        r210Word(1, 2, 3), r210Gray(0)},
-      {"", "RGB=RECTANGLE10bit;9999,9999;0;512,512,512;0,0,0;0,0", {0, 0, 1920, 1080},
-       r210Gray(512), r210Gray(0)},
+      {"", "RGB=RECTANGLE10bit;9999,9999;0;512,512,512;0,0,0;0,0", kHdFull, r210Gray(512),
+       r210Gray(0)},
       {literal::kTemplateUpload, "TESTTEMPLATERAMDISK:HCFR:126,126,126;16,16,16",
-       {656, 369, 607, 341}, r210Gray(504), r210Gray(64)},
+       kHcfr10, r210Gray(504), r210Gray(64)},
       {upload("607,341", "-1,-1,-656,369"), "TESTTEMPLATERAMDISK:HCFR:255,0,128;1,2,3",
        {0, 738, 607, 341}, r210Word(1020, 0, 512), r210Word(4, 8, 12)},
       {upload("960,540", "-1,-1,0,0"), "TESTTEMPLATERAMDISK:HCFR:235,235,235;16,16,16",
        {480, 270, 960, 540}, r210Gray(940), r210Gray(64)},
       {upload("960,540", "-1,-1,480,-270"), "TESTTEMPLATERAMDISK:HCFR:0,0,0;255,255,255",
        {960, 0, 960, 540}, r210Gray(0), r210Gray(1020)},
-      {"", "TESTTEMPLATEDISK:PatternDynamic:20,30,40", {0, 0, 1920, 1080}, r210Word(80, 120, 160),
-       0},
+      {"", "TESTTEMPLATEDISK:PatternDynamic:20,30,40", kHdFull, r210Word(80, 120, 160), 0},
   };
   for (const auto& c : cases) {
     if (!c.upload.empty()) {

@@ -15,6 +15,7 @@
 #include "support/frames.h"
 #include "support/resolve_child.h"
 #include "support/resolve_frame.h"
+#include "support/windows.h"
 
 namespace {
 
@@ -67,30 +68,29 @@ TEST_F(ResolveSession, TheHostsLiteralMessagesGiveTheirFramesPixelForPixel) {
   corvane->acceptCorvane();
   // Before any patch: a full-field black frame.
   ASSERT_EQ(1u, shown());
-  expectPatchFrame(lastFrame()->frame(), {0, 0, 1920, 1080}, 0, 0);
+  expectPatchFrame(lastFrame()->frame(), kHdFull, 0, 0);
 
-  const PatchRect window = {810, 390, 300, 300};
-  const PatchRect full = {0, 0, 1920, 1080};
+  // Each grey message: its window, its level and its background's.
   const struct {
     const char* xml;
-    const char* line;
-    PatchRect rect;
+    PatchRect window;
     unsigned patch, background;
   } messages[] = {
-      {literal::kGreyCm, "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", window,
-       512, 212},
-      {literal::kGreyLs, "patch 512 512 512 window 300x300 at (810,390) on 0 0 0", window, 512,
-       0},
-      {literal::kBlackCm, "patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", full, 0, 0},
-      {literal::kFullGreyNoDeclaration, "patch 512 512 512 window 1920x1080 at (0,0) on 0 0 0",
-       full, 512, 0},
-      {literal::kWhiteVideoCm, "patch 940 940 940 window 300x300 at (810,390) on 226 226 226",
-       window, 940, 226},
+      {literal::kGreyCm, kResolveWindow, 512, 212},
+      {literal::kGreyLs, kResolveWindow, 512, 0},
+      {literal::kBlackCm, kHdFull, 0, 0},
+      {literal::kFullGreyNoDeclaration, kHdFull, 512, 0},
+      {literal::kWhiteVideoCm, kResolveWindow, 940, 226},
+  };
+  const auto grey = [](unsigned level) {
+    const std::string code = std::to_string(level);
+    return code + " " + code + " " + code;
   };
   for (const auto& m : messages) {
-    SCOPED_TRACE(m.line);
-    ASSERT_EQ(m.line, corvane->tell(resolveFrame(m.xml)));
-    expectPatchFrame(lastFrame()->frame(), m.rect, r210Gray(m.patch), r210Gray(m.background));
+    const std::string line = patchLine(grey(m.patch), m.window, grey(m.background));
+    SCOPED_TRACE(line);
+    ASSERT_EQ(line, corvane->tell(resolveFrame(m.xml)));
+    expectPatchFrame(lastFrame()->frame(), m.window, r210Gray(m.patch), r210Gray(m.background));
   }
   EXPECT_EQ(6u, shown());
   EXPECT_EQ(0u, session->countLogLines("DisableVideoOutput()"));
@@ -102,15 +102,15 @@ TEST_F(ResolveSession, MessagesSplitAtEveryByteOrPackedTogether) {
   corvane->acceptCorvane();
   const std::string grey = resolveFrame(literal::kGreyCm);
   for (char byte : grey) ASSERT_TRUE(corvane->host.send(std::string(1, byte)));
-  EXPECT_EQ("patch 512 512 512 window 300x300 at (810,390) on 212 212 212", corvane->readLine());
+  EXPECT_EQ(patchLine("512 512 512", kResolveWindow, "212 212 212"), corvane->readLine());
   // Three messages in one write, the last cut short, then its rest.
   const std::string three = resolveFrame(literal::kBlackCm) + resolveFrame(literal::kWhiteVideoCm) + grey;
   ASSERT_TRUE(corvane->host.send(three.substr(0, three.size() - 10)));
-  EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", corvane->readLine());
-  EXPECT_EQ("patch 940 940 940 window 300x300 at (810,390) on 226 226 226", corvane->readLine());
+  EXPECT_EQ(patchLine("0 0 0", kHdFull, "0 0 0"), corvane->readLine());
+  EXPECT_EQ(patchLine("940 940 940", kResolveWindow, "226 226 226"), corvane->readLine());
   EXPECT_EQ("<timeout>", corvane->readLine(300));
   ASSERT_TRUE(corvane->host.send(three.substr(three.size() - 10)));
-  EXPECT_EQ("patch 512 512 512 window 300x300 at (810,390) on 212 212 212", corvane->readLine());
+  EXPECT_EQ(patchLine("512 512 512", kResolveWindow, "212 212 212"), corvane->readLine());
   corvane->endWithSignal();
 }
 
@@ -124,7 +124,7 @@ TEST_F(ResolveSession, SessionsEndAndCorvaneConnectsAgainWithTheCardHeld) {
   corvane->acceptCorvane();
   // The picture stayed: no frame was shown between the two connections.
   EXPECT_EQ(2u, shown());
-  EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", corvane->tell(resolveFrame(literal::kBlackCm)));
+  EXPECT_EQ(patchLine("0 0 0", kHdFull, "0 0 0"), corvane->tell(resolveFrame(literal::kBlackCm)));
   corvane->host.close();
   EXPECT_EQ("connection ended: the host closed the connection; connecting again in 1 s",
             corvane->readLine());
@@ -213,7 +213,7 @@ TEST_F(ResolveSession, GeometryAtTheEdgesOutsideEmptyInPixelsAndSeveralRectangle
   EXPECT_EQ("patch 100 100 100 window 0x0 at (960,540) on 3 3 3",
             corvane->tell(resolveFrame(greyMessage(100, 3, "x='0.5' y='0.5' cx='0' cy='0.25'"))));
   // Pixels, as one host sends them.
-  EXPECT_EQ("patch 200 200 200 window 1920x1080 at (0,0) on 0 0 0",
+  EXPECT_EQ(patchLine("200 200 200", kHdFull, "0 0 0"),
             corvane->tell(resolveFrame(greyMessage(200, 0, "x='0.0000' y='0.0000' cx='1920.0000' "
                                             "cy='1080.0000'"))));
   EXPECT_EQ("patch 200 200 200 window 100x50 at (10,20) on 0 0 0",
@@ -318,7 +318,7 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
     corvane->host.close();
     corvane->acceptCorvane(false);
     ASSERT_TRUE(corvane->host.send(grey));
-    EXPECT_TRUE(corvane->readUntil("patch 512 512 512 window 300x300 at (810,390)"));
+    EXPECT_TRUE(corvane->readUntil(patchLine("512 512 512", kResolveWindow, "212 212 212")));
     corvane->endWithSignal();
   }
 }

@@ -92,16 +92,4 @@ TEST(CheckCommand, ACardHeldElsewhereEndsTheCheckAtOnce) {
   EXPECT_EQ("", session.audit());
 }
 
-TEST(CheckCommand, WithoutDriverOrDeviceStatusOne) {
-  SimSession session("[device]\nname = A\n");
-  std::string out;
-  EXPECT_EQ(1, runCorvane(session.environment(), {"check", "2"}, &out));
-  EXPECT_EQ("corvane 0.1.0\ndriver: 16.0.0 (API version word 0x10000000)\n"
-            "corvane check: device 2: no device at that index (no_device)\n",
-            out);
-  EXPECT_EQ(1, runCorvane(SimSession::withoutDriver(), {"check"}, &out));
-  EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
-  EXPECT_EQ("", session.audit());
-}
-
 }  // namespace

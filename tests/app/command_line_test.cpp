@@ -8,7 +8,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-const char kUsage[] =
+const std::string kUsage =
     "usage: corvane list\n"
     "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
     "       corvane serve                      (used by the app)\n"
@@ -50,25 +50,109 @@ TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);
     EXPECT_EQ(kUsage, out);
   }
-  // check reads its words before it asks the card anything.
-  const struct {
-    std::vector<std::string> words;
-    std::string problem;
-  } checks[] = {
-      {{"check", "--seconds"}, "--seconds needs a value"},
-      {{"check", "0", "--seconds", "10.5"}, "--seconds '10.5' is not a number of seconds from 0 to 10"},
-      {{"check", "--seconds", "1e1"}, "--seconds '1e1' is not a number of seconds from 0 to 10"},
-      {{"check", "0", "hd", "x"}, "one word too many: 'x'"},
-      {{"check", "0", "hd@61"}, "unknown mode 'hd@61'"},
-      {{"check", "--fast"}, "unknown option '--fast'"},
-  };
-  for (const auto& check : checks) {
-    std::string out;
-    EXPECT_EQ(1, run(check.words, session, &out)) << check.problem;
-    EXPECT_EQ("corvane check: " + check.problem + "\n" + kUsage, out);
-  }
   // Nothing was touched: usage never loads the driver.
   EXPECT_TRUE(session.logLines().empty());
+}
+
+// What each mode says when it cannot start, byte for byte: its words, read
+// before it asks the card anything; then the card, held as corvane run
+// holds it, with the same messages; then no driver at all.
+TEST(CommandLine, EachModeSaysWhyItCannotStart) {
+  const char kCard[] = "[device]\nname = A\n";
+  const char kSomeModes[] = "[device]\nname = A\nmodes = hd uhd@59.94\n";
+  const char kInputOnly[] = "[device]\nname = In only\noutput = no\n";
+  const std::string kNoDriver = "No DeckLink API found. Is Blackmagic Desktop Video installed?\n";
+  const struct {
+    const char* cards;  // nullptr: no driver
+    std::vector<std::string> words;
+    int status;
+    std::string output;
+    bool beforeTheCard;  // the card's log stays empty
+  } rows[] = {
+      {kCard, {"check", "--seconds"}, 1, "corvane check: --seconds needs a value\n" + kUsage, true},
+      {kCard, {"check", "0", "--seconds", "10.5"}, 1,
+       "corvane check: --seconds '10.5' is not a number of seconds from 0 to 10\n" + kUsage, true},
+      {kCard, {"check", "--seconds", "1e1"}, 1,
+       "corvane check: --seconds '1e1' is not a number of seconds from 0 to 10\n" + kUsage, true},
+      {kCard, {"check", "0", "hd", "x"}, 1, "corvane check: one word too many: 'x'\n" + kUsage, true},
+      {kCard, {"check", "0", "hd@61"}, 1, "corvane check: unknown mode 'hd@61'\n" + kUsage, true},
+      {kCard, {"check", "--fast"}, 1, "corvane check: unknown option '--fast'\n" + kUsage, true},
+      {kCard, {"pgen", "--port", "70000"}, 1,
+       "corvane pgen: --port '70000' is not a number from 0 to 65535\n" + kUsage, true},
+      {kCard, {"pgen", "0", "--port"}, 1, "corvane pgen: --port needs a value\n" + kUsage, true},
+      {kCard, {"pgen", "--listen", ""}, 1,
+       "corvane pgen: --listen needs a host name or address\n" + kUsage, true},
+      {kCard, {"pgen", "0", "hd", "extra"}, 1, "corvane pgen: one word too many: 'extra'\n" + kUsage,
+       true},
+      {kCard, {"pgen", "--verbose"}, 1, "corvane pgen: unknown option '--verbose'\n" + kUsage, true},
+      {kCard, {"resolve", "127.0.0.1:99999"}, 1,
+       "corvane resolve: port '99999' is not a number from 1 to 65535\n", false},
+      {kCard, {"resolve", ":20002"}, 1, "corvane resolve: no host in ':20002'\n", false},
+      {kCard, {"resolve", "[::1", "0"}, 1, "corvane resolve: '[::1' has no closing ']'\n", false},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr"}, 1,
+       "corvane resolve: --hdr needs a value\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "dolby"}, 1,
+       "corvane resolve: --hdr: expected sdr, pq or hlg, not 'dolby'\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--hdr", "hlg"}, 1,
+       "corvane resolve: --hdr given twice\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--primaries", "p3d65"}, 1,
+       "corvane resolve: the signalling options need --hdr sdr, pq or hlg\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--max-cll", "0"}, 1,
+       "corvane resolve: --hdr: MaxCLL must be 1-65535 cd/m2\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--gamma", "2.4"}, 1,
+       "corvane resolve: unknown option --gamma\n", true},
+      // The card.
+      {kSomeModes, {"run", "0", "uhd"}, 1,
+       "Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this resolution "
+       "(unsupported)\n",
+       false},
+      {kSomeModes, {"run", "0", "uhd@60"}, 1,
+       "Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this resolution "
+       "(unsupported)\n",
+       false},
+      {kSomeModes, {"run", "0", "HD"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n", false},
+      {kSomeModes, {"run", "0", "uhd@59.940"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n", false},
+      {kSomeModes, {"run", "3", "hd"}, 1,
+       "Could not open device 3: no device at that index (no_device)\n", false},
+      {kCard, {"resolve", "127.0.0.1", "3"}, 1,
+       "Could not open device 3: no device at that index (no_device)\n", false},
+      {kCard, {"resolve", "[::1]:20002", "0", "8k"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n", false},
+      {kCard, {"pgen", "3", "--listen", "127.0.0.1", "--port", "0"}, 1,
+       "Could not open device 3: no device at that index (no_device)\n", false},
+      {kCard, {"pgen", "0", "8k", "--listen", "127.0.0.1", "--port", "0"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n", false},
+      {kInputOnly, {"modes", "0"}, 1,
+       "corvane modes: device 0: device has no output interface (no_output)\n", false},
+      {kInputOnly, {"modes", "2"}, 1,
+       "corvane modes: device 2: no device at that index (no_device)\n", false},
+      {kCard, {"check", "2"}, 1,
+       "corvane 0.1.0\ndriver: 16.0.0 (API version word 0x10000000)\n"
+       "corvane check: device 2: no device at that index (no_device)\n",
+       false},
+      // No driver: list reports it and ends well, the others with status 1.
+      {nullptr, {"list"}, 0, kNoDriver, false},
+      {nullptr, {"modes", "0"}, 1, kNoDriver, false},
+      {nullptr, {"check"}, 1, kNoDriver, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.output);
+    std::string out;
+    if (row.cards == nullptr) {
+      EXPECT_EQ(row.status, runCorvane(SimSession::withoutDriver(), row.words, &out));
+      EXPECT_EQ(row.output, out);
+      continue;
+    }
+    SimSession session(row.cards);
+    EXPECT_EQ(row.status, run(row.words, session, &out));
+    EXPECT_EQ(row.output, out);
+    EXPECT_EQ("", session.audit());
+    if (row.beforeTheCard) {
+      EXPECT_TRUE(session.logLines().empty());
+    }
+  }
 }
 
 TEST(CommandLine, ListPrintsTheTableByteForByte) {
@@ -113,18 +197,15 @@ TEST(CommandLine, ListIgnoresFurtherWords) {
   EXPECT_EQ(plain, extra);
 }
 
-TEST(CommandLine, MissingDriverIsReportedWithStatusZero) {
-  std::string out;
-  EXPECT_EQ(0, runCorvane(SimSession::withoutDriver(), {"list"}, &out));
-  EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
-}
-
 TEST(CommandLine, ServeAndRunTakeFurtherWords) {
   SimSession session("[device]\nname = A\n");
   std::string out;
   EXPECT_EQ(0, run({"serve", "extra"}, session, &out, "{\"quit\":1}\n"));
   EXPECT_EQ("{\"ok\":true,\"ready\":true}\n", out);
   EXPECT_EQ(0, run({"run", "0", "hd", "extra"}, session, &out, "q\n"));
+  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
+  // Text that is not a number is device 0.
+  EXPECT_EQ(0, run({"run", "first", "hd"}, session, &out, "q\n"));
   EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
   EXPECT_EQ("", session.audit());
 }

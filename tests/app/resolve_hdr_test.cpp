@@ -66,28 +66,4 @@ TEST(ResolveHdr, ACardThatCannotCarryItEndsWithStatusOne) {
   EXPECT_EQ("", session.audit());
 }
 
-TEST(ResolveHdr, OptionsItCannotReadTouchNothing) {
-  SimSession session("[device]\nname = A\n");
-  const struct {
-    std::vector<std::string> options;
-    const char* says;
-  } cases[] = {
-      {{"--hdr"}, "corvane resolve: --hdr needs a value\n"},
-      {{"--hdr", "dolby"}, "corvane resolve: --hdr: expected sdr, pq or hlg, not 'dolby'\n"},
-      {{"--hdr", "pq", "--hdr", "hlg"}, "corvane resolve: --hdr given twice\n"},
-      {{"--primaries", "p3d65"},
-       "corvane resolve: the signalling options need --hdr sdr, pq or hlg\n"},
-      {{"--hdr", "pq", "--max-cll", "0"}, "corvane resolve: --hdr: MaxCLL must be 1-65535 cd/m2\n"},
-      {{"--hdr", "pq", "--gamma", "2.4"}, "corvane resolve: unknown option --gamma\n"},
-  };
-  for (const auto& c : cases) {
-    std::vector<std::string> words = {"resolve", "127.0.0.1:1", "0", "hd"};
-    words.insert(words.end(), c.options.begin(), c.options.end());
-    std::string out;
-    EXPECT_EQ(1, runCorvane(session.environment(), words, &out)) << c.says;
-    EXPECT_EQ(c.says, out);
-  }
-  EXPECT_TRUE(session.logLines().empty());
-}
-
 }  // namespace

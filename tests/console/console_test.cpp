@@ -170,24 +170,6 @@ TEST(Console, UnwritableFramesAreNeverDisplayed) {
   }
 }
 
-TEST(Console, OpenFailuresEndWithStatusOne) {
-  SimSession session("[device]\nname = A\nmodes = hd\n");
-  int status = -1;
-  EXPECT_EQ("Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this "
-            "resolution (unsupported)\n",
-            console(session, "", &status, "uhd"));
-  EXPECT_EQ(1, status);
-  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n",
-            console(session, "", &status, "HD"));
-  EXPECT_EQ(1, status);
-  EXPECT_EQ("Could not open device 3: no device at that index (no_device)\n",
-            console(session, "", &status, "hd", "3"));
-  EXPECT_EQ(1, status);
-  // Text that is not a number is device 0.
-  EXPECT_EQ(0, (console(session, "", &status, "hd", "first"), status));
-  EXPECT_EQ("", session.audit());
-}
-
 TEST(Console, CardHeldElsewhereSaysHowToFindTheHolder) {
   SimSession session("[device]\nname = A\n");
   ServeClient holder(session);

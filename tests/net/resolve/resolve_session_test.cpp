@@ -19,7 +19,6 @@
 
 namespace {
 
-using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 const char kCard[] = "[device]\nname = A\n";
@@ -321,28 +320,6 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
     EXPECT_TRUE(corvane->readUntil(patchLine("512 512 512", kResolveWindow, "212 212 212")));
     corvane->endWithSignal();
   }
-}
-
-TEST(ResolveCommandLine, AWrongTargetOrCardEndsWithStatusOne) {
-  SimSession session(kCard);
-  const struct {
-    std::vector<std::string> words;
-    const char* says;
-  } rows[] = {
-      {{"127.0.0.1:99999"}, "corvane resolve: port '99999' is not a number from 1 to 65535\n"},
-      {{":20002"}, "corvane resolve: no host in ':20002'\n"},
-      {{"[::1", "0"}, "corvane resolve: '[::1' has no closing ']'\n"},
-      // The card is held as corvane run holds it, with the same messages.
-      {{"127.0.0.1", "3"}, "Could not open device 3: no device at that index (no_device)\n"},
-      {{"[::1]:20002", "0", "8k"}, "Could not open device 0: unknown resolution (bad_request)\n"},
-  };
-  for (auto row : rows) {
-    row.words.insert(row.words.begin(), "resolve");
-    std::string out;
-    EXPECT_EQ(1, runCorvane(session.environment(), row.words, &out)) << row.says;
-    EXPECT_EQ(row.says, out);
-  }
-  EXPECT_EQ("", session.audit());
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/frames.h"
-#include "support/serve_client.h"
+#include "support/way_in.h"
 #include "support/windows.h"
 
 namespace {
@@ -139,47 +139,6 @@ TEST(Console, LongLinesArriveInPiecesOf127Bytes) {
   EXPECT_EQ(std::string(kHeld) + "patch> unknown: " + std::string(127, 'x') + "\n" +
                 live("R=940 G=64 B=64", kHd10) + "patch> " + kReleased,
             out);
-}
-
-TEST(Console, DisplayFailureKeepsTheLoopGoing) {
-  SimSession session("[device]\nname = A\ndisplay = E_FAIL\n");
-  int status = -1;
-  std::string out = console(session, "red\nalign\n", &status);
-  EXPECT_EQ(0, status);
-  EXPECT_EQ(std::string(kHeld) + "patch>   display failed\npatch>   display failed\npatch> " +
-                kReleased,
-            out);
-}
-
-TEST(Console, UnwritableFramesAreNeverDisplayed) {
-  // The frame's buffer, its access and its address refused, and rows too
-  // short for the width.
-  for (const char* fault : {"buffer = no\n", "start_access = E_FAIL\n", "get_bytes = E_FAIL\n",
-                            "get_bytes = null\n", "row_bytes = 7000\n"}) {
-    SCOPED_TRACE(fault);
-    SimSession session(std::string("[device]\nname = A\n") + fault, true);
-    int status = -1;
-    std::string out = console(session, "red\nalign\n", &status);
-    EXPECT_EQ(0, status);
-    EXPECT_EQ(std::string(kHeld) + "patch>   display failed\npatch>   display failed\npatch> " +
-                  kReleased,
-              out);
-    EXPECT_EQ(0u, session.countLogLines("DisplayVideoFrameSync"));
-    EXPECT_TRUE(session.frames().empty());
-    EXPECT_EQ("", session.audit());
-  }
-}
-
-TEST(Console, CardHeldElsewhereSaysHowToFindTheHolder) {
-  SimSession session("[device]\nname = A\n");
-  ServeClient holder(session);
-  ASSERT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", holder.ask("{\"cmd\":\"open\"}"));
-  int status = -1;
-  EXPECT_EQ("Could not open device 0: E_ACCESSDENIED (device already in use) (in_use)\n"
-            "Another process holds it: pgrep -fl corvane / kill <pid>\n",
-            console(session, "", &status));
-  EXPECT_EQ(1, status);
-  EXPECT_EQ(0, holder.finish());
 }
 
 }  // namespace

@@ -12,35 +12,6 @@ namespace {
 
 using Serve = ServeTest;
 
-// A frame that cannot be written is never displayed: the card would go on
-// showing the previous picture, and a host would measure it as this one.
-TEST_F(Serve, UnwritableFramesAreNeverDisplayed) {
-  // The frame's buffer, its access and its address refused, each asked for
-  // again by every request; and rows too short for the width, where the
-  // buffer is never asked for.
-  const struct {
-    const char* fault;
-    size_t bufferQueries;
-  } kFaults[] = {{"buffer = no\n", 3},       {"start_access = E_FAIL\n", 3},
-                 {"get_bytes = E_FAIL\n", 3}, {"get_bytes = null\n", 3},
-                 {"row_bytes = 7000\n", 0}};
-  for (const auto& [fault, bufferQueries] : kFaults) {
-    SCOPED_TRACE(fault);
-    ServeClient& client = serve(std::string(kCard) + fault, true);
-    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"align\"}"));
-    // Still held, and each request tries the frame again.
-    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"hd\"}"));
-    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-    endServing();
-    EXPECT_EQ(bufferQueries, session().countLogLines("QueryInterface(IDeckLinkVideoBuffer)"));
-    EXPECT_EQ(0u, session().countLogLines("DisplayVideoFrameSync"));
-    EXPECT_TRUE(session().frames().empty());
-    EXPECT_EQ(1u, session().countLogLines("DisableVideoOutput()"));
-  }
-}
-
 // The frames the card displayed are exactly what the requests asked for.
 TEST_F(Serve, DisplayedFramesMatchTheRequests) {
   ServeClient& client = serve(kCard, true);

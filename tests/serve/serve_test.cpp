@@ -191,13 +191,6 @@ TEST_F(Serve, PatchAnswersItsWindow) {
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"y\":0}"));
 }
 
-TEST_F(Serve, DisplayFailuresAreReported) {
-  ServeClient& client = serve("[device]\nname = A\ndisplay = E_FAIL\n");
-  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ(kDisplayFailed, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-  EXPECT_EQ(kDisplayFailed, client.ask("{\"cmd\":\"align\"}"));
-}
-
 TEST_F(Serve, AlignDefaultsOrderAndSixteenBitLevels) {
   ServeClient& client = serve(kCard);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));

@@ -75,21 +75,4 @@ TEST(CheckCommand, EveryModeShownAndTimedOrTheFirstFailureNamed) {
   }
 }
 
-TEST(CheckCommand, ACardHeldElsewhereEndsTheCheckAtOnce) {
-  SimSession session("[device]\nname = A\nmodes = hd uhd\n");
-  WayIn holder(session, {"run", "0", "uhd"});
-  ASSERT_TRUE(holder.readUntil("patch> "));
-  std::string out;
-  EXPECT_EQ(1, runCorvane(session.environment(), {"check", "--seconds", "0"}, &out));
-  EXPECT_THAT(out, ::testing::EndsWith(
-                       "  hd: open: E_ACCESSDENIED (device already in use) (in_use)\n"
-                       "Another process holds the card: stop it first (a corvane service: sudo "
-                       "systemctl stop corvane-pgen; else pgrep -fl corvane / kill <pid>).\n\n"
-                       "0 of 2 modes passed; first failure: hd: open: E_ACCESSDENIED (device "
-                       "already in use) (in_use)\n"));
-  holder.write("q\n");
-  EXPECT_EQ(0, holder.wait());
-  EXPECT_EQ("", session.audit());
-}
-
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/way_in.h"
+#include "support/serve_client.h"
 
 namespace {
 
@@ -197,16 +197,56 @@ TEST(CommandLine, ListIgnoresFurtherWords) {
   EXPECT_EQ(plain, extra);
 }
 
-TEST(CommandLine, ServeAndRunTakeFurtherWords) {
-  SimSession session("[device]\nname = A\n");
+// A card another program holds: each mode says so, and how to find the
+// holder.
+TEST(CommandLine, ACardHeldElsewhereSaysHowToFindTheHolder) {
+  SimSession session("[device]\nname = A\nmodes = hd uhd\n");
+  ServeClient holder(session);
+  ASSERT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", holder.ask("{\"cmd\":\"open\"}"));
+  const struct {
+    std::vector<std::string> words;
+    const char* ending;
+  } rows[] = {
+      {{"run", "0"},
+       "Could not open device 0: E_ACCESSDENIED (device already in use) (in_use)\n"
+       "Another process holds it: pgrep -fl corvane / kill <pid>\n"},
+      {{"check", "--seconds", "0"},
+       "  hd: open: E_ACCESSDENIED (device already in use) (in_use)\n"
+       "Another process holds the card: stop it first (a corvane service: sudo systemctl stop "
+       "corvane-pgen; else pgrep -fl corvane / kill <pid>).\n\n"
+       "0 of 2 modes passed; first failure: hd: open: E_ACCESSDENIED (device already in use) "
+       "(in_use)\n"},
+  };
+  for (const auto& row : rows) {
+    std::string out;
+    EXPECT_EQ(1, run(row.words, session, &out)) << row.ending;
+    EXPECT_THAT(out, ::testing::EndsWith(row.ending));
+  }
+  EXPECT_EQ(0, holder.finish());
+  EXPECT_EQ("", session.audit());
+}
+
+// Words after those a mode reads are left alone; run holds the mode it is
+// given (hd@24 is hd, and prints as it always has) on the device named,
+// text that is not a number being device 0.
+TEST(CommandLine, RunHoldsTheModeItIsGivenAndLeavesFurtherWords) {
+  SimSession session("[device]\nname = A\nmodes = hd uhd@59.94\n");
   std::string out;
   EXPECT_EQ(0, run({"serve", "extra"}, session, &out, "{\"quit\":1}\n"));
   EXPECT_EQ("{\"ok\":true,\"ready\":true}\n", out);
-  EXPECT_EQ(0, run({"run", "0", "hd", "extra"}, session, &out, "q\n"));
-  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
-  // Text that is not a number is device 0.
-  EXPECT_EQ(0, run({"run", "first", "hd"}, session, &out, "q\n"));
-  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
+  const struct {
+    std::vector<std::string> words;
+    const char* held;
+  } rows[] = {
+      {{"run", "0", "hd", "extra"}, "Device held: hd 1920x1080\n"},
+      {{"run", "first", "hd"}, "Device held: hd 1920x1080\n"},
+      {{"run", "0", "uhd@59.94"}, "Device held: uhd@59.94 3840x2160\n"},
+      {{"run", "0", "hd@24"}, "Device held: hd 1920x1080\n"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(0, run(row.words, session, &out, "q\n")) << row.held;
+    EXPECT_THAT(out, HasSubstr(row.held));
+  }
   EXPECT_EQ("", session.audit());
 }
 

@@ -1,5 +1,4 @@
-// `corvane modes <device>` and the rate names on the command line, run as
-// a child process.
+// `corvane modes <device>`, run as a child process.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -35,17 +34,6 @@ TEST(ModesCommand, PrintsTheTableByteForByte) {
   // Text that is not a number is device 0, as for run.
   EXPECT_EQ(0, runCorvane(session.environment(), {"modes", "first"}, &out));
   EXPECT_THAT(out, HasSubstr("device 0: Any\n"));
-  EXPECT_EQ("", session.audit());
-}
-
-TEST(ModesCommand, RunHoldsAModeAtARate) {
-  SimSession session("[device]\nname = A\nmodes = hd uhd@59.94\n");
-  std::string out;
-  EXPECT_EQ(0, runCorvane(session.environment(), {"run", "0", "uhd@59.94"}, &out, "q\n"));
-  EXPECT_THAT(out, HasSubstr("Device held: uhd@59.94 3840x2160\n"));
-  // hd@24 is hd, and prints as it always has.
-  EXPECT_EQ(0, runCorvane(session.environment(), {"run", "0", "hd@24"}, &out, "q\n"));
-  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
   EXPECT_EQ("", session.audit());
 }
 

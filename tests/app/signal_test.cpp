@@ -37,6 +37,12 @@ size_t count(const std::string& text, const std::string& needle) {
   return found;
 }
 
+std::string repeated(const std::string& text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
 // Of `sent` paints queued, `answered` were answered and `shown` shown: no
 // answer before its picture, and only the paint under way when the signal
 // came shown without its answer.
@@ -46,68 +52,51 @@ void expectAtMostOneShownUnanswered(size_t shown, size_t answered, size_t sent) 
   EXPECT_LT(shown, sent);
 }
 
+// Starts a way in of type `Way` into `slot` and returns it.
+template <class Way, class... Arguments>
+Way& start(std::unique_ptr<WayIn>* slot, Arguments&&... arguments) {
+  auto way = std::make_unique<Way>(std::forward<Arguments>(arguments)...);
+  Way& started = *way;
+  *slot = std::move(way);
+  return started;
+}
+
 TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
   std::unique_ptr<SimSession> session;
   std::unique_ptr<WayIn> corvane;
   LoopbackSocket host;   // a pgen host, connected until the end
   std::string received;  // what it has received
-  const auto setUp = [&](const char* cards) {
-    corvane.reset();
-    host.close();
-    session = std::make_unique<SimSession>(cards);
+  const auto serve = [&](const char* open, const char* opened) {
+    EXPECT_EQ(opened, start<ServeClient>(&corvane, *session).ask(open));
   };
-  const auto serve = [&](const char* cards, const char* open, const char* opened) {
-    setUp(cards);
-    auto client = std::make_unique<ServeClient>(*session);
-    EXPECT_EQ(opened, client->ask(open));
-    corvane = std::move(client);
-  };
-  const auto console = [&](const char* cards, const char* mode) {
-    setUp(cards);
-    corvane = std::make_unique<WayIn>(*session, std::vector<std::string>{"run", "0", mode});
+  const auto console = [&](const char* mode) {
+    start<WayIn>(&corvane, *session, std::vector<std::string>{"run", "0", mode});
     ASSERT_TRUE(corvane->readUntil("patch> "));
-  };
-  const auto resolve = [&](const char* mode, bool listening) -> ResolveChild& {
-    setUp(kCard);
-    auto child = std::make_unique<ResolveChild>(*session, mode, listening);
-    ResolveChild& started = *child;
-    corvane = std::move(child);
-    return started;
-  };
-  const auto pgen = [&](const std::vector<std::string>& words) -> PgenChild& {
-    setUp(kCard);
-    auto child = std::make_unique<PgenChild>(*session, words);
-    PgenChild& started = *child;
-    corvane = std::move(child);
-    return started;
   };
   const auto shown = [&] { return session->countLogLines("DisplayVideoFrameSync"); };
   const struct {
     const char* name;
+    const char* cards;
     std::vector<int> signals;
     std::function<void()> reach;  // starts a way in and brings it to the moment
     std::function<void()> after = nullptr;  // checks after the end, if any
   } rows[] = {
-      {"serve waiting for a request", {SIGTERM, SIGINT},
-       [&] { serve(kCard, "{\"cmd\":\"open\",\"mode\":\"uhd\"}", kUhd); },
+      {"serve waiting for a request", kCard, {SIGTERM, SIGINT},
+       [&] { serve("{\"cmd\":\"open\",\"mode\":\"uhd\"}", kUhd); },
        [&] { EXPECT_EQ("", corvane->readAll()); }},
-      {"serve whose host stopped reading", {SIGTERM, SIGINT},
+      // 30 KB of requests, which fit the input pipe, ask for 250 KB of
+      // answers, which do not fit the output pipe.
+      {"serve whose host stopped reading", kCard, {SIGTERM, SIGINT},
        [&] {
-         serve(kCard, "{\"cmd\":\"open\",\"mode\":\"uhd\"}", kUhd);
-         // 30 KB of requests, which fit the input pipe, ask for 250 KB of
-         // answers, which do not fit the output pipe.
-         std::string requests;
-         for (int i = 0; i < 2000; ++i) requests += "{\"cmd\":\"list\"}\n";
-         corvane->write(requests);
+         serve("{\"cmd\":\"open\",\"mode\":\"uhd\"}", kUhd);
+         corvane->write(repeated("{\"cmd\":\"list\"}\n", 2000));
          corvane->waitUntilStill();
        }},
-      {"serve painting at 4K", {SIGTERM},
+      {"serve painting at 4K", kCard, {SIGTERM},
        [&] {
-         serve(kCard, "{\"cmd\":\"open\",\"mode\":\"4k\"}",
+         serve("{\"cmd\":\"open\",\"mode\":\"4k\"}",
                "{\"ok\":true,\"width\":4096,\"height\":2160}");
-         std::string burst;
-         for (int i = 0; i < 200; ++i) burst += "{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}\n";
-         corvane->write(burst);
+         corvane->write(repeated("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}\n", 200));
          corvane->readLine();  // at least one paint has been answered
        },
        [&] {
@@ -115,84 +104,78 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
          EXPECT_TRUE(rest.empty() || rest.back() == '\n');  // no answer cut short
          expectAtMostOneShownUnanswered(shown(), 1 + count(rest, "\n"), 200);
        }},
-      {"serve in its final release after quit", {SIGTERM},
+      {"serve in its final release after quit", kSlowCard, {SIGTERM},
        [&] {
-         serve(kSlowCard, "{\"cmd\":\"open\"}", kHd);
+         serve("{\"cmd\":\"open\"}", kHd);
          corvane->write("{\"cmd\":\"quit\"}\n");
          corvane->closeInput();
          corvane->waitForTheFramesRelease();
        }},
-      {"serve in its final release at the end of its input", {SIGTERM},
+      {"serve in its final release at the end of its input", kSlowCard, {SIGTERM},
        [&] {
-         serve(kSlowCard, "{\"cmd\":\"open\"}", kHd);
+         serve("{\"cmd\":\"open\"}", kHd);
          corvane->closeInput();
          corvane->waitForTheFramesRelease();
        }},
-      {"the console waiting for a line", {SIGINT, SIGTERM},
+      {"the console waiting for a line", kCard, {SIGINT, SIGTERM},
        [&] {
-         console(kCard, "4k");
+         console("4k");
          corvane->write("red\n");
          ASSERT_TRUE(corvane->readUntil("patch> "));
        },
        [&] { EXPECT_EQ("", corvane->readAll()); }},
-      {"the console whose reader stopped reading", {SIGINT, SIGTERM},
+      // 12 KB typed, 180 KB of lines and prompts in answer.
+      {"the console whose reader stopped reading", kCard, {SIGINT, SIGTERM},
        [&] {
-         console(kCard, "hd");
-         // 12 KB typed, 180 KB of lines and prompts in answer.
-         std::string typed;
-         for (int i = 0; i < 3000; ++i) typed += "red\n";
-         corvane->write(typed);
+         console("hd");
+         corvane->write(repeated("red\n", 3000));
          corvane->waitUntilStill();
        }},
-      {"the console in its final release", {SIGINT},
+      {"the console in its final release", kSlowCard, {SIGINT},
        [&] {
-         console(kSlowCard, "hd");
+         console("hd");
          corvane->write("quit\n");
          corvane->waitForTheFramesRelease();
        }},
-      {"check while a picture is held", {SIGTERM, SIGINT},
+      {"check while a picture is held", kCard, {SIGTERM, SIGINT},
        [&] {
-         setUp(kCard);
-         corvane = std::make_unique<WayIn>(
-             *session, std::vector<std::string>{"check", "0", "hd", "--seconds", "10"});
+         start<WayIn>(&corvane, *session,
+                      std::vector<std::string>{"check", "0", "hd", "--seconds", "10"});
          ASSERT_TRUE(corvane->readUntil("HDR\n"));
          // The first picture is on the card (at most five seconds).
          for (int tries = 0; tries < 500 && shown() == 0; ++tries) usleep(10000);
        }},
-      {"resolve waiting for a host that does not listen", {SIGTERM},
+      {"resolve waiting for a host that does not listen", kCard, {SIGTERM},
        [&] {
-         ResolveChild& child = resolve("hd", false);
-         EXPECT_EQ("waiting for " + child.address(), child.readLine());
+         ResolveChild& resolve = start<ResolveChild>(&corvane, *session, "hd", false);
+         EXPECT_EQ("waiting for " + resolve.address(), resolve.readLine());
        }},
-      {"resolve connected, waiting for a message", {SIGINT},
-       [&] { resolve("uhd", true).acceptCorvane(); }},
-      {"resolve painting at 4K", {SIGTERM},
+      {"resolve connected, waiting for a message", kCard, {SIGINT},
+       [&] { start<ResolveChild>(&corvane, *session, "uhd").acceptCorvane(); }},
+      {"resolve painting at 4K", kCard, {SIGTERM},
        [&] {
-         ResolveChild& child = resolve("4k", true);
-         child.acceptCorvane();
-         std::string burst;
-         for (int i = 0; i < 100; ++i) burst += resolveFrame(literal::kGreyCm);
-         ASSERT_TRUE(child.host.send(burst));
-         EXPECT_THAT(child.readLine(), StartsWith("patch "));
+         ResolveChild& resolve = start<ResolveChild>(&corvane, *session, "4k");
+         resolve.acceptCorvane();
+         ASSERT_TRUE(resolve.host.send(repeated(resolveFrame(literal::kGreyCm), 100)));
+         EXPECT_THAT(resolve.readLine(), StartsWith("patch "));
        },
        [&] {
          // The black frame at the start, then the patches.
          expectAtMostOneShownUnanswered(shown() - 1, 1 + count(corvane->readAll(), "patch "),
                                         100);
        }},
-      {"pgen waiting for hosts", {SIGINT, SIGTERM}, [&] { pgen({}); }},
-      {"pgen with a host half-way through a command", {SIGINT, SIGTERM},
+      {"pgen waiting for hosts", kCard, {SIGINT, SIGTERM},
+       [&] { start<PgenChild>(&corvane, *session); }},
+      {"pgen with a host half-way through a command", kCard, {SIGINT, SIGTERM},
        [&] {
-         host = pgen({}).connect();
+         host = start<PgenChild>(&corvane, *session).connect();
          host.send("RGB=RECTANGLE;607,341;100;128,");
          ASSERT_TRUE(corvane->readUntil("connection from 127.0.0.1:"));
        }},
-      {"pgen painting at 4K", {SIGTERM},
+      {"pgen painting at 4K", kCard, {SIGTERM},
        [&] {
-         host = pgen({"0", "4k"}).connect();
-         std::string burst;
-         for (int i = 0; i < 200; ++i) burst += literal::kHcfrPatch;
-         host.send(burst);
+         host = start<PgenChild>(&corvane, *session, std::vector<std::string>{"0", "4k"}).connect();
+         host.send(repeated(literal::kHcfrPatch, 200));
          received = host.receive();
          EXPECT_THAT(received, StartsWith("OK\x02\r"));
        },
@@ -206,15 +189,18 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
          }
          expectAtMostOneShownUnanswered(shown() - 1, count(received, "OK\x02\r"), 200);
        }},
-      {"pgen with a reply waiting for a host that does not read", {SIGINT},
+      {"pgen with a reply waiting for a host that does not read", kCard, {SIGINT},
        [&] {
-         host = pgen({}).connect();
+         host = start<PgenChild>(&corvane, *session).connect();
          floodWithoutReading(&host, literal::kIsAlive, 100);
        }},
   };
   for (const auto& row : rows) {
     for (int signalNumber : row.signals) {
       SCOPED_TRACE(::testing::Message() << row.name << ", signal " << signalNumber);
+      corvane.reset();
+      host.close();
+      session = std::make_unique<SimSession>(row.cards);
       row.reach();
       corvane->endWithSignal(signalNumber);
       if (row.after) row.after();

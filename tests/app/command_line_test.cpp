@@ -1,4 +1,4 @@
-// The command line and `corvane list`, run as a child process.
+// The command line, `corvane list` and `corvane modes`, run as a child process.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -74,7 +74,8 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
        "corvane check: --seconds '10.5' is not a number of seconds from 0 to 10\n" + kUsage, true},
       {kCard, {"check", "--seconds", "1e1"}, 1,
        "corvane check: --seconds '1e1' is not a number of seconds from 0 to 10\n" + kUsage, true},
-      {kCard, {"check", "0", "hd", "x"}, 1, "corvane check: one word too many: 'x'\n" + kUsage, true},
+      {kCard, {"check", "0", "hd", "x"}, 1, "corvane check: one word too many: 'x'\n" + kUsage,
+       true},
       {kCard, {"check", "0", "hd@61"}, 1, "corvane check: unknown mode 'hd@61'\n" + kUsage, true},
       {kCard, {"check", "--fast"}, 1, "corvane check: unknown option '--fast'\n" + kUsage, true},
       {kCard, {"pgen", "--port", "70000"}, 1,
@@ -82,9 +83,10 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
       {kCard, {"pgen", "0", "--port"}, 1, "corvane pgen: --port needs a value\n" + kUsage, true},
       {kCard, {"pgen", "--listen", ""}, 1,
        "corvane pgen: --listen needs a host name or address\n" + kUsage, true},
-      {kCard, {"pgen", "0", "hd", "extra"}, 1, "corvane pgen: one word too many: 'extra'\n" + kUsage,
+      {kCard, {"pgen", "0", "hd", "extra"}, 1,
+       "corvane pgen: one word too many: 'extra'\n" + kUsage, true},
+      {kCard, {"pgen", "--verbose"}, 1, "corvane pgen: unknown option '--verbose'\n" + kUsage,
        true},
-      {kCard, {"pgen", "--verbose"}, 1, "corvane pgen: unknown option '--verbose'\n" + kUsage, true},
       {kCard, {"resolve", "127.0.0.1:99999"}, 1,
        "corvane resolve: port '99999' is not a number from 1 to 65535\n", false},
       {kCard, {"resolve", ":20002"}, 1, "corvane resolve: no host in ':20002'\n", false},
@@ -247,6 +249,35 @@ TEST(CommandLine, RunHoldsTheModeItIsGivenAndLeavesFurtherWords) {
     EXPECT_EQ(0, run(row.words, session, &out, "q\n")) << row.held;
     EXPECT_THAT(out, HasSubstr(row.held));
   }
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(ModesCommand, PrintsTheTableByteForByte) {
+  SimSession session(
+      "[device]\nname = Any\n"
+      "[device]\nname = DeckLink Duo 2\nmodes = hd@* uhd@23.98 uhd 4k@59.94\n");
+  std::string out;
+  EXPECT_EQ(0, runCorvane(session.environment(), {"modes", "1"}, &out));
+  EXPECT_EQ(
+      "device 1: DeckLink Duo 2\n"
+      "\n"
+      "rate    HD    UHD   4K   \n"
+      "----    --    ---   --   \n"
+      "23.98   yes   yes   NO   \n"
+      "24      yes   yes   NO   \n"
+      "25      yes   NO    NO   \n"
+      "29.97   yes   NO    NO   \n"
+      "30      yes   NO    NO   \n"
+      "50      yes   NO    NO   \n"
+      "59.94   yes   NO    yes  \n"
+      "60      yes   NO    NO   \n"
+      "\n"
+      "(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolution and rate;\n"
+      " a mode is named hd@59.94, uhd@50, 4k@23.98 ...; hd, uhd and 4k alone are 24)\n",
+      out);
+  // Text that is not a number is device 0, as for run.
+  EXPECT_EQ(0, runCorvane(session.environment(), {"modes", "first"}, &out));
+  EXPECT_THAT(out, HasSubstr("device 0: Any\n"));
   EXPECT_EQ("", session.audit());
 }
 

@@ -1,6 +1,6 @@
 // `corvane resolve` end to end: the real program against the simulated
 // card, and the test as the calibration host, listening on 127.0.0.1 at a
-// port the system picks.
+// port the system picks; and the HDR signalling of its command line.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,6 +13,7 @@
 #include "net/resolve/literal_messages.h"
 #include "support/frame_checks.h"
 #include "support/frames.h"
+#include "support/hdr10_metadata.h"
 #include "support/resolve_child.h"
 #include "support/resolve_frame.h"
 #include "support/windows.h"
@@ -103,7 +104,8 @@ TEST_F(ResolveSession, MessagesSplitAtEveryByteOrPackedTogether) {
   for (char byte : grey) ASSERT_TRUE(corvane->host.send(std::string(1, byte)));
   EXPECT_EQ(patchLine("512 512 512", kResolveWindow, "212 212 212"), corvane->readLine());
   // Three messages in one write, the last cut short, then its rest.
-  const std::string three = resolveFrame(literal::kBlackCm) + resolveFrame(literal::kWhiteVideoCm) + grey;
+  const std::string three =
+      resolveFrame(literal::kBlackCm) + resolveFrame(literal::kWhiteVideoCm) + grey;
   ASSERT_TRUE(corvane->host.send(three.substr(0, three.size() - 10)));
   EXPECT_EQ(patchLine("0 0 0", kHdFull, "0 0 0"), corvane->readLine());
   EXPECT_EQ(patchLine("940 940 940", kResolveWindow, "226 226 226"), corvane->readLine());
@@ -207,7 +209,8 @@ TEST_F(ResolveSession, GeometryAtTheEdgesOutsideEmptyInPixelsAndSeveralRectangle
   expectPatchFrame(lastFrame()->frame(), {1728, 972, 192, 108}, r210Gray(100), r210Gray(1));
   // Wholly outside, and empty: only the background.
   EXPECT_EQ("patch 100 100 100 window 0x0 at (0,0) on 2 2 2",
-            corvane->tell(resolveFrame(greyMessage(100, 2, "x='-0.5' y='-0.5' cx='0.25' cy='0.25'"))));
+            corvane->tell(
+                resolveFrame(greyMessage(100, 2, "x='-0.5' y='-0.5' cx='0.25' cy='0.25'"))));
   expectPatchFrame(lastFrame()->frame(), {0, 0, 0, 0}, 0, r210Gray(2));
   EXPECT_EQ("patch 100 100 100 window 0x0 at (960,540) on 3 3 3",
             corvane->tell(resolveFrame(greyMessage(100, 3, "x='0.5' y='0.5' cx='0' cy='0.25'"))));
@@ -320,6 +323,57 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
     EXPECT_TRUE(corvane->readUntil(patchLine("512 512 512", kResolveWindow, "212 212 212")));
     corvane->endWithSignal();
   }
+}
+
+// HDR signalling from resolve's command line.
+TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
+  SimSession session(kCard, true);
+  LoopbackSocket host = LoopbackSocket::listeningTcp();
+  ASSERT_TRUE(host.ok());
+  const std::string target = "127.0.0.1:" + std::to_string(host.port());
+  // The options before, between and after the target, device and mode.
+  WayIn resolve(session, {"resolve", "--hdr", "pq", target, "0", "--max-luminance", "4000",
+                          "hd@50", "--primaries", "p3d65"});
+  EXPECT_EQ("Device held: hd@50 1920x1080", resolve.readLine());
+  EXPECT_EQ("signalling: pq colorspace rec2020 primaries p3d65 max-luminance 4000 "
+            "min-luminance 0.0001 max-cll 1000 max-fall 400",
+            resolve.readLine());
+  LoopbackSocket connection = host.accept();
+  ASSERT_TRUE(connection.ok());
+  EXPECT_EQ("connected to " + target, resolve.readLine());
+  ASSERT_TRUE(connection.send(
+      resolveFrame(greyMessage(940, 64, "x='0.25' y='0.25' cx='0.5' cy='0.5'"))));
+  EXPECT_EQ("patch 940 940 940 window 960x540 at (480,270) on 64 64 64", resolve.readLine());
+  resolve.endWithSignal();
+
+  // The black frame and the patch, both signalled.
+  const std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  const CarriedMetadata expected = hdr10P3({4000, 0.0001, 1000, 400});
+  for (const std::string& frame : frames) EXPECT_EQ(expected, frameFileMetadata(frame)) << frame;
+  // Nothing was shown before the signalling was set.
+  const std::vector<std::string> lines = session.logLines();
+  size_t flagged = lines.size(), firstShown = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (flagged == lines.size() && lines[i].find("SetFlags(2)") != std::string::npos) flagged = i;
+    if (firstShown == lines.size() && lines[i].find("DisplayVideoFrameSync") != std::string::npos) {
+      firstShown = i;
+    }
+  }
+  EXPECT_LT(flagged, firstShown);
+}
+
+TEST(ResolveHdr, ACardThatCannotCarryItEndsWithStatusOne) {
+  SimSession session(std::string(kCard) + "hdr = no\n", true);
+  std::string out;
+  EXPECT_EQ(1, runCorvane(session.environment(),
+                          {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "hlg"}, &out));
+  EXPECT_EQ("Device held: hd 1920x1080\n"
+            "Could not set the signalling: device cannot carry HDR metadata (unsupported)\n",
+            out);
+  EXPECT_TRUE(session.frames().empty());
+  EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput"));
+  EXPECT_EQ("", session.audit());
 }
 
 }  // namespace

@@ -191,7 +191,7 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
        }},
       {"pgen with a reply waiting for a host that does not read", kCard, {SIGINT},
        [&] {
-         host = start<PgenChild>(&corvane, *session).connect();
+         host = start<PgenChild>(&corvane, *session).connect(4096);
          floodWithoutReading(&host, literal::kIsAlive, 100);
        }},
   };

@@ -1,6 +1,5 @@
 #include "support/pgen_child.h"
 
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,13 +8,6 @@
 #include <cstdlib>
 
 namespace {
-
-// macOS has no MSG_NOSIGNAL; its loopback sockets are made with SO_NOSIGPIPE.
-#ifdef MSG_NOSIGNAL
-constexpr int kNoSignal = MSG_NOSIGNAL;
-#else
-constexpr int kNoSignal = 0;
-#endif
 
 // The port in "listening on 127.0.0.1:41234 (TCP)"; 0 when it is not there.
 uint16_t portIn(const std::string& line, const std::string& prefix) {
@@ -56,8 +48,6 @@ std::string exchange(LoopbackSocket* host, const std::string& bytes, const std::
 }
 
 void floodWithoutReading(LoopbackSocket* host, const std::string& command, int stallMs) {
-  const int small = 4096;
-  setsockopt(host->fd(), SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
   std::string burst;
   for (int i = 0; i < 6000; ++i) burst += command;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -66,8 +56,7 @@ void floodWithoutReading(LoopbackSocket* host, const std::string& command, int s
   size_t sent = 0;
   int stalled = 0;
   while (std::chrono::steady_clock::now() < deadline && (stallMs == 0 || stalled < stallMs)) {
-    const ssize_t n = ::send(host->fd(), burst.data() + sent, burst.size() - sent,
-                             MSG_DONTWAIT | kNoSignal);
+    const ssize_t n = host->sendWithoutWaiting(burst.data() + sent, burst.size() - sent);
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return;  // dropped
     if (n > 0) sent = (sent + static_cast<size_t>(n)) % burst.size();
     stalled = n > 0 ? 0 : stalled + 10;

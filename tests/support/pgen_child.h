@@ -24,8 +24,10 @@ class PgenChild : public WayIn {
   uint16_t port() const { return port_; }
   uint16_t discoveryPort() const { return discoveryPort_; }
 
-  // A host connected to it.
-  LoopbackSocket connect() const { return LoopbackSocket::connectedTcp(port_); }
+  // A host connected to it, with `receiveBuffer` as LoopbackSocket takes it.
+  LoopbackSocket connect(int receiveBuffer = 0) const {
+    return LoopbackSocket::connectedTcp(port_, 5000, receiveBuffer);
+  }
 
  private:
   std::vector<std::string> startLines_;
@@ -39,7 +41,10 @@ std::string exchange(LoopbackSocket* host, const std::string& bytes, const std::
 
 // Sends `command` over and over without reading a reply, so that corvane's
 // replies fill both sides' buffers: until the connection takes nothing for
-// `stallMs`, or (with 0) until corvane drops it. Bounded by 20 seconds.
+// `stallMs`, or (with 0) until corvane drops it. Bounded by 20 seconds. A
+// host connected with a small receive buffer (connect(4096)) offers a small
+// window from the start: one whose buffer shrinks later may still take a
+// reply now and then, and corvane, never kept waiting, never drops it.
 void floodWithoutReading(LoopbackSocket* host, const std::string& command, int stallMs);
 
 #endif  // CORVANE_TESTS_SUPPORT_PGEN_CHILD_H

@@ -287,7 +287,7 @@ TEST(PgenServer, KeepsServingWhateverAHostDoes) {
       {"a host floods commands and never reads the replies",
        [&] {
          start();
-         LoopbackSocket host = pgen->connect();
+         LoopbackSocket host = pgen->connect(4096);
          floodWithoutReading(&host, literal::kIsAlive, 0);
          EXPECT_TRUE(
              pgen->readUntil("ended: the host did not read its reply within 1000 ms"));

@@ -6,10 +6,11 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "net/pgen/literal_commands.h"
 #include "net/resolve/literal_messages.h"

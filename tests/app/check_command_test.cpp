@@ -4,8 +4,7 @@
 
 #include <regex>
 
-#include "support/child_process.h"
-#include "support/sim_session.h"
+#include "support/way_in.h"
 
 namespace {
 
@@ -64,46 +63,16 @@ TEST(CheckCommand, EveryModeShownAndTimedOrTheFirstFailureNamed) {
   };
   for (const auto& row : rows) {
     SimSession session(row.cards);
-    std::vector<std::string> args = {corvaneBinary(), "check", "--seconds", "0"};
-    args.insert(args.end(), row.words.begin(), row.words.end());
+    std::vector<std::string> words = {"check", "--seconds", "0"};
+    words.insert(words.end(), row.words.begin(), row.words.end());
     std::string out;
-    EXPECT_EQ(row.status, runToEnd(args, session.environment(), "", &out)) << row.table;
+    EXPECT_EQ(row.status, runCorvane(session.environment(), words, &out)) << row.table;
     out = std::regex_replace(out, std::regex("\\d+\\.\\d\\d / \\d+\\.\\d\\d +"), "t / t  ");
     EXPECT_EQ("corvane 0.1.0\n" + row.driver + head("A") + row.table, out);
     EXPECT_EQ("", session.audit());
     EXPECT_EQ(row.displays, session.countLogLines("DisplayVideoFrameSync(Frame#"));
     EXPECT_EQ(row.opens, session.countLogLines("DisableVideoOutput()"));
   }
-}
-
-TEST(CheckCommand, ACardHeldElsewhereEndsTheCheckAtOnce) {
-  SimSession session("[device]\nname = A\nmodes = hd uhd\n");
-  ChildProcess holder({corvaneBinary(), "run", "0", "uhd"}, session.environment());
-  ASSERT_TRUE(holder.readUntil("patch> "));
-  std::string out;
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "check", "--seconds", "0"}, session.environment(), "",
-                        &out));
-  EXPECT_THAT(out, ::testing::EndsWith(
-                       "  hd: open: E_ACCESSDENIED (device already in use) (in_use)\n"
-                       "Another process holds the card: stop it first (a corvane service: sudo "
-                       "systemctl stop corvane-pgen; else pgrep -fl corvane / kill <pid>).\n\n"
-                       "0 of 2 modes passed; first failure: hd: open: E_ACCESSDENIED (device "
-                       "already in use) (in_use)\n"));
-  holder.write("q\n");
-  EXPECT_EQ(0, holder.wait());
-  EXPECT_EQ("", session.audit());
-}
-
-TEST(CheckCommand, WithoutDriverOrDeviceStatusOne) {
-  SimSession session("[device]\nname = A\n");
-  std::string out;
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "check", "2"}, session.environment(), "", &out));
-  EXPECT_EQ("corvane 0.1.0\ndriver: 16.0.0 (API version word 0x10000000)\n"
-            "corvane check: device 2: no device at that index (no_device)\n",
-            out);
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "check"}, SimSession::withoutDriver(), "", &out));
-  EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
-  EXPECT_EQ("", session.audit());
 }
 
 }  // namespace

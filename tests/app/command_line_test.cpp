@@ -1,15 +1,14 @@
-// The command line and `corvane list`, run as a child process.
+// The command line, `corvane list` and `corvane modes`, run as a child process.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "support/child_process.h"
-#include "support/sim_session.h"
+#include "support/serve_client.h"
 
 namespace {
 
 using ::testing::HasSubstr;
 
-const char kUsage[] =
+const std::string kUsage =
     "usage: corvane list\n"
     "       corvane run <device> [hd|uhd|4k]   (interactive)\n"
     "       corvane serve                      (used by the app)\n"
@@ -39,9 +38,7 @@ const char kLegend[] = "\n(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolu
 
 int run(const std::vector<std::string>& words, const SimSession& session, std::string* out,
         const std::string& input = "") {
-  std::vector<std::string> args = {corvaneBinary()};
-  args.insert(args.end(), words.begin(), words.end());
-  return runToEnd(args, session.environment(), input, out);
+  return runCorvane(session.environment(), words, out, input);
 }
 
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
@@ -53,27 +50,126 @@ TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);
     EXPECT_EQ(kUsage, out);
   }
-  // check reads its words before it asks the card anything.
-  const struct {
-    std::vector<std::string> words;
-    std::string problem;
-  } checks[] = {
-      {{"check", "--seconds"}, "--seconds needs a value"},
-      {{"check", "0", "--seconds", "10.5"}, "--seconds '10.5' is not a number of seconds from 0 to 10"},
-      {{"check", "--seconds", "1e1"}, "--seconds '1e1' is not a number of seconds from 0 to 10"},
-      {{"check", "0", "hd", "x"}, "one word too many: 'x'"},
-      {{"check", "0", "hd@61"},
-       "unknown mode 'hd@61'\n  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, "
-       "@29.97, @30, @50, @59.94 or @60 (uhd@59.94)"},
-      {{"check", "--fast"}, "unknown option '--fast'"},
-  };
-  for (const auto& check : checks) {
-    std::string out;
-    EXPECT_EQ(1, run(check.words, session, &out)) << check.problem;
-    EXPECT_EQ("corvane check: " + check.problem + "\n" + kUsage, out);
-  }
   // Nothing was touched: usage never loads the driver.
   EXPECT_TRUE(session.logLines().empty());
+}
+
+// What each mode says when it cannot start, byte for byte: its words, read
+// before it asks the card anything; then the card, held as corvane run
+// holds it, with the same messages; then no driver at all.
+TEST(CommandLine, EachModeSaysWhyItCannotStart) {
+  const char kCard[] = "[device]\nname = A\n";
+  const char kSomeModes[] = "[device]\nname = A\nmodes = hd uhd@59.94\n";
+  const char kInputOnly[] = "[device]\nname = In only\noutput = no\n";
+  const std::string kNoDriver = "No DeckLink API found. Is Blackmagic Desktop Video installed?\n";
+  // The second line after a mode the program does not know.
+  const char kModeForms[] =
+      "  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, @29.97, @30, @50, "
+      "@59.94 or @60 (uhd@59.94)\n";
+  const struct {
+    const char* cards;  // nullptr: no driver
+    std::vector<std::string> words;
+    int status;
+    std::string output;
+    bool beforeTheCard;  // the card's log stays empty
+  } rows[] = {
+      {kCard, {"check", "--seconds"}, 1, "corvane check: --seconds needs a value\n" + kUsage, true},
+      {kCard, {"check", "0", "--seconds", "10.5"}, 1,
+       "corvane check: --seconds '10.5' is not a number of seconds from 0 to 10\n" + kUsage, true},
+      {kCard, {"check", "--seconds", "1e1"}, 1,
+       "corvane check: --seconds '1e1' is not a number of seconds from 0 to 10\n" + kUsage, true},
+      {kCard, {"check", "0", "hd", "x"}, 1, "corvane check: one word too many: 'x'\n" + kUsage,
+       true},
+      {kCard, {"check", "0", "hd@61"}, 1,
+       "corvane check: unknown mode 'hd@61'\n" + std::string(kModeForms) + kUsage, true},
+      {kCard, {"check", "--fast"}, 1, "corvane check: unknown option '--fast'\n" + kUsage, true},
+      {kCard, {"pgen", "--port", "70000"}, 1,
+       "corvane pgen: --port '70000' is not a number from 0 to 65535\n" + kUsage, true},
+      {kCard, {"pgen", "0", "--port"}, 1, "corvane pgen: --port needs a value\n" + kUsage, true},
+      {kCard, {"pgen", "--listen", ""}, 1,
+       "corvane pgen: --listen needs a host name or address\n" + kUsage, true},
+      {kCard, {"pgen", "0", "hd", "extra"}, 1,
+       "corvane pgen: one word too many: 'extra'\n" + kUsage, true},
+      {kCard, {"pgen", "--verbose"}, 1, "corvane pgen: unknown option '--verbose'\n" + kUsage,
+       true},
+      {kCard, {"resolve", "127.0.0.1:99999"}, 1,
+       "corvane resolve: port '99999' is not a number from 1 to 65535\n", false},
+      {kCard, {"resolve", ":20002"}, 1, "corvane resolve: no host in ':20002'\n", false},
+      {kCard, {"resolve", "[::1", "0"}, 1, "corvane resolve: '[::1' has no closing ']'\n", false},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr"}, 1,
+       "corvane resolve: --hdr needs a value\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "dolby"}, 1,
+       "corvane resolve: --hdr: expected sdr, pq or hlg, not 'dolby'\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--hdr", "hlg"}, 1,
+       "corvane resolve: --hdr given twice\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--primaries", "p3d65"}, 1,
+       "corvane resolve: the signalling options need --hdr sdr, pq or hlg\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--max-cll", "0"}, 1,
+       "corvane resolve: --hdr: MaxCLL must be 1-65535 cd/m2\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--gamma", "2.4"}, 1,
+       "corvane resolve: unknown option --gamma\n", true},
+      // The card.
+      {kSomeModes, {"run", "0", "uhd"}, 1,
+       "Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this resolution "
+       "(unsupported)\n"
+       "  the card outputs uhd, but not at 24 frames a second: corvane modes 0 lists its rates\n",
+       false},
+      {kSomeModes, {"run", "0", "uhd@60"}, 1,
+       "Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this resolution "
+       "(unsupported)\n"
+       "  the card outputs uhd, but not at 60 frames a second: corvane modes 0 lists its rates\n",
+       false},
+      {kSomeModes, {"run", "0", "4k@60"}, 1,  // no 4k at any rate: no word of the rate
+       "Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this resolution "
+       "(unsupported)\n",
+       false},
+      {kSomeModes, {"run", "0", "HD"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n" + std::string(kModeForms),
+       false},
+      {kSomeModes, {"run", "0", "uhd@59.940"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n" + std::string(kModeForms),
+       false},
+      {kSomeModes, {"run", "3", "hd"}, 1,
+       "Could not open device 3: no device at that index (no_device)\n", false},
+      {kCard, {"resolve", "127.0.0.1", "3"}, 1,
+       "Could not open device 3: no device at that index (no_device)\n", false},
+      {kCard, {"resolve", "[::1]:20002", "0", "8k"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n" + std::string(kModeForms),
+       false},
+      {kCard, {"pgen", "3", "--listen", "127.0.0.1", "--port", "0"}, 1,
+       "Could not open device 3: no device at that index (no_device)\n", false},
+      {kCard, {"pgen", "0", "8k", "--listen", "127.0.0.1", "--port", "0"}, 1,
+       "Could not open device 0: unknown resolution (bad_request)\n" + std::string(kModeForms),
+       false},
+      {kInputOnly, {"modes", "0"}, 1,
+       "corvane modes: device 0: device has no output interface (no_output)\n", false},
+      {kInputOnly, {"modes", "2"}, 1,
+       "corvane modes: device 2: no device at that index (no_device)\n", false},
+      {kCard, {"check", "2"}, 1,
+       "corvane 0.1.0\ndriver: 16.0.0 (API version word 0x10000000)\n"
+       "corvane check: device 2: no device at that index (no_device)\n",
+       false},
+      // No driver: list reports it and ends well, the others with status 1.
+      {nullptr, {"list"}, 0, kNoDriver, false},
+      {nullptr, {"modes", "0"}, 1, kNoDriver, false},
+      {nullptr, {"check"}, 1, kNoDriver, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.output);
+    std::string out;
+    if (row.cards == nullptr) {
+      EXPECT_EQ(row.status, runCorvane(SimSession::withoutDriver(), row.words, &out));
+      EXPECT_EQ(row.output, out);
+      continue;
+    }
+    SimSession session(row.cards);
+    EXPECT_EQ(row.status, run(row.words, session, &out));
+    EXPECT_EQ(row.output, out);
+    EXPECT_EQ("", session.audit());
+    if (row.beforeTheCard) {
+      EXPECT_TRUE(session.logLines().empty());
+    }
+  }
 }
 
 TEST(CommandLine, ListPrintsTheTableByteForByte) {
@@ -118,19 +214,85 @@ TEST(CommandLine, ListIgnoresFurtherWords) {
   EXPECT_EQ(plain, extra);
 }
 
-TEST(CommandLine, MissingDriverIsReportedWithStatusZero) {
-  std::string out;
-  EXPECT_EQ(0, runToEnd({corvaneBinary(), "list"}, SimSession::withoutDriver(), "", &out));
-  EXPECT_EQ("No DeckLink API found. Is Blackmagic Desktop Video installed?\n", out);
+// A card another program holds: each mode says so, and how to find the
+// holder.
+TEST(CommandLine, ACardHeldElsewhereSaysHowToFindTheHolder) {
+  SimSession session("[device]\nname = A\nmodes = hd uhd\n");
+  ServeClient holder(session);
+  ASSERT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", holder.ask("{\"cmd\":\"open\"}"));
+  const struct {
+    std::vector<std::string> words;
+    const char* ending;
+  } rows[] = {
+      {{"run", "0"},
+       "Could not open device 0: E_ACCESSDENIED (device already in use) (in_use)\n"
+       "Another process holds it: pgrep -fl corvane / kill <pid>\n"},
+      {{"check", "--seconds", "0"},
+       "  hd: open: E_ACCESSDENIED (device already in use) (in_use)\n"
+       "Another process holds the card: stop it first (a corvane service: sudo systemctl stop "
+       "corvane-pgen; else pgrep -fl corvane / kill <pid>).\n\n"
+       "0 of 2 modes passed; first failure: hd: open: E_ACCESSDENIED (device already in use) "
+       "(in_use)\n"},
+  };
+  for (const auto& row : rows) {
+    std::string out;
+    EXPECT_EQ(1, run(row.words, session, &out)) << row.ending;
+    EXPECT_THAT(out, ::testing::EndsWith(row.ending));
+  }
+  EXPECT_EQ(0, holder.finish());
+  EXPECT_EQ("", session.audit());
 }
 
-TEST(CommandLine, ServeAndRunTakeFurtherWords) {
-  SimSession session("[device]\nname = A\n");
+// Words after those a mode reads are left alone; run holds the mode it is
+// given (hd@24 is hd, and prints as it always has) on the device named,
+// text that is not a number being device 0.
+TEST(CommandLine, RunHoldsTheModeItIsGivenAndLeavesFurtherWords) {
+  SimSession session("[device]\nname = A\nmodes = hd uhd@59.94\n");
   std::string out;
   EXPECT_EQ(0, run({"serve", "extra"}, session, &out, "{\"quit\":1}\n"));
   EXPECT_EQ("{\"ok\":true,\"ready\":true}\n", out);
-  EXPECT_EQ(0, run({"run", "0", "hd", "extra"}, session, &out, "q\n"));
-  EXPECT_THAT(out, HasSubstr("Device held: hd 1920x1080\n"));
+  const struct {
+    std::vector<std::string> words;
+    const char* held;
+  } rows[] = {
+      {{"run", "0", "hd", "extra"}, "Device held: hd 1920x1080\n"},
+      {{"run", "first", "hd"}, "Device held: hd 1920x1080\n"},
+      {{"run", "0", "uhd@59.94"}, "Device held: uhd@59.94 3840x2160\n"},
+      {{"run", "0", "hd@24"}, "Device held: hd 1920x1080\n"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(0, run(row.words, session, &out, "q\n")) << row.held;
+    EXPECT_THAT(out, HasSubstr(row.held));
+  }
+  EXPECT_EQ("", session.audit());
+}
+
+TEST(ModesCommand, PrintsTheTableByteForByte) {
+  SimSession session(
+      "[device]\nname = Any\n"
+      "[device]\nname = DeckLink Duo 2\nmodes = hd@* uhd@23.98 uhd 4k@59.94\n");
+  std::string out;
+  EXPECT_EQ(0, runCorvane(session.environment(), {"modes", "1"}, &out));
+  EXPECT_EQ(
+      "device 1: DeckLink Duo 2\n"
+      "\n"
+      "rate    HD    UHD   4K   \n"
+      "----    --    ---   --   \n"
+      "23.98   yes   yes   NO   \n"
+      "24      yes   yes   NO   \n"
+      "25      yes   NO    NO   \n"
+      "29.97   yes   NO    NO   \n"
+      "30      yes   NO    NO   \n"
+      "50      yes   NO    NO   \n"
+      "59.94   yes   NO    yes  \n"
+      "60      yes   NO    NO   \n"
+      "\n"
+      "(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolution and rate;\n"
+      " a mode is named hd@59.94, uhd@50, 4k@23.98 ...; hd, uhd and 4k alone are 24)\n",
+      out);
+  // Text that is not a number is device 0, as for run.
+  EXPECT_EQ(0, runCorvane(session.environment(), {"modes", "first"}, &out));
+  EXPECT_THAT(out, HasSubstr("device 0: Any\n"));
   EXPECT_EQ("", session.audit());
 }
 

@@ -1,5 +1,6 @@
-// Faults at every moment: signals at random moments of a busy session, and
-// each DeckLink call of a session failing in turn.
+// Faults at every moment: signals at random moments of a busy session,
+// frames that cannot be written or shown, and each DeckLink call of a
+// session failing in turn.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <time.h>
@@ -8,15 +9,18 @@
 #include <csignal>
 #include <random>
 
-#include "support/child_process.h"
+#include "serve/serve_answers.h"
 #include "support/json_check.h"
 #include "support/log_lines.h"
-#include "support/serve_client.h"
+#include "support/serve_fixture.h"
+#include "support/windows.h"
 
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::StartsWith;
 
 // Opens, paints, aligns, switches and reopens, at all three sizes, so that a
 // signal can land in any kind of work, 4K painting included.
@@ -48,114 +52,140 @@ void expectWholeLines(const std::string& output) {
   }
 }
 
-TEST(Faults, SignalAtARandomMomentOfServing) {
+// The failing-call runs are the fixture's serves, each audited before the next.
+class Faults : public ServeTest {
+ protected:
+  size_t runWithFault(size_t failing, const std::vector<const char*>& requests);
+};
+
+TEST_F(Faults, SignalAtARandomMomentOfServing) {
   std::mt19937 random(20261207);
   const std::string requests = busySession();
   const int kRuns = 40;
   for (int run = 0; run < kRuns; ++run) {
-    SCOPED_TRACE(::testing::Message() << "run " << run);
-    SimSession session("[device]\nname = A\n");
-    ChildProcess serve({corvaneBinary(), "serve"}, session.environment());
-    ASSERT_EQ("{\"ok\":true,\"ready\":true}", serve.readLine());
-    serve.write(requests);
     const int delayUs = std::uniform_int_distribution<int>(0, 150000)(random);
+    SCOPED_TRACE(::testing::Message() << "run " << run << ", signal after " << delayUs << " us");
+    SimSession session("[device]\nname = A\n");
+    ServeClient client(session);
+    ASSERT_EQ(kReady, client.ready());
+    client.write(requests);
     usleep(static_cast<useconds_t>(delayUs));
-    serve.sendSignal(run % 2 ? SIGINT : SIGTERM);
-    EXPECT_EQ(130, serve.wait()) << "after " << delayUs << " us";
-    expectWholeLines(serve.readAll());
-    EXPECT_EQ("", session.audit());
+    client.endWithSignal(run % 2 ? SIGINT : SIGTERM, std::nullopt);
+    expectWholeLines(client.readAll());
   }
 }
 
-TEST(Faults, SignalAtARandomMomentOfTheConsole) {
+TEST_F(Faults, SignalAtARandomMomentOfTheConsole) {
   std::mt19937 random(7);
   std::string typed;
   for (int i = 0; i < 10; ++i) typed += "red\nalign\n1 2 3\nsizefull\nwhite\nsize3\n";
   for (int run = 0; run < 20; ++run) {
     SCOPED_TRACE(::testing::Message() << "run " << run);
     SimSession session("[device]\nname = A\n");
-    ChildProcess console({corvaneBinary(), "run", "0", run % 3 == 0 ? "hd" : "4k"},
-                         session.environment());
+    WayIn console(session, {"run", "0", run % 3 == 0 ? "hd" : "4k"});
     ASSERT_TRUE(console.readUntil("Device held:"));
     console.write(typed);
     usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(0, 100000)(random)));
-    console.sendSignal(run % 2 ? SIGINT : SIGTERM);
-    EXPECT_EQ(130, console.wait());
-    std::string rest = console.readAll();
-    EXPECT_THAT(rest, Not(HasSubstr("released")));
-    EXPECT_EQ("", session.audit());
+    console.endWithSignal(run % 2 ? SIGINT : SIGTERM, std::nullopt);
+    EXPECT_THAT(console.readAll(), Not(HasSubstr("released")));
   }
 }
 
-// A session that touches every kind of DeckLink call the program makes.
-const char* const kFaultSession[] = {
-    "{\"cmd\":\"list\"}",
-    "{\"cmd\":\"open\",\"mode\":\"hd\"}",
-    "{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10}",
-    "{\"cmd\":\"align\"}",
-    "{\"cmd\":\"setmode\",\"mode\":\"uhd\"}",
-    "{\"cmd\":\"patch\",\"r\":4,\"g\":5,\"b\":6}",
-    "{\"cmd\":\"setmode\",\"mode\":\"hd\"}",
-    "{\"cmd\":\"close\"}",
-};
+// A frame that cannot be written is never displayed: the card would go on
+// showing the previous picture, and a host would measure it as this one.
+// Neither serve nor the console stops at it, nor at a display the card
+// refuses; each paint tries again.
+TEST_F(Faults, FramesThatCannotBeWrittenOrShown) {
+  const struct {
+    const char* fault;
+    std::string answer;    // serve's to each paint
+    size_t bufferQueries;  // by serve's three paints: none when the rows are too short
+    bool displayed;        // the card is asked to display each paint
+  } rows[] = {
+      {"buffer = no\n", kNotWritable, 3, false},
+      {"start_access = E_FAIL\n", kNotWritable, 3, false},
+      {"get_bytes = E_FAIL\n", kNotWritable, 3, false},
+      {"get_bytes = null\n", kNotWritable, 3, false},
+      {"row_bytes = 7000\n", kNotWritable, 0, false},
+      {"display = E_FAIL\n", kDisplayFailed, 3, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.fault);
+    ServeClient& client = serve(std::string(kCard) + row.fault, true);
+    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+    EXPECT_EQ(row.answer, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+    EXPECT_EQ(row.answer, client.ask("{\"cmd\":\"align\"}"));
+    // Still held, and each request tries the frame again.
+    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"hd\"}"));
+    EXPECT_EQ(row.answer, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+    endServing();
+    EXPECT_EQ(row.bufferQueries, session().countLogLines("QueryInterface(IDeckLinkVideoBuffer)"));
+    EXPECT_EQ(row.displayed ? 3u : 0u, session().countLogLines("DisplayVideoFrameSync"));
+    EXPECT_TRUE(session().frames().empty());
+    EXPECT_EQ(1u, session().countLogLines("DisableVideoOutput()"));
 
-// A session that signals HDR, changes it, carries it over a switch and
-// ends it: every call of the signalling path.
-const std::vector<const char*> kHdrFaultSession = {
-    "{\"cmd\":\"open\",\"mode\":\"hd\"}",
-    "{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10}",
-    "{\"cmd\":\"hdr\",\"eotf\":\"pq\"}",
-    "{\"cmd\":\"setmode\",\"mode\":\"hd@50\"}",
-    "{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}",
-    "{\"cmd\":\"patch\",\"r\":4,\"g\":5,\"b\":6}",
-    "{\"cmd\":\"hdr\",\"eotf\":\"sdr\"}",
-    "{\"cmd\":\"modes\"}",
-    "{\"cmd\":\"close\"}",
+    SimSession console(std::string(kCard) + row.fault, true);
+    std::string out;
+    EXPECT_EQ(0, runCorvane(console.environment(), {"run", "0", "hd"}, &out, "red\nalign\n"));
+    EXPECT_THAT(out, StartsWith("Device held: hd 1920x1080\n"));
+    EXPECT_THAT(out, EndsWith("patch>   display failed\npatch>   display failed\n"
+                              "patch> output disabled, device released.\n"));
+    EXPECT_EQ(row.displayed ? 2u : 0u, console.countLogLines("DisplayVideoFrameSync"));
+    EXPECT_TRUE(console.frames().empty());
+    EXPECT_EQ("", console.audit());
+  }
+}
+
+// Sessions that touch every kind of DeckLink call the program makes: a
+// plain one, and one that signals HDR, changes it, carries it over a switch
+// and ends it, every call of the signalling path. Each has at least
+// `leastCalls` calls.
+const struct {
+  std::vector<const char*> requests;
+  size_t leastCalls;
+} kFaultSessions[] = {
+    {{"{\"cmd\":\"list\"}", "{\"cmd\":\"open\",\"mode\":\"hd\"}",
+      "{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10}", "{\"cmd\":\"align\"}",
+      "{\"cmd\":\"setmode\",\"mode\":\"uhd\"}", "{\"cmd\":\"patch\",\"r\":4,\"g\":5,\"b\":6}",
+      "{\"cmd\":\"setmode\",\"mode\":\"hd\"}", "{\"cmd\":\"close\"}"},
+     20},
+    {{"{\"cmd\":\"open\",\"mode\":\"hd\"}",
+      "{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10}",
+      "{\"cmd\":\"hdr\",\"eotf\":\"pq\"}", "{\"cmd\":\"setmode\",\"mode\":\"hd@50\"}",
+      "{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}", "{\"cmd\":\"patch\",\"r\":4,\"g\":5,\"b\":6}",
+      "{\"cmd\":\"hdr\",\"eotf\":\"sdr\"}", "{\"cmd\":\"modes\"}", "{\"cmd\":\"close\"}"},
+     40},
 };
 
 // Runs `requests` with DeckLink call number `failing` (0: none) failing;
 // returns the number of calls the card counted.
-size_t runWithFault(size_t failing,
-                    const std::vector<const char*>& requests = std::vector<const char*>(
-                        std::begin(kFaultSession), std::end(kFaultSession))) {
-  SimSession session("[device]\nname = A\n" +
-                     (failing ? "[faults]\nfail_call = " + std::to_string(failing) + "\n"
-                              : std::string()));
-  ServeClient client(session);
+size_t Faults::runWithFault(size_t failing, const std::vector<const char*>& requests) {
+  ServeClient& client = serve("[device]\nname = A\n" +
+                              (failing ? "[faults]\nfail_call = " + std::to_string(failing) + "\n"
+                                       : std::string()));
   for (const char* request : requests) {
     std::string answer = client.ask(request);
     EXPECT_NE("<timeout>", answer) << request;
   }
   // The calls of the session itself: each is written to the log before its
   // answer, so the log is complete now.
-  const size_t counted = countedCalls(session.logLines()).size();
+  const size_t counted = countedCalls(session().logLines()).size();
   // Whatever failed, the program still answers and can hold the card again.
-  EXPECT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}",
-            client.ask("{\"cmd\":\"open\",\"mode\":\"hd\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080}",
-            client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-  EXPECT_EQ(0, client.finish());
-  EXPECT_EQ("", session.audit());
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\",\"mode\":\"hd\"}"));
+  EXPECT_EQ(patchAnswer(kHdFull), client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
+  endServing();
   return counted;
 }
 
-TEST(Faults, EachDeckLinkCallFailingOnce) {
-  const size_t calls = runWithFault(0);
-  ASSERT_GT(calls, 20u);
-  for (size_t failing = 1; failing <= calls; ++failing) {
-    SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << calls << " fails");
-    runWithFault(failing);
-    if (HasFailure()) break;
-  }
-}
-
-TEST(Faults, EachDeckLinkCallOfHdrSignallingFailingOnce) {
-  const size_t calls = runWithFault(0, kHdrFaultSession);
-  ASSERT_GT(calls, 40u);
-  for (size_t failing = 1; failing <= calls; ++failing) {
-    SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << calls << " fails");
-    runWithFault(failing, kHdrFaultSession);
-    if (HasFailure()) break;
+TEST_F(Faults, EachDeckLinkCallFailingOnce) {
+  for (const auto& faultSession : kFaultSessions) {
+    const size_t calls = runWithFault(0, faultSession.requests);
+    ASSERT_GT(calls, faultSession.leastCalls);
+    for (size_t failing = 1; failing <= calls; ++failing) {
+      SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << calls << " fails");
+      runWithFault(failing, faultSession.requests);
+      if (HasFailure()) return;
+    }
   }
 }
 

@@ -1,80 +1,65 @@
-// The interactive console, fed typed lines through a pipe.
+// The interactive console, fed typed lines through a pipe: colours, sizes,
+// ranges, the alignment frame and HDR signalling, and what the card showed.
 #include <gtest/gtest.h>
 
-#include "support/child_process.h"
 #include "support/frames.h"
-#include "support/sim_session.h"
+#include "support/hdr10_metadata.h"
+#include "support/way_in.h"
+#include "support/windows.h"
 
 namespace {
 
-const char kHeld[] =
-    "Device held: hd 1920x1080\n"
-    "Commands: red green blue white black | <R> <G> <B>\n"
-    "          size3 size10 sizefull | full | video (or legal) | align\n"
-    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
-const char kReleased[] = "output disabled, device released.\n";
+const char kCard[] = "[device]\nname = A\n";
+const char kReleased[] = "patch> output disabled, device released.\n";
 
-// Runs `corvane run 0 <mode>` with `typed` as input; returns the output.
-std::string console(const SimSession& session, const std::string& typed, int* status,
-                    const std::string& mode = "hd", const std::string& device = "0") {
+// What the console says once it holds the card at `mode`.
+std::string held(const std::string& mode) {
+  return "Device held: " + mode +
+         "\n"
+         "Commands: red green blue white black | <R> <G> <B>\n"
+         "          size3 size10 sizefull | full | video (or legal) | align\n"
+         "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
+}
+
+// The prompt and the line for a patch of `colour` shown in `window`.
+std::string live(const std::string& colour, const PatchRect& window) {
+  return "patch>   live: " + colour + "  window " + windowText(window) + "\n";
+}
+
+// Runs `corvane run 0 <mode>` with `typed` as input, which ends it with
+// status 0; returns the output.
+std::string console(const SimSession& session, const std::string& typed,
+                    const std::string& mode = "hd") {
   std::string out;
-  *status = runToEnd({corvaneBinary(), "run", device, mode}, session.environment(), typed, &out);
+  EXPECT_EQ(0, runCorvane(session.environment(), {"run", "0", mode}, &out, typed));
   return out;
 }
 
 TEST(Console, ColoursRangesAndSizes) {
-  SimSession session("[device]\nname = A\n");
-  int status = -1;
-  std::string out = console(session,
-                            "red\n"
-                            "full\nblack\n"
-                            "video\nwhite\n"
-                            "size3\nred\n"
-                            "sizefull\ngreen\n"
-                            "size10\nblue\n"
-                            "legal\n",
-                            &status);
-  EXPECT_EQ(0, status);
-  EXPECT_EQ(std::string(kHeld) +
-                "patch>   live: R=940 G=64 B=64  window 607x342 at (656,369)\n"
-                "patch> range: full (0-1023)\n"
-                "patch>   live: R=0 G=0 B=0  window 607x342 at (656,369)\n"
-                "patch> range: video (64-940)\n"
-                "patch>   live: R=940 G=940 B=940  window 607x342 at (656,369)\n"
-                "patch> patch: 3%\n"
-                "patch>   live: R=940 G=64 B=64  window 333x187 at (793,446)\n"
-                "patch> patch: full\n"
-                "patch>   live: R=64 G=940 B=64  window 1920x1080 at (0,0)\n"
-                "patch> patch: 10%\n"
-                "patch>   live: R=64 G=64 B=940  window 607x342 at (656,369)\n"
-                "patch> range: video (64-940)\n"
-                "patch> " +
-                kReleased,
+  SimSession session(kCard);
+  const std::string out = console(
+      session, "red\nfull\nblack\nvideo\nwhite\nsize3\nred\nsizefull\ngreen\nsize10\nblue\n"
+               "legal\n");
+  EXPECT_EQ(held("hd 1920x1080") + live("R=940 G=64 B=64", kHd10) +
+                "patch> range: full (0-1023)\n" + live("R=0 G=0 B=0", kHd10) +
+                "patch> range: video (64-940)\n" + live("R=940 G=940 B=940", kHd10) +
+                "patch> patch: 3%\n" + live("R=940 G=64 B=64", kHd3) +
+                "patch> patch: full\n" + live("R=64 G=940 B=64", kHdFull) +
+                "patch> patch: 10%\n" + live("R=64 G=64 B=940", kHd10) +
+                "patch> range: video (64-940)\n" + kReleased,
             out);
   EXPECT_EQ("", session.audit());
 }
 
 TEST(Console, TypedNumbersAreSixteenBitAndUnchecked) {
-  SimSession session("[device]\nname = A\n", true);
-  int status = -1;
-  std::string out = console(session,
-                            "1023 0 0\n"
-                            "2000 0 0\n"
-                            "-1 0 0\n"
-                            "70000 99999999999 -99999999999\n"
-                            "1 2 3 trailing words\n"
-                            "1,2,3\n",
-                            &status);
-  EXPECT_EQ(0, status);
-  EXPECT_EQ(std::string(kHeld) +
-                "patch>   live: R=1023 G=0 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=2000 G=0 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=65535 G=0 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=4464 G=65535 B=0  window 607x342 at (656,369)\n"
-                "patch>   live: R=1 G=2 B=3  window 607x342 at (656,369)\n"
-                "patch> unknown: 1,2,3\n"
-                "patch> " +
-                kReleased,
+  SimSession session(kCard, true);
+  const std::string out = console(session,
+                                  "1023 0 0\n2000 0 0\n-1 0 0\n70000 99999999999 -99999999999\n"
+                                  "1 2 3 trailing words\n1,2,3\n");
+  EXPECT_EQ(held("hd 1920x1080") + live("R=1023 G=0 B=0", kHd10) +
+                live("R=2000 G=0 B=0", kHd10) + live("R=65535 G=0 B=0", kHd10) +
+                live("R=4464 G=65535 B=0", kHd10) + live("R=1 G=2 B=3", kHd10) +
+                "patch> unknown: 1,2,3\n" + kReleased,
             out);
   // 2000 paints as 976 (its low 10 bits), -1 as 1023 and 4464 as 368; the
   // background is the video black level.
@@ -90,47 +75,28 @@ TEST(Console, TypedNumbersAreSixteenBitAndUnchecked) {
 }
 
 TEST(Console, AlignmentAndTextHandling) {
-  SimSession session("[device]\nname = A\n");
-  int status = -1;
-  std::string out = console(session,
-                            "size3\nalign\n"
-                            "\t  full\r\n"
-                            "align\n"
-                            "\n   \n"
-                            "Red\n"
-                            "help\n"
-                            "qq\n"
-                            "quit \n"
-                            "  \tq\n"
-                            "red\n",
-                            &status, "uhd");
-  EXPECT_EQ(0, status);
-  EXPECT_EQ(
-      "Device held: uhd 3840x2160\n"
-      "Commands: red green blue white black | <R> <G> <B>\n"
-      "          size3 size10 sizefull | full | video (or legal) | align\n"
-      "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n"
-      "patch> patch: 3%\n"
-      "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
-      "patch> range: full (0-1023)\n"
-      "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
-      "patch> patch> patch> unknown: Red\n"
-      "patch> Commands: red green blue white black | <R> <G> <B>\n"
-      "          size3 size10 sizefull | full | video (or legal) | align\n"
-      "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n"
-      "patch> unknown: qq\n"
-      "patch> unknown: quit \n"
-      "patch> " +
-          std::string(kReleased),
-      out);
+  SimSession session(kCard);
+  const std::string out = console(
+      session, "size3\nalign\n\t  full\r\nalign\n\n   \nRed\nhelp\nqq\nquit \n  \tq\nred\n", "uhd");
+  EXPECT_EQ(held("uhd 3840x2160") +
+                "patch> patch: 3%\n"
+                "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
+                "patch> range: full (0-1023)\n"
+                "patch>   alignment: crosshair, 3% box 665x374, 10% box 1214x683\n"
+                "patch> patch> patch> unknown: Red\n"
+                "patch> Commands: red green blue white black | <R> <G> <B>\n"
+                "          size3 size10 sizefull | full | video (or legal) | align\n"
+                "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n"
+                "patch> unknown: qq\n"
+                "patch> unknown: quit \n" +
+                kReleased,
+            out);
   EXPECT_EQ("", session.audit());
 }
 
 TEST(Console, AlignmentLevelsFollowTheRange) {
-  SimSession session("[device]\nname = A\n", true);
-  int status = -1;
-  console(session, "align\nfull\nalign\nexit\n", &status);
-  EXPECT_EQ(0, status);
+  SimSession session(kCard, true);
+  console(session, "align\nfull\nalign\nexit\n");
   std::vector<std::string> frames = session.frames();
   ASSERT_EQ(2u, frames.size());
   const uint32_t expected[2][3] = {{64, 545, 721}, {0, 562, 767}};
@@ -145,75 +111,67 @@ TEST(Console, AlignmentLevelsFollowTheRange) {
 }
 
 TEST(Console, LongLinesArriveInPiecesOf127Bytes) {
-  SimSession session("[device]\nname = A\n");
-  int status = -1;
-  std::string out = console(session, std::string(127, 'x') + "red\n", &status);
-  EXPECT_EQ(std::string(kHeld) + "patch> unknown: " + std::string(127, 'x') +
-                "\npatch>   live: R=940 G=64 B=64  window 607x342 at (656,369)\npatch> " +
-                kReleased,
+  SimSession session(kCard);
+  std::string out = console(session, std::string(127, 'x') + "red\n");
+  EXPECT_EQ(held("hd 1920x1080") + "patch> unknown: " + std::string(127, 'x') + "\n" +
+                live("R=940 G=64 B=64", kHd10) + kReleased,
             out);
 }
 
-TEST(Console, DisplayFailureKeepsTheLoopGoing) {
-  SimSession session("[device]\nname = A\ndisplay = E_FAIL\n");
-  int status = -1;
-  std::string out = console(session, "red\nalign\n", &status);
-  EXPECT_EQ(0, status);
-  EXPECT_EQ(std::string(kHeld) + "patch>   display failed\npatch>   display failed\npatch> " +
+TEST(ConsoleHdr, OnChangedAndOffShowTheSamePictureAgain) {
+  SimSession session(kCard, true);
+  EXPECT_EQ(held("uhd@50 3840x2160") + "patch>   live: R=940 G=940 B=940  window " +
+                windowText(kUhd10) + "\n"
+                "patch> signalling: sdr colorspace rec709\n"
+                "patch> signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 "
+                "min-luminance 0.0001 max-cll 1000 max-fall 400\n"
+                "patch> signalling: pq colorspace rec2020 primaries p3d65 max-luminance 4000 "
+                "min-luminance 0.0050 max-cll 1000 max-fall 400\n"
+                "patch> signalling: hlg colorspace rec2020\n"
+                "patch> signalling: hlg colorspace rec2020\n"
+                "patch> signalling: sdr colorspace rec709\n" +
                 kReleased,
-            out);
-}
-
-TEST(Console, UnwritableFramesAreNeverDisplayed) {
-  // The frame's buffer, its access and its address refused, and rows too
-  // short for the width.
-  for (const char* fault : {"buffer = no\n", "start_access = E_FAIL\n", "get_bytes = E_FAIL\n",
-                            "get_bytes = null\n", "row_bytes = 7000\n"}) {
-    SCOPED_TRACE(fault);
-    SimSession session(std::string("[device]\nname = A\n") + fault, true);
-    int status = -1;
-    std::string out = console(session, "red\nalign\n", &status);
-    EXPECT_EQ(0, status);
-    EXPECT_EQ(std::string(kHeld) + "patch>   display failed\npatch>   display failed\npatch> " +
-                  kReleased,
-              out);
-    EXPECT_EQ(0u, session.countLogLines("DisplayVideoFrameSync"));
-    EXPECT_TRUE(session.frames().empty());
-    EXPECT_EQ("", session.audit());
+            console(session,
+                    "white\nhdr\nhdr pq\n"
+                    "hdr pq primaries p3d65 max-luminance 4000 min-luminance 0.005\n"
+                    "hdr hlg\nhdr\nsdr\n",
+                    "uhd@50"));
+  EXPECT_EQ("", session.audit());
+  const std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(5u, frames.size());
+  EXPECT_EQ(CarriedMetadata(), frameFileMetadata(frames[0]));
+  EXPECT_EQ(hdr10Rec2020(), frameFileMetadata(frames[1]));
+  EXPECT_EQ(hdr10P3({4000, 0.005, 1000, 400}), frameFileMetadata(frames[2]));
+  EXPECT_EQ((CarriedMetadata{0x2, {{"cspc", 0x32303230}, {"eotf", 3}}}),
+            frameFileMetadata(frames[3]));
+  EXPECT_EQ(CarriedMetadata(), frameFileMetadata(frames[4]));
+  for (const std::string& frame : frames) {
+    FrameFile pixels(frame);
+    ASSERT_TRUE(pixels.ok());
+    EXPECT_EQ((940u << 20) | (940u << 10) | 940u, pixels.word(1920, 1080)) << frame;
   }
 }
 
-TEST(Console, OpenFailuresEndWithStatusOne) {
-  SimSession session("[device]\nname = A\nmodes = hd\n");
-  int status = -1;
-  EXPECT_EQ("Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this "
-            "resolution (unsupported)\n",
-            console(session, "", &status, "uhd"));
-  EXPECT_EQ(1, status);
-  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n" "  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, @29.97, @30, @50, @59.94 or @60 (uhd@59.94)\n",
-            console(session, "", &status, "HD"));
-  EXPECT_EQ(1, status);
-  EXPECT_EQ("Could not open device 3: no device at that index (no_device)\n",
-            console(session, "", &status, "hd", "3"));
-  EXPECT_EQ(1, status);
-  // Text that is not a number is device 0.
-  EXPECT_EQ(0, (console(session, "", &status, "hd", "first"), status));
+TEST(ConsoleHdr, RefusalsSayWhyAndChangeNothing) {
+  SimSession session(std::string(kCard) + "hdr = pq\n", true);
+  EXPECT_EQ(held("uhd@50 3840x2160") +
+                "patch>   signalling not changed: device cannot output HLG (unsupported)\n"
+                "patch>   signalling not changed: expected sdr, pq or hlg, not 'PQ' "
+                "(bad_request)\n"
+                "patch>   signalling not changed: cannot read min-luminance '0.00001' "
+                "(bad_request)\n"
+                "patch>   signalling not changed: max-fall needs a value (bad_request)\n"
+                "patch> unknown: hdrpq\n"
+                "patch> unknown: sdr pq\n"
+                "patch> signalling: sdr colorspace rec709\n" +
+                kReleased,
+            console(session,
+                    "hdr hlg\nhdr PQ\nhdr pq min-luminance 0.00001\nhdr pq max-fall\n"
+                    "hdrpq\nsdr pq\nhdr\n",
+                    "uhd@50"));
+  EXPECT_EQ(0u, session.countLogLines("Metadata"));
+  EXPECT_TRUE(session.frames().empty());
   EXPECT_EQ("", session.audit());
-}
-
-TEST(Console, CardHeldElsewhereSaysHowToFindTheHolder) {
-  SimSession session("[device]\nname = A\n");
-  ChildProcess holder({corvaneBinary(), "serve"}, session.environment());
-  ASSERT_EQ("{\"ok\":true,\"ready\":true}", holder.readLine());
-  holder.write("{\"cmd\":\"open\"}\n");
-  ASSERT_EQ("{\"ok\":true,\"width\":1920,\"height\":1080}", holder.readLine());
-  int status = -1;
-  EXPECT_EQ("Could not open device 0: E_ACCESSDENIED (device already in use) (in_use)\n"
-            "Another process holds it: pgrep -fl corvane / kill <pid>\n",
-            console(session, "", &status));
-  EXPECT_EQ(1, status);
-  holder.closeInput();
-  EXPECT_EQ(0, holder.wait());
 }
 
 }  // namespace

@@ -5,51 +5,22 @@
 #include "serve_answers.h"
 #include "support/frame_checks.h"
 #include "support/frames.h"
-#include "support/serve_client.h"
+#include "support/serve_fixture.h"
+#include "support/windows.h"
 
 namespace {
 
-// A frame that cannot be written is never displayed: the card would go on
-// showing the previous picture, and a host would measure it as this one.
-TEST(Serve, UnwritableFramesAreNeverDisplayed) {
-  // The frame's buffer, its access and its address refused, each asked for
-  // again by every request; and rows too short for the width, where the
-  // buffer is never asked for.
-  const struct {
-    const char* fault;
-    size_t bufferQueries;
-  } kFaults[] = {{"buffer = no\n", 3},       {"start_access = E_FAIL\n", 3},
-                 {"get_bytes = E_FAIL\n", 3}, {"get_bytes = null\n", 3},
-                 {"row_bytes = 7000\n", 0}};
-  for (const auto& [fault, bufferQueries] : kFaults) {
-    SCOPED_TRACE(fault);
-    SimSession session(std::string(kCard) + fault, true);
-    ServeClient client(session);
-    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"align\"}"));
-    // Still held, and each request tries the frame again.
-    EXPECT_EQ(kHd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"hd\"}"));
-    EXPECT_EQ(kNotWritable, client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-    EXPECT_EQ(0, client.finish());
-    EXPECT_EQ(bufferQueries, session.countLogLines("QueryInterface(IDeckLinkVideoBuffer)"));
-    EXPECT_EQ(0u, session.countLogLines("DisplayVideoFrameSync"));
-    EXPECT_TRUE(session.frames().empty());
-    EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
-    EXPECT_EQ("", session.audit());
-  }
-}
+using Serve = ServeTest;
 
 // The frames the card displayed are exactly what the requests asked for.
-TEST(Serve, DisplayedFramesMatchTheRequests) {
-  SimSession session(kCard, true);
-  ServeClient client(session);
+TEST_F(Serve, DisplayedFramesMatchTheRequests) {
+  ServeClient& client = serve(kCard, true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":793,\"y\":446,\"w\":333,\"h\":187}",
+  EXPECT_EQ(patchAnswer(kHd3),
             client.ask("{\"cmd\":\"patch\",\"r\":940,\"g\":512,\"b\":64,\"bg_r\":100,"
                        "\"bg_g\":200,\"bg_b\":300,\"area\":3}"));
   EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":3840,\"h\":2160}",
+  EXPECT_EQ(patchAnswer(kUhdFull),
             client.ask("{\"cmd\":\"patch\",\"r\":1023,\"g\":1023,\"b\":1023}"));
   // Positioned 10 % patches (1214x683): at each corner, then one pixel
   // outside on the right and at the bottom, refused with nothing shown.
@@ -62,14 +33,12 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
                          "}"));
   }
   for (const char* outside : {"\"x\":2627,\"y\":0", "\"x\":0,\"y\":1478"}) {
-    EXPECT_EQ("{\"ok\":false,\"code\":\"bad_request\",\"error\":\"x and y must put the patch "
-              "inside the frame: x 0-2626 and y 0-1477 for 1214x683 at 3840x2160\"}",
+    EXPECT_EQ(badRequest("x and y must put the patch inside the frame: x 0-2626 and y 0-1477 "
+                         "for 1214x683 at 3840x2160"),
               client.ask(std::string("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3,\"area\":10,") +
                          outside + "}"));
   }
-  EXPECT_EQ(0, client.finish());
-
-  std::vector<std::string> frames = session.frames();
+  std::vector<std::string> frames = session().frames();
   ASSERT_EQ(6u, frames.size());
   for (size_t i = 0; i < 4; ++i) {
     FrameFile corner(frames[2 + i]);
@@ -81,27 +50,24 @@ TEST(Serve, DisplayedFramesMatchTheRequests) {
   ASSERT_TRUE(uhd.ok());
   ASSERT_EQ(1920, hd.frame().width);
   ASSERT_EQ(1080, hd.frame().height);
-  expectPatchFrame(hd.frame(), {793, 446, 333, 187}, r210Word(940, 512, 64),
+  expectPatchFrame(hd.frame(), kHd3, r210Word(940, 512, 64),
                    r210Word(100, 200, 300));
   ASSERT_EQ(3840, uhd.frame().width);
   ASSERT_EQ(2160, uhd.frame().height);
   // At 100 % the patch is the whole frame.
-  expectPatchFrame(uhd.frame(), {0, 0, 3840, 2160}, r210Word(1023, 1023, 1023), 0);
+  expectPatchFrame(uhd.frame(), kUhdFull, r210Word(1023, 1023, 1023), 0);
 }
-
 
 // Align's default levels, and levels cut to 16 bits and then painted with
 // their low 10 bits.
-TEST(Serve, AlignPaintsItsLevels) {
-  SimSession session(kCard, true);
-  ServeClient client(session);
+TEST_F(Serve, AlignPaintsItsLevels) {
+  ServeClient& client = serve(kCard, true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+  EXPECT_EQ(kAlignedHd,
             client.ask("{\"cmd\":\"align\"}"));
-  EXPECT_EQ("{\"ok\":true,\"inner\":{\"w\":333,\"h\":187},\"outer\":{\"w\":607,\"h\":342}}",
+  EXPECT_EQ(kAlignedHd,
             client.ask("{\"cmd\":\"align\",\"bg\":66560,\"line\":-1,\"cross\":1500}"));
-  EXPECT_EQ(0, client.finish());
-  std::vector<std::string> frames = session.frames();
+  std::vector<std::string> frames = session().frames();
   ASSERT_EQ(2u, frames.size());
   const unsigned levels[2][3] = {{64, 546, 721}, {0, 1023, 476}};
   for (int i = 0; i < 2; ++i) {
@@ -111,11 +77,10 @@ TEST(Serve, AlignPaintsItsLevels) {
     ASSERT_EQ(1920, frame.frame().width);
     ASSERT_EQ(1080, frame.frame().height);
     // The 3 % box inside the 10 % box, lines 2 pixels wide at 1080 rows.
-    expectAlignmentFrame(frame.frame(), {793, 446, 333, 187}, {656, 369, 607, 342}, 2,
+    expectAlignmentFrame(frame.frame(), kHd3, kHd10, 2,
                          {r210Gray(levels[i][0]), r210Gray(levels[i][1]),
                           r210Gray(levels[i][2])});
   }
 }
-
 
 }  // namespace

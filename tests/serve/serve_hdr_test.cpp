@@ -3,130 +3,110 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "serve_answers.h"
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
-#include "support/serve_client.h"
+#include "support/serve_fixture.h"
+#include "support/windows.h"
 
 namespace {
 
-constexpr char kPqAnswer[] =
-    "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"rec2020\","
-    "\"max_luminance\":1000,\"min_luminance\":1,\"max_cll\":1000,\"max_fall\":400}";
+using ServeHdr = ServeTest;
 
-std::string badRequest(const std::string& error) {
-  return "{\"ok\":false,\"code\":\"bad_request\",\"error\":\"" + error + "\"}";
-}
+constexpr char kHlgAnswer[] = "{\"ok\":true,\"eotf\":\"hlg\",\"colorspace\":\"rec2020\"}";
+constexpr char kSdrAnswer[] = "{\"ok\":true,\"eotf\":\"sdr\",\"colorspace\":\"rec709\"}";
+// HLG carries none of PQ's values.
+const CarriedMetadata kHlg = {0x2, {{"cspc", 0x32303230}, {"eotf", 3}}};
 
-TEST(ServeHdr, OnChangedAndOffWithTheFramesRecorded) {
-  SimSession session(kCard, true);
-  ServeClient client(session);
+// Each change shows the picture on the card again, with the metadata of the
+// new signalling; the signalling lasts over a switch that fails and puts the
+// previous mode back.
+TEST_F(ServeHdr, EachChangeShowsThePictureAgainWithItsMetadata) {
+  const struct {
+    const char* request;
+    std::string answer;
+    std::optional<CarriedMetadata> shown;  // the frame it displays, if any
+  } rows[] = {
+      {"{\"cmd\":\"patch\",\"r\":940,\"g\":940,\"b\":940,\"area\":10}",
+       patchAnswer(kHd10), CarriedMetadata()},
+      {"{\"cmd\":\"hdr\",\"eotf\":\"pq\"}",
+       "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"rec2020\","
+       "\"max_luminance\":1000,\"min_luminance\":1,\"max_cll\":1000,\"max_fall\":400}",
+       hdr10Rec2020()},
+      {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"primaries\":\"p3d65\",\"max_luminance\":4000,"
+       "\"min_luminance\":50,\"max_cll\":3000,\"max_fall\":500}",
+       "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"p3d65\","
+       "\"max_luminance\":4000,\"min_luminance\":50,\"max_cll\":3000,\"max_fall\":500}",
+       hdr10P3({4000, 0.005, 3000, 500})},
+      {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"primaries\":\"rec709\"}",
+       "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"rec709\","
+       "\"max_luminance\":1000,\"min_luminance\":1,\"max_cll\":1000,\"max_fall\":400}",
+       hdr10Rec709()},
+      // The card cannot enable 4K: the previous mode's new frame is signalled
+      // again, and shown with the next picture.
+      {"{\"cmd\":\"setmode\",\"mode\":\"4k\"}", kRestored, std::nullopt},
+      {"{\"cmd\":\"patch\",\"r\":940,\"g\":940,\"b\":940,\"area\":10}",
+       patchAnswer(kHd10), hdr10Rec709()},
+      {"{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}", kHlgAnswer, kHlg},
+      {"{\"hdr\":{\"eotf\":\"sdr\"}}", kSdrAnswer, CarriedMetadata()},
+  };
+  ServeClient& client = serve(std::string(kCard) + "enable.4k = E_FAIL\n", true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":656,\"y\":369,\"w\":607,\"h\":342}",
-            client.ask("{\"cmd\":\"patch\",\"r\":940,\"g\":940,\"b\":940,\"area\":10}"));
-  EXPECT_EQ(kPqAnswer, client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\"}"));
-  EXPECT_EQ(
-      "{\"ok\":true,\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":\"p3d65\","
-      "\"max_luminance\":4000,\"min_luminance\":50,\"max_cll\":3000,\"max_fall\":500}",
-      client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"primaries\":\"p3d65\",\"max_luminance\":4000,"
-                 "\"min_luminance\":50,\"max_cll\":3000,\"max_fall\":500}"));
-  EXPECT_EQ("{\"ok\":true,\"eotf\":\"hlg\",\"colorspace\":\"rec2020\"}",
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}"));
-  EXPECT_EQ("{\"ok\":true,\"eotf\":\"sdr\",\"colorspace\":\"rec709\"}",
-            client.ask("{\"hdr\":{\"eotf\":\"sdr\"}}"));
-  EXPECT_EQ(0, client.finish());
-  EXPECT_EQ("", session.audit());
-
-  // The patch, then the same picture again at each change.
-  const std::vector<std::string> frames = session.frames();
-  ASSERT_EQ(5u, frames.size());
-  EXPECT_EQ(CarriedMetadata(), frameFileMetadata(frames[0]));
-  EXPECT_EQ(hdr10Rec2020(), frameFileMetadata(frames[1]));
-  EXPECT_EQ(hdr10P3({4000, 0.005, 3000, 500}), frameFileMetadata(frames[2]));
-  // HLG after PQ carries none of PQ's values, and SDR no metadata at all.
-  EXPECT_EQ((CarriedMetadata{0x2, {{"cspc", 0x32303230}, {"eotf", 3}}}),
-            frameFileMetadata(frames[3]));
-  EXPECT_EQ(CarriedMetadata(), frameFileMetadata(frames[4]));
-  for (const std::string& frame : frames) {
-    FrameFile pixels(frame);
+  std::vector<CarriedMetadata> shown;
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.answer, client.ask(row.request)) << row.request;
+    if (row.shown) shown.push_back(*row.shown);
+  }
+  const std::vector<std::string> frames = session().frames();
+  ASSERT_EQ(shown.size(), frames.size());
+  for (size_t i = 0; i < frames.size(); ++i) {
+    SCOPED_TRACE(frames[i]);
+    EXPECT_EQ(shown[i], frameFileMetadata(frames[i]));
+    FrameFile pixels(frames[i]);
     ASSERT_TRUE(pixels.ok());
-    EXPECT_EQ((940u << 20) | (940u << 10) | 940u,
-              pixels.word(960, 540));
+    EXPECT_EQ((940u << 20) | (940u << 10) | 940u, pixels.word(960, 540));
   }
 }
 
-TEST(ServeHdr, RequestsItCannotReadAndTheirOrder) {
-  SimSession session(kCard);
-  ServeClient client(session);
-  EXPECT_EQ(badRequest("hdr needs eotf: sdr, pq or hlg"), client.ask("{\"cmd\":\"hdr\"}"));
-  EXPECT_EQ(badRequest("hdr needs eotf: sdr, pq or hlg"),
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"PQ\"}"));
-  EXPECT_EQ(badRequest("colorspace must be rec709 or rec2020"),
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"colorspace\":\"p3\"}"));
-  EXPECT_EQ(badRequest("primaries must be rec2020, p3d65 or rec709"),
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"primaries\":\"dci\"}"));
-  EXPECT_EQ(badRequest("maximum mastering luminance must be 1-65535 cd/m2"),
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_luminance\":4294967296}"));
-  EXPECT_EQ(badRequest("minimum mastering luminance must be 1-65535 (0.0001-6.5535 cd/m2)"),
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"min_luminance\":0}"));
-  EXPECT_EQ(badRequest("MaxCLL must be 1-65535 cd/m2"),
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_cll\":-1}"));
-  // Values before the device; the device before the card is asked.
-  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\"}"));
-  // The word comes after every earlier command word.
-  EXPECT_EQ(kNotOpen, client.ask("{\"cmd\":\"align\",\"hdr\":1}"));
-  EXPECT_EQ(0, client.finish());
-  EXPECT_TRUE(session.logLines().empty());  // the card was never touched
-}
-
-TEST(ServeHdr, CardsThatCannotCarryItOrFailWritingIt) {
-  SimSession session(
+TEST_F(ServeHdr, CardsThatCannotCarryItOrFailWritingIt) {
+  ServeClient& client = serve(
       "[device]\nname = Plain\nhdr = no\n"
       "[device]\nname = No metadata\nmetadata = no\n"
       "[device]\nname = Failing\nmetadata_set.mcll = E_FAIL\n",
       true);
-  ServeClient client(session);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\",\"device\":0}"));
-  EXPECT_EQ("{\"ok\":false,\"code\":\"unsupported\",\"error\":\"device cannot carry HDR "
-            "metadata\"}",
+  EXPECT_EQ(failure("unsupported", "device cannot carry HDR metadata"),
             client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\"}"));
   // SDR in Rec.709 is what every frame is: no question, no metadata.
-  EXPECT_EQ("{\"ok\":true,\"eotf\":\"sdr\",\"colorspace\":\"rec709\"}",
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"sdr\"}"));
+  EXPECT_EQ(kSdrAnswer, client.ask("{\"cmd\":\"hdr\",\"eotf\":\"sdr\"}"));
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\",\"device\":1}"));
-  EXPECT_EQ("{\"ok\":false,\"code\":\"failed\",\"error\":\"the frame refused its metadata "
-            "interface (E_NOINTERFACE); previous signalling kept\"}",
+  EXPECT_EQ(failure("failed", "the frame refused its metadata interface (E_NOINTERFACE); "
+                              "previous signalling kept"),
             client.ask("{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}"));
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\",\"device\":2}"));
-  EXPECT_EQ("{\"ok\":false,\"code\":\"failed\",\"error\":\"the card refused the MaxCLL "
-            "(E_FAIL); previous signalling kept\"}",
+  EXPECT_EQ(failure("failed", "the card refused the MaxCLL (E_FAIL); previous signalling kept"),
             client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\"}"));
-  EXPECT_EQ("{\"ok\":true,\"x\":0,\"y\":0,\"w\":1920,\"h\":1080}",
+  EXPECT_EQ(patchAnswer(kHdFull),
             client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
-  EXPECT_EQ(0, client.finish());
-  EXPECT_EQ("", session.audit());
-  const std::vector<std::string> frames = session.frames();
+  const std::vector<std::string> frames = session().frames();
   ASSERT_EQ(1u, frames.size());
   EXPECT_EQ(0u, frameFileMetadata(frames[0]).flags);
 }
 
-TEST(ServeHdr, TheSignallingCarriesOverSetModeAndEndsWithClose) {
-  SimSession session(kCard, true);
-  ServeClient client(session);
+TEST_F(ServeHdr, TheSignallingCarriesOverSetModeAndEndsWithClose) {
+  ServeClient& client = serve(kCard, true);
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
-  EXPECT_EQ("{\"ok\":true,\"eotf\":\"hlg\",\"colorspace\":\"rec2020\"}",
-            client.ask("{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}"));
+  EXPECT_EQ(kHlgAnswer, client.ask("{\"cmd\":\"hdr\",\"eotf\":\"hlg\"}"));
   EXPECT_EQ(kUhd, client.ask("{\"cmd\":\"setmode\",\"mode\":\"uhd@59.94\"}"));
   client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}");
   EXPECT_EQ("{\"ok\":true}", client.ask("{\"cmd\":\"close\"}"));
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
   client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}");
-  EXPECT_EQ(0, client.finish());
-  EXPECT_EQ("", session.audit());
-  const std::vector<std::string> frames = session.frames();
+  const std::vector<std::string> frames = session().frames();
   ASSERT_EQ(2u, frames.size());
-  EXPECT_EQ((CarriedMetadata{0x2, {{"cspc", 0x32303230}, {"eotf", 3}}}),
-            frameFileMetadata(frames[0]));
+  EXPECT_EQ(kHlg, frameFileMetadata(frames[0]));
   EXPECT_EQ(CarriedMetadata(), frameFileMetadata(frames[1]));
 }
 

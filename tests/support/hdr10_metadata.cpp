@@ -20,3 +20,7 @@ CarriedMetadata hdr10Rec2020(const Hdr10Values& values) {
 CarriedMetadata hdr10P3(const Hdr10Values& values) {
   return withPrimaries(0.680, 0.320, 0.265, 0.690, 0.150, 0.060, values);
 }
+
+CarriedMetadata hdr10Rec709(const Hdr10Values& values) {
+  return withPrimaries(0.640, 0.330, 0.300, 0.600, 0.150, 0.060, values);
+}

@@ -13,9 +13,10 @@ struct Hdr10Values {
   double maxFall = 400;
 };
 
-// flags 0x2, colour space Rec.2020, EOTF 2 (PQ), Rec.2020 or P3-D65
-// primaries, D65 white, and `values`.
+// flags 0x2, colour space Rec.2020, EOTF 2 (PQ), Rec.2020, P3-D65 or
+// Rec.709 primaries, D65 white, and `values`.
 CarriedMetadata hdr10Rec2020(const Hdr10Values& values = Hdr10Values());
 CarriedMetadata hdr10P3(const Hdr10Values& values);
+CarriedMetadata hdr10Rec709(const Hdr10Values& values = Hdr10Values());
 
 #endif  // CORVANE_TESTS_SUPPORT_HDR10_METADATA_H

@@ -97,9 +97,12 @@ LoopbackSocket LoopbackSocket::listeningTcp(uint16_t port) {
   return socket;
 }
 
-LoopbackSocket LoopbackSocket::connectedTcp(uint16_t port, int timeoutMs) {
+LoopbackSocket LoopbackSocket::connectedTcp(uint16_t port, int timeoutMs, int receiveBuffer) {
   const int fd = newSocket(SOCK_STREAM);
   if (fd < 0) return LoopbackSocket();
+  if (receiveBuffer > 0) {
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+  }
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
   const sockaddr_in address = loopback(port);
   if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
@@ -147,6 +150,10 @@ bool LoopbackSocket::send(const std::string& bytes) {
     sent += static_cast<size_t>(n);
   }
   return fd_ >= 0;
+}
+
+ssize_t LoopbackSocket::sendWithoutWaiting(const char* bytes, size_t size) {
+  return ::send(fd_, bytes, size, MSG_DONTWAIT | kNoSignal);
 }
 
 std::string LoopbackSocket::receive(int timeoutMs) {

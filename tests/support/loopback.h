@@ -4,6 +4,8 @@
 #ifndef CORVANE_TESTS_SUPPORT_LOOPBACK_H
 #define CORVANE_TESTS_SUPPORT_LOOPBACK_H
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <string>
 
@@ -22,7 +24,9 @@ class LoopbackSocket {
   // boundTcp, listening.
   static LoopbackSocket listeningTcp(uint16_t port = 0);
   // A TCP connection to 127.0.0.1:`port`; not ok() when refused or timed out.
-  static LoopbackSocket connectedTcp(uint16_t port, int timeoutMs = 5000);
+  // With `receiveBuffer`, its SO_RCVBUF, set before it connects, so that the
+  // window it offers is that small from the start.
+  static LoopbackSocket connectedTcp(uint16_t port, int timeoutMs = 5000, int receiveBuffer = 0);
   // A UDP socket on 127.0.0.1:`port` (0: the system picks one).
   static LoopbackSocket udp(uint16_t port = 0);
 
@@ -36,6 +40,10 @@ class LoopbackSocket {
 
   // Sends all of `bytes` (TCP); false when the peer has gone.
   bool send(const std::string& bytes);
+  // Sends what the socket takes at once of `size` bytes (TCP): their number,
+  // or -1 with errno EAGAIN when it takes none, another errno when the peer
+  // has gone.
+  ssize_t sendWithoutWaiting(const char* bytes, size_t size);
   // Whatever arrives next, up to 64 KiB; "" at the end of the stream or
   // after `timeoutMs` without a byte.
   std::string receive(int timeoutMs = 10000);

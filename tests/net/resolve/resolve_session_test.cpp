@@ -1,27 +1,25 @@
 // `corvane resolve` end to end: the real program against the simulated
 // card, and the test as the calibration host, listening on 127.0.0.1 at a
-// port the system picks.
+// port the system picks; and the HDR signalling of its command line.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "net/resolve/literal_messages.h"
-#include "support/child_process.h"
 #include "support/frame_checks.h"
 #include "support/frames.h"
-#include "support/loopback.h"
+#include "support/hdr10_metadata.h"
+#include "support/resolve_child.h"
 #include "support/resolve_frame.h"
-#include "support/sim_session.h"
+#include "support/windows.h"
 
 namespace {
 
-using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 const char kCard[] = "[device]\nname = A\n";
@@ -39,41 +37,11 @@ std::string greyMessage(int level, int background, const char* geometry, int bit
 
 class ResolveSession : public ::testing::Test {
  protected:
-  // Starts corvane resolve against a listener of the test's (listening or
-  // only bound), with capture on, and reads its "Device held" line.
-  void start(const std::string& mode = "hd", bool listening = true,
-             const std::string& cards = kCard, int busyDescriptors = 0) {
-    session = std::make_unique<SimSession>(cards, true);
-    listener = listening ? LoopbackSocket::listeningTcp() : LoopbackSocket::boundTcp();
-    ASSERT_TRUE(listener.ok());
-    address = "127.0.0.1:" + std::to_string(listener.port());
-    corvane = std::make_unique<ChildProcess>(
-        std::vector<std::string>{corvaneBinary(), "resolve", address, "0", mode},
-        session->environment(), busyDescriptors);
-    ASSERT_THAT(corvane->readLine(), StartsWith("Device held: " + mode + " "));
-  }
-
-  // Accepts corvane's connection and reads its "connected" line, if asked.
-  void acceptCorvane(bool readConnected = true) {
-    host = listener.accept();
-    ASSERT_TRUE(host.ok());
-    if (readConnected) {
-      ASSERT_EQ("connected to " + address, corvane->readLine());
-    }
-  }
-
-  // Sends bytes as the host and returns corvane's next line.
-  std::string tell(const std::string& bytes) {
-    EXPECT_TRUE(host.send(bytes));
-    return corvane->readLine();
-  }
-
-  // Ends corvane with SIGTERM: 130, and every reference released once.
-  void finish() {
-    corvane->sendSignal(SIGTERM);
-    EXPECT_EQ(130, corvane->wait());
-    EXPECT_EQ("", session->audit());
-    EXPECT_EQ(1u, session->countLogLines("DisableVideoOutput()"));
+  // Starts corvane resolve against a setup of its own, with capture on.
+  void start(const std::string& mode = "hd", bool listening = true, int busyDescriptors = 0) {
+    corvane.reset();
+    session = std::make_unique<SimSession>(kCard, true);
+    corvane = std::make_unique<ResolveChild>(*session, mode, listening, busyDescriptors);
   }
 
   size_t shown() const { return session->frames().size(); }
@@ -92,104 +60,101 @@ class ResolveSession : public ::testing::Test {
   }
 
   std::unique_ptr<SimSession> session;
-  LoopbackSocket listener;
-  std::string address;
-  std::unique_ptr<ChildProcess> corvane;
-  LoopbackSocket host;
+  std::unique_ptr<ResolveChild> corvane;
 };
 
 TEST_F(ResolveSession, TheHostsLiteralMessagesGiveTheirFramesPixelForPixel) {
   start();
-  acceptCorvane();
+  corvane->acceptCorvane();
   // Before any patch: a full-field black frame.
   ASSERT_EQ(1u, shown());
-  expectPatchFrame(lastFrame()->frame(), {0, 0, 1920, 1080}, 0, 0);
+  expectPatchFrame(lastFrame()->frame(), kHdFull, 0, 0);
 
-  const PatchRect window = {810, 390, 300, 300};
-  const PatchRect full = {0, 0, 1920, 1080};
+  // Each grey message: its window, its level and its background's.
   const struct {
     const char* xml;
-    const char* line;
-    PatchRect rect;
+    PatchRect window;
     unsigned patch, background;
   } messages[] = {
-      {literal::kGreyCm, "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", window,
-       512, 212},
-      {literal::kGreyLs, "patch 512 512 512 window 300x300 at (810,390) on 0 0 0", window, 512,
-       0},
-      {literal::kBlackCm, "patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", full, 0, 0},
-      {literal::kFullGreyNoDeclaration, "patch 512 512 512 window 1920x1080 at (0,0) on 0 0 0",
-       full, 512, 0},
-      {literal::kWhiteVideoCm, "patch 940 940 940 window 300x300 at (810,390) on 226 226 226",
-       window, 940, 226},
+      {literal::kGreyCm, kResolveWindow, 512, 212},
+      {literal::kGreyLs, kResolveWindow, 512, 0},
+      {literal::kBlackCm, kHdFull, 0, 0},
+      {literal::kFullGreyNoDeclaration, kHdFull, 512, 0},
+      {literal::kWhiteVideoCm, kResolveWindow, 940, 226},
+  };
+  const auto grey = [](unsigned level) {
+    const std::string code = std::to_string(level);
+    return code + " " + code + " " + code;
   };
   for (const auto& m : messages) {
-    SCOPED_TRACE(m.line);
-    ASSERT_EQ(m.line, tell(resolveFrame(m.xml)));
-    expectPatchFrame(lastFrame()->frame(), m.rect, r210Gray(m.patch), r210Gray(m.background));
+    const std::string line = patchLine(grey(m.patch), m.window, grey(m.background));
+    SCOPED_TRACE(line);
+    ASSERT_EQ(line, corvane->tell(resolveFrame(m.xml)));
+    expectPatchFrame(lastFrame()->frame(), m.window, r210Gray(m.patch), r210Gray(m.background));
   }
   EXPECT_EQ(6u, shown());
   EXPECT_EQ(0u, session->countLogLines("DisableVideoOutput()"));
-  finish();
+  corvane->endWithSignal();
 }
 
 TEST_F(ResolveSession, MessagesSplitAtEveryByteOrPackedTogether) {
   start();
-  acceptCorvane();
+  corvane->acceptCorvane();
   const std::string grey = resolveFrame(literal::kGreyCm);
-  for (char byte : grey) ASSERT_TRUE(host.send(std::string(1, byte)));
-  EXPECT_EQ("patch 512 512 512 window 300x300 at (810,390) on 212 212 212", corvane->readLine());
+  for (char byte : grey) ASSERT_TRUE(corvane->host.send(std::string(1, byte)));
+  EXPECT_EQ(patchLine("512 512 512", kResolveWindow, "212 212 212"), corvane->readLine());
   // Three messages in one write, the last cut short, then its rest.
-  const std::string three = resolveFrame(literal::kBlackCm) + resolveFrame(literal::kWhiteVideoCm) + grey;
-  ASSERT_TRUE(host.send(three.substr(0, three.size() - 10)));
-  EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", corvane->readLine());
-  EXPECT_EQ("patch 940 940 940 window 300x300 at (810,390) on 226 226 226", corvane->readLine());
+  const std::string three =
+      resolveFrame(literal::kBlackCm) + resolveFrame(literal::kWhiteVideoCm) + grey;
+  ASSERT_TRUE(corvane->host.send(three.substr(0, three.size() - 10)));
+  EXPECT_EQ(patchLine("0 0 0", kHdFull, "0 0 0"), corvane->readLine());
+  EXPECT_EQ(patchLine("940 940 940", kResolveWindow, "226 226 226"), corvane->readLine());
   EXPECT_EQ("<timeout>", corvane->readLine(300));
-  ASSERT_TRUE(host.send(three.substr(three.size() - 10)));
-  EXPECT_EQ("patch 512 512 512 window 300x300 at (810,390) on 212 212 212", corvane->readLine());
-  finish();
+  ASSERT_TRUE(corvane->host.send(three.substr(three.size() - 10)));
+  EXPECT_EQ(patchLine("512 512 512", kResolveWindow, "212 212 212"), corvane->readLine());
+  corvane->endWithSignal();
 }
 
 TEST_F(ResolveSession, SessionsEndAndCorvaneConnectsAgainWithTheCardHeld) {
   start();
-  acceptCorvane();
-  EXPECT_THAT(tell(resolveFrame(literal::kWhiteVideoCm)), StartsWith("patch 940"));
+  corvane->acceptCorvane();
+  EXPECT_THAT(corvane->tell(resolveFrame(literal::kWhiteVideoCm)), StartsWith("patch 940"));
   EXPECT_EQ("connection ended: end of session; connecting again in 1 s",
-            tell(kEndOfSession + resolveFrame(literal::kBlackCm)));
-  EXPECT_TRUE(host.closedByPeer());  // nothing after the marker is read
-  acceptCorvane();
+            corvane->tell(kEndOfSession + resolveFrame(literal::kBlackCm)));
+  EXPECT_TRUE(corvane->host.closedByPeer());  // nothing after the marker is read
+  corvane->acceptCorvane();
   // The picture stayed: no frame was shown between the two connections.
   EXPECT_EQ(2u, shown());
-  EXPECT_EQ("patch 0 0 0 window 1920x1080 at (0,0) on 0 0 0", tell(resolveFrame(literal::kBlackCm)));
-  host.close();
+  EXPECT_EQ(patchLine("0 0 0", kHdFull, "0 0 0"), corvane->tell(resolveFrame(literal::kBlackCm)));
+  corvane->host.close();
   EXPECT_EQ("connection ended: the host closed the connection; connecting again in 1 s",
             corvane->readLine());
-  acceptCorvane();
+  corvane->acceptCorvane();
   EXPECT_EQ(0u, session->countLogLines("DisableVideoOutput()"));
   EXPECT_EQ(1u, session->countLogLines("EnableVideoOutput("));
-  finish();
+  corvane->endWithSignal();
 }
 
 TEST_F(ResolveSession, LengthsOfZeroOrAbove64KiBEndTheConnection) {
   start();
-  acceptCorvane();
+  corvane->acceptCorvane();
   // Connections that end without a message: the pause grows.
   EXPECT_EQ("connection ended: protocol error: message length 0 is not 1 to 65536; "
             "connecting again in 1 s",
-            tell(std::string(4, '\0') + resolveFrame(literal::kBlackCm)));
-  acceptCorvane();
+            corvane->tell(std::string(4, '\0') + resolveFrame(literal::kBlackCm)));
+  corvane->acceptCorvane();
   EXPECT_EQ("connection ended: protocol error: message length 65537 is not 1 to 65536; "
             "connecting again in 2 s",
-            tell(std::string("\x00\x01\x00\x01", 4) + std::string(100, 'x')));
-  acceptCorvane();
+            corvane->tell(std::string("\x00\x01\x00\x01", 4) + std::string(100, 'x')));
+  corvane->acceptCorvane();
   EXPECT_EQ(1u, shown());  // only the black frame
-  finish();
+  corvane->endWithSignal();
 }
 
 TEST_F(ResolveSession, MessagesThatCannotBeReadLeaveThePictureAndTheConnection) {
   start();
-  acceptCorvane();
-  EXPECT_THAT(tell(resolveFrame(literal::kWhiteVideoCm)), StartsWith("patch 940"));
+  corvane->acceptCorvane();
+  EXPECT_THAT(corvane->tell(resolveFrame(literal::kWhiteVideoCm)), StartsWith("patch 940"));
   const struct {
     std::string xml;
     const char* line;
@@ -203,15 +168,15 @@ TEST_F(ResolveSession, MessagesThatCannotBeReadLeaveThePictureAndTheConnection) 
       {greyMessage(1024, 64, "x='0' y='0' cx='1' cy='1'"),
        "message ignored: <color> red '1024' is not a code from 0 to 1023 at 10 bits"},
   };
-  for (const auto& b : bad) EXPECT_THAT(tell(resolveFrame(b.xml)), StartsWith(b.line));
+  for (const auto& b : bad) EXPECT_THAT(corvane->tell(resolveFrame(b.xml)), StartsWith(b.line));
   EXPECT_EQ(2u, shown());  // black, white, and nothing for the five
-  EXPECT_THAT(tell(resolveFrame(literal::kBlackCm)), StartsWith("patch 0 0 0"));
-  finish();
+  EXPECT_THAT(corvane->tell(resolveFrame(literal::kBlackCm)), StartsWith("patch 0 0 0"));
+  corvane->endWithSignal();
 }
 
 TEST_F(ResolveSession, CodesOf8To16BitsBecomeTenBitCodes) {
   start();
-  acceptCorvane();
+  corvane->acceptCorvane();
   const struct {
     int level, background, bits;
     unsigned patch10, background10;
@@ -222,7 +187,7 @@ TEST_F(ResolveSession, CodesOf8To16BitsBecomeTenBitCodes) {
   for (const auto& d : depths) {
     SCOPED_TRACE(d.bits);
     // The window covers the frame's left half, the background the rest.
-    const std::string line = tell(resolveFrame(greyMessage(d.level, d.background,
+    const std::string line = corvane->tell(resolveFrame(greyMessage(d.level, d.background,
                                                      "x='0' y='0' cx='0.5' cy='1'", d.bits)));
     EXPECT_EQ("patch " + std::to_string(d.patch10) + " " + std::to_string(d.patch10) + " " +
                   std::to_string(d.patch10) + " window 960x1080 at (0,0) on " +
@@ -232,33 +197,34 @@ TEST_F(ResolveSession, CodesOf8To16BitsBecomeTenBitCodes) {
     expectPatchFrame(lastFrame()->frame(), {0, 0, 960, 1080}, r210Gray(d.patch10),
                      r210Gray(d.background10));
   }
-  finish();
+  corvane->endWithSignal();
 }
 
 TEST_F(ResolveSession, GeometryAtTheEdgesOutsideEmptyInPixelsAndSeveralRectangles) {
   start();
-  acceptCorvane();
+  corvane->acceptCorvane();
   // Past the bottom-right corner: clamped.
   EXPECT_EQ("patch 100 100 100 window 192x108 at (1728,972) on 1 1 1",
-            tell(resolveFrame(greyMessage(100, 1, "x='0.9' y='0.9' cx='0.5' cy='0.5'"))));
+            corvane->tell(resolveFrame(greyMessage(100, 1, "x='0.9' y='0.9' cx='0.5' cy='0.5'"))));
   expectPatchFrame(lastFrame()->frame(), {1728, 972, 192, 108}, r210Gray(100), r210Gray(1));
   // Wholly outside, and empty: only the background.
   EXPECT_EQ("patch 100 100 100 window 0x0 at (0,0) on 2 2 2",
-            tell(resolveFrame(greyMessage(100, 2, "x='-0.5' y='-0.5' cx='0.25' cy='0.25'"))));
+            corvane->tell(
+                resolveFrame(greyMessage(100, 2, "x='-0.5' y='-0.5' cx='0.25' cy='0.25'"))));
   expectPatchFrame(lastFrame()->frame(), {0, 0, 0, 0}, 0, r210Gray(2));
   EXPECT_EQ("patch 100 100 100 window 0x0 at (960,540) on 3 3 3",
-            tell(resolveFrame(greyMessage(100, 3, "x='0.5' y='0.5' cx='0' cy='0.25'"))));
+            corvane->tell(resolveFrame(greyMessage(100, 3, "x='0.5' y='0.5' cx='0' cy='0.25'"))));
   // Pixels, as one host sends them.
-  EXPECT_EQ("patch 200 200 200 window 1920x1080 at (0,0) on 0 0 0",
-            tell(resolveFrame(greyMessage(200, 0, "x='0.0000' y='0.0000' cx='1920.0000' "
+  EXPECT_EQ(patchLine("200 200 200", kHdFull, "0 0 0"),
+            corvane->tell(resolveFrame(greyMessage(200, 0, "x='0.0000' y='0.0000' cx='1920.0000' "
                                             "cy='1080.0000'"))));
   EXPECT_EQ("patch 200 200 200 window 100x50 at (10,20) on 0 0 0",
-            tell(resolveFrame(greyMessage(200, 0, "x='10' y='20' cx='100' cy='50'"))));
+            corvane->tell(resolveFrame(greyMessage(200, 0, "x='10' y='20' cx='100' cy='50'"))));
   expectPatchFrame(lastFrame()->frame(), {10, 20, 100, 50}, r210Gray(200), 0);
   // Rectangles in document order over black, the later over the earlier.
   EXPECT_EQ(
       "patch 1020 0 0 window 960x1080 at (0,0); 0 1020 0 window 960x540 at (480,270) on 0 0 0",
-      tell(resolveFrame("<calibration><shapes>"
+      corvane->tell(resolveFrame("<calibration><shapes>"
                   "<rectangle><color red='255' green='0' blue='0'/>"
                   "<geometry x='0' y='0' cx='0.5' cy='1'/></rectangle>"
                   "<rectangle><color red='0' green='255' blue='0'/>"
@@ -267,44 +233,19 @@ TEST_F(ResolveSession, GeometryAtTheEdgesOutsideEmptyInPixelsAndSeveralRectangle
   expectRectsFrame(lastFrame()->frame(), 0,
                    {{{0, 0, 960, 1080}, r210Word(1020, 0, 0)},
                     {{480, 270, 960, 540}, r210Word(0, 1020, 0)}});
-  finish();
+  corvane->endWithSignal();
 }
 
 TEST_F(ResolveSession, WaitsOnceForAHostThatIsNotListeningYet) {
   start("hd", false);
-  EXPECT_EQ("waiting for " + address, corvane->readLine());
+  EXPECT_EQ("waiting for " + corvane->address(), corvane->readLine());
   // It tries again every second, without saying so again.
   EXPECT_EQ("<timeout>", corvane->readLine(2500));
   EXPECT_EQ(1u, shown());
-  ASSERT_TRUE(listener.listen());
-  acceptCorvane();
-  EXPECT_THAT(tell(resolveFrame(literal::kGreyCm)), StartsWith("patch 512"));
-  finish();
-}
-
-TEST_F(ResolveSession, SignalsWhileWaitingReadingAndPaintingEndWith130) {
-  // Waiting for a host that does not listen.
-  start("hd", false);
-  EXPECT_EQ("waiting for " + address, corvane->readLine());
-  finish();
-  // Connected, waiting for a message.
-  start("uhd");
-  acceptCorvane();
-  corvane->sendSignal(SIGINT);
-  EXPECT_EQ(130, corvane->wait());
-  EXPECT_EQ("", session->audit());
-  // Painting: many 4K messages at once, the signal after the first.
-  start("4k");
-  acceptCorvane();
-  std::string burst;
-  for (int i = 0; i < 100; ++i) burst += resolveFrame(literal::kGreyCm);
-  ASSERT_TRUE(host.send(burst));
-  EXPECT_THAT(corvane->readLine(), StartsWith("patch "));
-  corvane->sendSignal(SIGTERM);
-  EXPECT_EQ(130, corvane->wait());
-  EXPECT_EQ("", session->audit());
-  EXPECT_EQ(1u, session->countLogLines("DisableVideoOutput()"));
-  EXPECT_LT(shown(), 101u);
+  ASSERT_TRUE(corvane->listener().listen());
+  corvane->acceptCorvane();
+  EXPECT_THAT(corvane->tell(resolveFrame(literal::kGreyCm)), StartsWith("patch 512"));
+  corvane->endWithSignal();
 }
 
 // Hosts that pause, vanish, flap or misbehave never stop corvane serving:
@@ -319,12 +260,12 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
       {"its messages flood in while nobody reads corvane's output",
        [&] {
          start();
-         acceptCorvane();
+         corvane->acceptCorvane();
          // 2000 lines of 55 bytes: more than a pipe holds.
          std::string flood;
          for (int i = 0; i < 2000; ++i) flood += resolveFrame("<calibration/>");
-         ASSERT_TRUE(host.send(flood + kEndOfSession));
-         EXPECT_TRUE(host.closedByPeer());  // it read on to the end marker
+         ASSERT_TRUE(corvane->host.send(flood + kEndOfSession));
+         EXPECT_TRUE(corvane->host.closedByPeer());  // it read on to the end marker
          std::string read;
          for (const std::string& line : drain()) read += line + "\n";
          EXPECT_TRUE(read.find(dropped) != std::string::npos || corvane->readUntil(dropped));
@@ -332,12 +273,12 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
       {"it pauses between messages, then sends half a message and goes silent",
        [&] {
          start();
-         acceptCorvane();
-         EXPECT_THAT(tell(grey), StartsWith("patch 512"));
+         corvane->acceptCorvane();
+         EXPECT_THAT(corvane->tell(grey), StartsWith("patch 512"));
          usleep(5500 * 1000);  // longer than a message may take: no limit here
          EXPECT_EQ("connection ended: protocol error: a message did not end within 5 seconds; "
                    "connecting again in 1 s",
-                   tell(grey.substr(0, 100)));
+                   corvane->tell(grey.substr(0, 100)));
        }},
       {"it accepts and closes at once, again and again",
        [&] {
@@ -346,7 +287,7 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
          int connections = 0;
          const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(3500);
          while (std::chrono::steady_clock::now() < until) {
-           if (listener.accept(100).ok()) ++connections;
+           if (corvane->listener().accept(100).ok()) ++connections;
          }
          EXPECT_LE(connections, 3);  // at 0, 1 and 3 s
          EXPECT_GE(connections, 2);
@@ -355,54 +296,83 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
        }},
       {"corvane starts with 1,100 open descriptors",
        [&] {
-         start("hd", true, kCard, 1100);
+         start("hd", true, 1100);
          const int open = openDescriptors(corvane->pid());
          EXPECT_TRUE(open < 0 || open >= 1100) << open;  // -1: no /proc to ask
        }},
       {"its text has line breaks and a long value",
        [&] {
          start();
-         acceptCorvane();
+         corvane->acceptCorvane();
          EXPECT_EQ("message ignored: <geometry> x '1\\x0Aconnected to forged' is not a finite "
                    "number",
-                   tell(resolveFrame(greyMessage(
+                   corvane->tell(resolveFrame(greyMessage(
                        1, 0, "x='1&#10;connected to forged&#13;' y='0' cx='1' cy='1'"))));
          EXPECT_EQ("message ignored: <geometry> y '" + std::string(40, '9') +
                        "...' is not a finite number",
-                   tell(resolveFrame(greyMessage(
+                   corvane->tell(resolveFrame(greyMessage(
                        1, 0, ("x='0' y='" + std::string(60000, '9') + "' cx='1' cy='1'").c_str()))));
        }},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     row.host();
-    host.close();
-    acceptCorvane(false);
-    ASSERT_TRUE(host.send(grey));
-    EXPECT_TRUE(corvane->readUntil("patch 512 512 512 window 300x300 at (810,390)"));
-    finish();
+    corvane->host.close();
+    corvane->acceptCorvane(false);
+    ASSERT_TRUE(corvane->host.send(grey));
+    EXPECT_TRUE(corvane->readUntil(patchLine("512 512 512", kResolveWindow, "212 212 212")));
+    corvane->endWithSignal();
   }
 }
 
-TEST(ResolveCommandLine, AWrongTargetOrCardEndsWithStatusOne) {
-  SimSession session(kCard);
+// HDR signalling from resolve's command line.
+TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
+  SimSession session(kCard, true);
+  LoopbackSocket host = LoopbackSocket::listeningTcp();
+  ASSERT_TRUE(host.ok());
+  const std::string target = "127.0.0.1:" + std::to_string(host.port());
+  // The options before, between and after the target, device and mode.
+  WayIn resolve(session, {"resolve", "--hdr", "pq", target, "0", "--max-luminance", "4000",
+                          "hd@50", "--primaries", "p3d65"});
+  EXPECT_EQ("Device held: hd@50 1920x1080", resolve.readLine());
+  EXPECT_EQ("signalling: pq colorspace rec2020 primaries p3d65 max-luminance 4000 "
+            "min-luminance 0.0001 max-cll 1000 max-fall 400",
+            resolve.readLine());
+  LoopbackSocket connection = host.accept();
+  ASSERT_TRUE(connection.ok());
+  EXPECT_EQ("connected to " + target, resolve.readLine());
+  ASSERT_TRUE(connection.send(
+      resolveFrame(greyMessage(940, 64, "x='0.25' y='0.25' cx='0.5' cy='0.5'"))));
+  EXPECT_EQ("patch 940 940 940 window 960x540 at (480,270) on 64 64 64", resolve.readLine());
+  resolve.endWithSignal();
+
+  // The black frame and the patch, both signalled.
+  const std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  const CarriedMetadata expected = hdr10P3({4000, 0.0001, 1000, 400});
+  for (const std::string& frame : frames) EXPECT_EQ(expected, frameFileMetadata(frame)) << frame;
+  // Nothing was shown before the signalling was set.
+  const std::vector<std::string> lines = session.logLines();
+  size_t flagged = lines.size(), firstShown = lines.size();
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (flagged == lines.size() && lines[i].find("SetFlags(2)") != std::string::npos) flagged = i;
+    if (firstShown == lines.size() && lines[i].find("DisplayVideoFrameSync") != std::string::npos) {
+      firstShown = i;
+    }
+  }
+  EXPECT_LT(flagged, firstShown);
+}
+
+TEST(ResolveHdr, ACardThatCannotCarryItEndsWithStatusOne) {
+  SimSession session(std::string(kCard) + "hdr = no\n", true);
   std::string out;
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", "127.0.0.1:99999"}, session.environment(),
-                        "", &out));
-  EXPECT_EQ("corvane resolve: port '99999' is not a number from 1 to 65535\n", out);
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", ":20002"}, session.environment(), "", &out));
-  EXPECT_EQ("corvane resolve: no host in ':20002'\n", out);
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", "[::1", "0"}, session.environment(), "",
-                        &out));
-  EXPECT_EQ("corvane resolve: '[::1' has no closing ']'\n", out);
-  // The card is held as corvane run holds it, with the same messages.
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", "127.0.0.1", "3"}, session.environment(),
-                        "", &out));
-  EXPECT_EQ("Could not open device 3: no device at that index (no_device)\n", out);
-  EXPECT_EQ(1, runToEnd({corvaneBinary(), "resolve", "[::1]:20002", "0", "8k"},
-                        session.environment(), "", &out));
-  EXPECT_EQ("Could not open device 0: unknown resolution (bad_request)\n" "  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, @29.97, @30, @50, @59.94 or @60 (uhd@59.94)\n",
+  EXPECT_EQ(1, runCorvane(session.environment(),
+                          {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "hlg"}, &out));
+  EXPECT_EQ("Device held: hd 1920x1080\n"
+            "Could not set the signalling: device cannot carry HDR metadata (unsupported)\n",
             out);
+  EXPECT_TRUE(session.frames().empty());
+  EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput"));
   EXPECT_EQ("", session.audit());
 }
 

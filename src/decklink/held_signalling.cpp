@@ -11,56 +11,22 @@ Signalling gSignalling;
 
 namespace {
 
-Failure kept(const Failure& refused) {
-  return failure(FailureCode::kFailed, refused.message + "; previous signalling kept");
-}
-
-// After a write that failed once `changed` values were set: those values
-// of the previous signalling back, and its flag.
-Failure restorePrevious(const Failure& refused, const Signalling& previous, size_t changed) {
-  if (changed == 0 || !writeSignalling(gFrame, previous, nullptr, changed).failed()) {
-    return kept(refused);
-  }
-  clearHdrFlag(gFrame);
-  gSignalling = Signalling();
-  return failure(
-      FailureCode::kFailed,
-      refused.message + "; the previous signalling could not be restored, the frame is now SDR");
-}
-
-// Rewriting a signalling in place suits PQ over PQ alone, where the same
-// values are written again. Any other change would leave values the new
-// signalling does not have (an HLG or SDR frame would still carry HDR10's
-// mastering display and light levels), so it goes onto a new frame with
-// the same picture, made the held frame only once it carries everything.
-bool writesInPlace(const Signalling& from, const Signalling& to) {
-  return from.eotf == Eotf::kPq && to.eotf == Eotf::kPq;
-}
-
-// Puts `wanted` on a copy of the held frame, which then replaces it. On a
-// failure the copy is released and the held frame keeps its signalling.
+// Puts `wanted` on a copy of the held frame, which then replaces it: the
+// API cannot remove a metadata value, so a frame is written once, and an
+// HLG or SDR frame never carries HDR10's values from an earlier PQ. On a
+// failure the copy is released, and the held frame keeps its picture and
+// its signalling, whatever the copy had been given.
 Failure signalOnNewFrame(const Signalling& wanted) {
   IDeckLinkMutableVideoFrame* fresh = nullptr;
-  const Failure copied = copyOfHeldFrame(&fresh);
-  if (copied.failed()) return kept(copied);
+  Failure refused = copyOfHeldFrame(&fresh);
   // Plain SDR is a frame without metadata, which the new frame is.
-  if (!isPlain(wanted)) {
-    const Failure written = writeSignalling(fresh, wanted);
-    if (written.failed()) {
-      fresh->Release();
-      return kept(written);
-    }
+  if (!refused.failed() && !isPlain(wanted)) refused = writeSignalling(fresh, wanted);
+  if (refused.failed()) {
+    if (fresh != nullptr) fresh->Release();
+    return failure(FailureCode::kFailed, refused.message + "; previous signalling kept");
   }
   replaceHeldFrame(fresh);
   return {};
-}
-
-// Rewrites PQ's values on the held frame; a failure writes back what it
-// had changed.
-Failure signalInPlace(const Signalling& wanted) {
-  size_t changed = 0;
-  const Failure written = writeSignalling(gFrame, wanted, &changed);
-  return written.failed() ? restorePrevious(written, gSignalling, changed) : Failure();
 }
 
 }  // namespace
@@ -79,8 +45,7 @@ Failure setSignalling(const Signalling& wanted) {
   }
   const Failure refused = askCardForSignalling(gDevice, wanted);
   if (refused.failed()) return refused;
-  const Failure written =
-      writesInPlace(gSignalling, wanted) ? signalInPlace(wanted) : signalOnNewFrame(wanted);
+  const Failure written = signalOnNewFrame(wanted);
   if (written.failed()) return written;
   gSignalling = wanted;
   if (gFrameShown && displayHeldFrame().failed()) {

@@ -10,24 +10,20 @@
 #include "decklink/failure.h"
 #include "decklink/signalling.h"
 
-// Puts `wanted` on the held frame and, when the frame already holds a shown
-// picture, shows it again at once, so the display switches mode with the
-// same picture. A frame carries HDR10's static values only while it is
-// signalled as PQ: PQ over PQ is rewritten in place, and every other change
-// is written onto a new frame with the same picture (decklink/frame_copy.h),
-// which then replaces the held frame. On success gSignalling is `wanted`;
-// the failures:
+// Puts `wanted` on a new frame with the held frame's picture
+// (decklink/frame_copy.h), which then replaces the held frame, and, when the
+// frame already held a shown picture, shows it at once, so the display
+// switches mode with the same picture. A frame is written once: it carries
+// HDR10's static values only when it is signalled as PQ. On success
+// gSignalling is `wanted`; the failures:
 //   bad_request   a value out of range (checked first, the device untouched)
 //   not_open      nothing held
 //   unsupported   the card says it cannot carry `wanted`; nothing changed
 //   failed        no frame (a switch whose restore failed); or the new
-//                 frame could not be made or given the picture, or the frame
-//                 refused the metadata interface, or a Set call failed: the
-//                 previous signalling is kept (the message says so, or, for
-//                 PQ over PQ, that it could not be restored and the frame is
-//                 now plain SDR);
-//                 or the card refused to show the frame again: the
-//                 signalling is set all the same
+//                 frame could not be made, given the picture or the
+//                 metadata: the previous frame and signalling are kept
+//                 ("; previous signalling kept"); or the card refused to
+//                 show the new frame: the signalling is set all the same
 // Plain SDR over plain SDR makes no DeckLink call.
 Failure setSignalling(const Signalling& wanted);
 

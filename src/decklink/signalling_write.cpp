@@ -44,8 +44,7 @@ int64_t eotfCode(Eotf eotf) {
 }
 
 // Every value of `s` in the order it is written: the colour space and the
-// EOTF, and for PQ its static metadata. The order is the same for every
-// signalling, so the first n writes of two signallings touch the same ids.
+// EOTF, and for PQ its static metadata.
 std::vector<MetadataWrite> valuesOf(const Signalling& s) {
   const BMDColorspace colourSpace =
       s.colourSpace == ColourSpace::kRec2020 ? bmdColorspaceRec2020 : bmdColorspaceRec709;
@@ -88,20 +87,16 @@ std::string refusal(const char* what, HRESULT result) {
   return std::string("the card refused the ") + what + " (" + resultName(result) + ")";
 }
 
-// The first `limit` values of `s`; false at the first that the card
-// refuses, with `*set` counting those set before it.
+// Every value of `s`; false at the first that the card refuses.
 bool setValues(IDeckLinkVideoFrameMutableMetadataExtensions* metadata, const Signalling& s,
-               size_t limit, size_t* set, std::string* why) {
-  *set = 0;
+               std::string* why) {
   for (const MetadataWrite& value : valuesOf(s)) {
-    if (*set == limit) break;
     const HRESULT result = value.isFloat ? metadata->SetFloat(value.id, value.number)
                                          : metadata->SetInt(value.id, value.integer);
     if (result != kS_OK) {
       *why = refusal(value.what, result);
       return false;
     }
-    ++*set;
   }
   return true;
 }
@@ -118,30 +113,21 @@ bool setHdrFlag(IDeckLinkMutableVideoFrame* frame, bool on, std::string* why) {
 
 }  // namespace
 
-Failure writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& signalling,
-                        size_t* valuesSet, size_t onlyFirst) {
-  if (valuesSet != nullptr) *valuesSet = 0;
+Failure writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& signalling) {
   HRESULT found = kS_OK;
   IDeckLinkVideoFrameMutableMetadataExtensions* metadata =
       queryInterface<IDeckLinkVideoFrameMutableMetadataExtensions>(
           frame, IID_IDeckLinkVideoFrameMutableMetadataExtensions, &found);
   if (metadata == nullptr) {
-    return failure(FailureCode::kFailed, std::string("the frame refused its metadata interface (") +
-                                             (found != kS_OK ? resultName(found) : "no interface") +
-                                             ")");
+    return failure(FailureCode::kFailed,
+                   std::string("the frame refused its metadata interface (") +
+                       (found != kS_OK ? resultName(found) : "no interface") + ")");
   }
-  size_t set = 0;
   std::string why;
-  const bool allSet = setValues(metadata, signalling, onlyFirst, &set, &why);
+  const bool allSet = setValues(metadata, signalling, &why);
   metadata->Release();
-  if (valuesSet != nullptr) *valuesSet = set;
   if (!allSet || !setHdrFlag(frame, signalling.eotf != Eotf::kSdr, &why)) {
     return failure(FailureCode::kFailed, why);
   }
   return {};
-}
-
-bool clearHdrFlag(IDeckLinkMutableVideoFrame* frame) {
-  std::string ignored;
-  return setHdrFlag(frame, false, &ignored);
 }

@@ -44,30 +44,24 @@ bool holdPicture(const OutputMode& mode, double seconds, std::vector<double>* di
 Failure showFullField(int level) {
   PatchRect rect;
   const uint16_t v = static_cast<uint16_t>(level);
-  const Failure shown = showPatch(v, v, v, v, v, v, 100, &rect);
-  deliverPendingSignals();
-  return shown;
+  return showPatch(v, v, v, v, v, v, 100, &rect);
 }
 
+// The console's alignment frame at video range: box lines at 55 % and the
+// crosshair at 75 % of the range, boxes of 3 % and 10 %.
 Failure showAlignmentFrame() {
   PatchRect inner, outer;
-  // The console's alignment frame at video range: box lines at 55 % and
-  // the crosshair at 75 % of the range, boxes of 3 % and 10 %.
-  const Failure shown = showAlignment(kCheckBlack, 546, 721, 3, 10, &inner, &outer);
-  deliverPendingSignals();
-  return shown;
+  return showAlignment(kCheckBlack, 546, 721, 3, 10, &inner, &outer);
 }
 
-// One step: the picture shown, then held. Sets `check->failure` and returns
-// false when either fails.
+// One step: the picture shown (a safe point follows), then held. Sets
+// `check->failure` and returns false when either fails.
 bool showAndHold(const char* step, const Failure& shown, const OutputMode& mode, double seconds,
                  ModeCheck* check) {
-  std::string why = shown.message;
-  if (!shown.failed() && !holdPicture(mode, seconds, &check->displayMs)) {
-    why = kDisplayFailedMessage;
-  }
-  if (why.empty()) return true;
-  check->failure = std::string(step) + ": " + why;
+  deliverPendingSignals();
+  if (!shown.failed() && holdPicture(mode, seconds, &check->displayMs)) return true;
+  check->failure =
+      std::string(step) + ": " + (shown.failed() ? shown.message : kDisplayFailedMessage);
   return false;
 }
 

@@ -17,11 +17,9 @@
 
 namespace {
 
-// Every line goes straight to standard output through the safe write, so a
-// terminal or pipe that stops reading never keeps the card held.
-void say(const std::string& text) { writeStdout(text); }
-
-// Every command word, printed at the start and by "help".
+// Every command word, printed at the start and by "help". Every line goes
+// out through writeStdout, so a terminal that stops reading never keeps the
+// card held.
 const char kCommands[] =
     "Commands: red green blue white black | <R> <G> <B>\n"
     "          size3 size10 sizefull | full | video (or legal) | align\n"
@@ -52,11 +50,11 @@ void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double a
   const Failure shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
   deliverPendingSignals();
   if (shown.failed()) {
-    say("  display failed\n");
+    writeStdout("  display failed\n");
     return;
   }
-  say(formatted("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r}, unsigned{g},
-                unsigned{b}, rect.w, rect.h, rect.x, rect.y));
+  writeStdout(formatted("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r},
+                        unsigned{g}, unsigned{b}, rect.w, rect.h, rect.x, rect.y));
 }
 
 void showAlignmentFrame(const Range& range) {
@@ -67,11 +65,11 @@ void showAlignmentFrame(const Range& range) {
   const Failure shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
   deliverPendingSignals();
   if (shown.failed()) {
-    say("  display failed\n");
+    writeStdout("  display failed\n");
     return;
   }
-  say(formatted("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h,
-                outer.w, outer.h));
+  writeStdout(formatted("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h,
+                        outer.w, outer.h));
 }
 
 // "hdr" alone prints the signalling; "hdr <eotf> [<name> <value>]..." and
@@ -81,7 +79,7 @@ void changeSignalling(const std::string& typed) {
   std::vector<std::string> words;
   for (std::string word; stream >> word;) words.push_back(word);
   if (words.size() == 1 && words[0] == "hdr") {
-    say("signalling: " + signallingText(gSignalling) + "\n");
+    writeStdout("signalling: " + signallingText(gSignalling) + "\n");
     return;
   }
   words.erase(words.begin());  // "hdr", or keep "sdr" as the EOTF
@@ -93,10 +91,10 @@ void changeSignalling(const std::string& typed) {
     deliverPendingSignals();
   }
   if (refused.failed()) {
-    say("  signalling not changed: " + refused.text() + "\n");
+    writeStdout("  signalling not changed: " + refused.text() + "\n");
     return;
   }
-  say("signalling: " + signallingText(gSignalling) + "\n");
+  writeStdout("signalling: " + signallingText(gSignalling) + "\n");
 }
 
 // Acts on one typed command; returns false for a quit command.
@@ -106,24 +104,24 @@ bool runCommand(const char* text, Range* range, double* area) {
   const uint16_t lo = range->lo, hi = range->hi;
   if (is("quit") || is("q") || is("exit")) return false;
   if (is("help")) {
-    say(kCommands);
+    writeStdout(kCommands);
   } else if (is("full")) {
     *range = kFullRange;
-    say("range: full (0-1023)\n");
+    writeStdout("range: full (0-1023)\n");
   } else if (is("video") || is("legal")) {
     *range = kVideoRange;
-    say("range: video (64-940)\n");
+    writeStdout("range: video (64-940)\n");
   } else if (is("align")) {
     showAlignmentFrame(*range);
   } else if (is("size3")) {
     *area = 3;
-    say("patch: 3%\n");
+    writeStdout("patch: 3%\n");
   } else if (is("size10")) {
     *area = 10;
-    say("patch: 10%\n");
+    writeStdout("patch: 10%\n");
   } else if (is("sizefull")) {
     *area = 100;
-    say("patch: full\n");
+    writeStdout("patch: full\n");
   } else if (is("sdr") || is("hdr") || std::strncmp(text, "hdr ", 4) == 0) {
     changeSignalling(text);
   } else if (readThreeNumbers(text, &r, &g, &b)) {
@@ -139,7 +137,7 @@ bool runCommand(const char* text, Range* range, double* area) {
   } else if (is("black")) {
     showColour(lo, lo, lo, *range, *area);
   } else {
-    say(std::string("unknown: ") + text + "\n");
+    writeStdout(std::string("unknown: ") + text + "\n");
   }
   return true;
 }
@@ -147,14 +145,14 @@ bool runCommand(const char* text, Range* range, double* area) {
 }  // namespace
 
 void runConsole() {
-  say(kCommands);
+  writeStdout(kCommands);
 
   Range range = kVideoRange;
   double area = 10;
   InputLines input;
   char piece[128];
   for (;;) {
-    say("patch> ");
+    writeStdout("patch> ");
     if (!readPiece(&input, piece, sizeof piece)) break;
     char* text = piece;
     while (*text == ' ' || *text == '\t') ++text;

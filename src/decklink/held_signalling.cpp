@@ -1,8 +1,10 @@
 #include "decklink/held_signalling.h"
 
+#include <cstring>
+
 #include "decklink/enable_mode.h"
-#include "decklink/frame_copy.h"
 #include "decklink/frame_display.h"
+#include "decklink/frame_pixels.h"
 #include "decklink/held_device.h"
 #include "decklink/signalling_support.h"
 #include "decklink/signalling_write.h"
@@ -10,6 +12,35 @@
 Signalling gSignalling;
 
 namespace {
+
+// Both frames were made for gMode with gRowBytes per row.
+bool copyPixels(IDeckLinkMutableVideoFrame* from, IDeckLinkMutableVideoFrame* to) {
+  if (gRowBytes <= 0) return false;
+  IDeckLinkVideoBuffer* source = nullptr;
+  IDeckLinkVideoBuffer* target = nullptr;
+  const unsigned char* in = openFramePixels(from, bmdBufferAccessRead, &source);
+  unsigned char* out = in != nullptr ? openFramePixels(to, bmdBufferAccessWrite, &target) : nullptr;
+  if (out != nullptr) std::memcpy(out, in, size_t(gRowBytes) * size_t(gMode->height));
+  if (target != nullptr) closeFramePixels(target, bmdBufferAccessWrite);
+  if (source != nullptr) closeFramePixels(source, bmdBufferAccessRead);
+  return out != nullptr;
+}
+
+// A new frame of gMode, without metadata, into `*copy`: when the held frame
+// holds a shown picture its pixels are copied, so that the card can show
+// the same picture again. Fails, with nothing left open or made, when the
+// card refuses the frame, a buffer, an access or its address.
+Failure copyOfHeldFrame(IDeckLinkMutableVideoFrame** copy) {
+  *copy = nullptr;
+  IDeckLinkMutableVideoFrame* fresh = createFrameFor(*gMode);
+  if (fresh == nullptr) return failure(FailureCode::kFailed, "could not allocate a video frame");
+  if (gFrameShown && !copyPixels(gFrame, fresh)) {
+    fresh->Release();
+    return failure(FailureCode::kFailed, "could not copy the picture into a new frame");
+  }
+  *copy = fresh;
+  return {};
+}
 
 // Puts `wanted` on a copy of the held frame, which then replaces it: the
 // API cannot remove a metadata value, so a frame is written once, and an

@@ -10,10 +10,10 @@
 #include "decklink/failure.h"
 #include "decklink/signalling.h"
 
-// Puts `wanted` on a new frame with the held frame's picture
-// (decklink/frame_copy.h), which then replaces the held frame, and, when the
-// frame already held a shown picture, shows it at once, so the display
-// switches mode with the same picture. A frame is written once: it carries
+// Puts `wanted` on a new frame with the held frame's picture, which then
+// replaces the held frame, and, when the frame already held a shown
+// picture, shows it at once, so the display switches mode with the same
+// picture. A frame is written once: it carries
 // HDR10's static values only when it is signalled as PQ. On success
 // gSignalling is `wanted`; the failures:
 //   bad_request   a value out of range (checked first, the device untouched)

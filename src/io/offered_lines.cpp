@@ -40,12 +40,13 @@ bool writeOrKeep(const std::string& text) {
   return true;
 }
 
-}  // namespace
-
+// `line` cut to kLongestServerLine bytes, the last three then "...".
 std::string boundedLine(const std::string& line) {
   if (line.size() <= kLongestServerLine) return line;
   return line.substr(0, kLongestServerLine - 3) + "...";
 }
+
+}  // namespace
 
 bool offerStdoutLine(const std::string& line) {
   if (!gUnfinished.empty() && (!writeOrKeep(gUnfinished) || !gUnfinished.empty())) {

@@ -21,7 +21,4 @@ constexpr size_t kLongestServerLine = 300;
 // is a safe point. Returns true when the line went out.
 bool offerStdoutLine(const std::string& line);
 
-// `line` cut to kLongestServerLine bytes, the last three then "...".
-std::string boundedLine(const std::string& line);
-
 #endif  // CORVANE_IO_OFFERED_LINES_H

@@ -35,15 +35,6 @@ bool interfaceWith(const in_addr& wanted, AnsweringInterface* found) {
   return have;
 }
 
-// The interface of `socket.only` through which a datagram that arrived on
-// interface `arrivedOn` is answered; null when it is none of them.
-const AnsweringInterface* answeringFor(const DiscoverySocket& socket, unsigned arrivedOn) {
-  for (const AnsweringInterface& interface : socket.only) {
-    if (interface.index == arrivedOn) return &interface;
-  }
-  return nullptr;
-}
-
 // One datagram and the interface it arrived on (0 when not known).
 ssize_t receive(int fd, char* buffer, size_t size, sockaddr_storage* from, socklen_t* length,
                 unsigned* arrivedOn) {
@@ -96,8 +87,8 @@ bool sendAnswer(int fd, const sockaddr_storage& to, socklen_t length, const in_a
   return sendmsg(fd, &message, MSG_DONTWAIT) >= 0;
 }
 
-}  // namespace
-
+// True for the question, also with trailing white space, NUL bytes or the
+// command terminator after it.
 bool isPgenDiscoveryQuestion(const std::string& datagram) {
   const size_t length = std::strlen(kPgenDiscoveryQuestion);
   if (datagram.compare(0, length, kPgenDiscoveryQuestion) != 0) return false;
@@ -109,6 +100,8 @@ bool isPgenDiscoveryQuestion(const std::string& datagram) {
   }
   return true;
 }
+
+}  // namespace
 
 Failure openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t port,
                           std::vector<DiscoverySocket>* sockets) {
@@ -169,7 +162,11 @@ void answerPgenDiscovery(const DiscoverySocket& socket) {
     if (got < 0) return;  // nothing more waiting (or an error the next turn sees again)
     if (!isPgenDiscoveryQuestion(std::string(buffer, static_cast<size_t>(got)))) continue;
     const std::string asker = "discovery from " + socketAddressText(&from);
-    const AnsweringInterface* interface = answeringFor(socket, arrivedOn);
+    // The interface of `socket.only` the question came through, if any.
+    const AnsweringInterface* interface = nullptr;
+    for (const AnsweringInterface& one : socket.only) {
+      if (one.index == arrivedOn) interface = &one;
+    }
     if (!socket.only.empty() && interface == nullptr) {
       offerStdoutLine(asker + ": not answered (it came through another network interface)");
       continue;

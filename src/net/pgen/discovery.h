@@ -38,10 +38,6 @@ struct DiscoverySocket {
   std::vector<AnsweringInterface> only;
 };
 
-// True for the question, also with trailing white space, NUL bytes or the
-// command terminator after it.
-bool isPgenDiscoveryQuestion(const std::string& datagram);
-
 // The discovery sockets for a server that listens on `listen` (all
 // interfaces when empty): on all interfaces, answering everything; or, for
 // the IPv4 addresses, one socket answering on their interfaces, and a

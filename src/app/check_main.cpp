@@ -9,7 +9,6 @@
 #include "app/usage.h"
 #include "decklink/device_hold.h"
 #include "decklink/driver_version.h"
-#include "decklink/loader.h"
 #include "decklink/mode_table.h"
 #include "io/decimal_int.h"
 #include "io/format.h"
@@ -57,8 +56,7 @@ int checkCard(int index, const OutputMode* named, double seconds) {
   const std::string driver = driverLine();
   deliverPendingSignals();
   ModeTable table;
-  const Failure unread = IsDeckLinkAPIPresent() ? readModeTable(index, &table)
-                                                : failure(FailureCode::kNoApi, kNoApiMessage);
+  const Failure unread = readModeTable(index, &table);
   deliverPendingSignals();
   if (unread.is(FailureCode::kNoApi)) {
     writeStdout("No DeckLink API found. Is Blackmagic Desktop Video installed?\n");

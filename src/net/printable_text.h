@@ -12,4 +12,9 @@
 // with "...".
 std::string printableText(const std::string& bytes, size_t longest = 120);
 
+// How much of a host's value a message quotes ("bits '...' is not 1 to
+// 16"), and of a name a host gave (a template's, a query's).
+constexpr size_t kQuotedValue = 40;
+constexpr size_t kQuotedName = 60;
+
 #endif  // CORVANE_NET_PRINTABLE_TEXT_H

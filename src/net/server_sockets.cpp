@@ -88,7 +88,7 @@ Outcome openAll(int type, std::vector<SocketAddress> addresses, uint16_t request
       return picked && *error == EADDRINUSE ? Outcome::kPickAgain : Outcome::kFailed;
     }
     const SocketAddress bound = boundAddress(fd);
-    sockets->push_back({fd, bound, socketAddressText(&bound.storage)});
+    sockets->push_back({fd, bound});
     // The later addresses take the port the system picked for the first.
     port = portOf(bound);
   }

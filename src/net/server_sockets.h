@@ -6,7 +6,6 @@
 #define CORVANE_NET_SERVER_SOCKETS_H
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "decklink/failure.h"
@@ -14,8 +13,7 @@
 
 struct ServerSocket {
   int fd = -1;
-  SocketAddress bound;  // the address and the port bound
-  std::string name;     // the same as text: "0.0.0.0:85", "[::]:85"
+  SocketAddress bound;  // the address and the port bound (socketAddressText: "[::]:85")
 };
 
 // An address on all interfaces of `family` (0.0.0.0 or ::).

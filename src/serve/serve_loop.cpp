@@ -14,8 +14,8 @@
 #include "io/format.h"
 #include "io/input_lines.h"
 #include "io/safe_points.h"
+#include "render/patch_rect.h"
 #include "render/show_alignment.h"
-#include "render/show_patch.h"
 #include "render/show_picture.h"
 #include "serve/json_codec.h"
 
@@ -225,10 +225,10 @@ void align(const char* line) {
 
 bool isLevel(int value) { return value >= 0 && value <= 1023; }
 
-// The patch of `area` % of the held mode with its top-left pixel at (x, y);
-// false after answering bad_request when it would not lie inside the frame.
-bool placePatch(int area, int x, int y, PatchRect* rect) {
-  *rect = patchRectForArea(area, gMode->width, gMode->height);
+// Moves `rect`, a patch of the held mode, so that its top-left pixel is at
+// (x, y); false after answering bad_request when it would not lie inside
+// the frame.
+bool placePatch(int x, int y, PatchRect* rect) {
   const int lastX = gMode->width - rect->w, lastY = gMode->height - rect->h;
   if (x < 0 || y < 0 || x > lastX || y > lastY) {
     answerBadRequest(
@@ -276,12 +276,10 @@ void patch(const char* line) {
     answerFailure(held);
     return;
   }
-  PatchRect rect;
-  if (positioned && !placePatch(area, x, y, &rect)) return;
-  const Failure shown = positioned
-                            ? showPicture({{uint16_t(bgR), uint16_t(bgG), uint16_t(bgB)},
-                                           {{rect, {uint16_t(r), uint16_t(g), uint16_t(b)}}}})
-                            : showPatch(r, g, b, bgR, bgG, bgB, area, &rect);
+  PatchRect rect = patchRectForArea(area, gMode->width, gMode->height);
+  if (positioned && !placePatch(x, y, &rect)) return;
+  const Failure shown = showPicture({{uint16_t(bgR), uint16_t(bgG), uint16_t(bgB)},
+                                     {{rect, {uint16_t(r), uint16_t(g), uint16_t(b)}}}});
   if (shown.failed()) {
     answerFailure(shown);
     return;

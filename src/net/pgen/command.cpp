@@ -79,7 +79,7 @@ PgenResponse uploadResponse(const std::string& command, size_t nameEnd, const Pg
     return reply("ERR:bad template",
                  "bad template: " + printableText(command) + " (" + blocksRead.message + ")");
   }
-  const std::string shown = "template '" + printableText(name, 60) + "'";
+  const std::string shown = "template '" + printableText(name, kQuotedName) + "'";
   if (!templates->put(name, read, name.size() + blocks.size())) {
     return reply("ERR:template store full",
                  formatted("%s not stored: corvane keeps at most %zu templates and %zu bytes of "
@@ -110,7 +110,7 @@ PgenResponse notDrawn(const std::string& code, const std::string& command, const
 PgenResponse templateResponse(const std::string& command, const PgenTemplates& templates) {
   std::string name, fields;
   nameAndFields(command, std::string("TESTTEMPLATERAMDISK:").size(), &name, &fields);
-  const std::string shown = "template '" + printableText(name, 60) + "'";
+  const std::string shown = "template '" + printableText(name, kQuotedName) + "'";
   const PgenTemplate* found = templates.find(name);
   if (found == nullptr) {
     return notDrawn("ERR:unknown template", command, "no " + shown + " was uploaded");
@@ -160,7 +160,7 @@ PgenResponse multipleResponse(const std::string& command, const PgenFacts& facts
     if (pgenQueryValue(name, facts, &value)) {
       text += "\n" + name + ":" + value;
     } else if (!name.empty()) {
-      unknown += (unknown.empty() ? "" : ", ") + printableText(name, 60);
+      unknown += (unknown.empty() ? "" : ", ") + printableText(name, kQuotedName);
     }
     start = end + 1;
   }

@@ -1,6 +1,5 @@
 #include "net/pgen/discovery.h"
 
-#include <arpa/inet.h>
 #include <ifaddrs.h>
 #include <net/if.h>
 #include <sys/socket.h>
@@ -139,13 +138,15 @@ Failure openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t por
 }
 
 std::vector<std::string> discoveryLines(const DiscoverySocket& socket) {
-  if (socket.only.empty()) return {"discovery on " + socket.socket.name + " (UDP)"};
+  const sockaddr_storage& bound = socket.socket.bound.storage;
+  if (socket.only.empty()) return {"discovery on " + socketAddressText(&bound) + " (UDP)"};
   std::vector<std::string> lines;
   for (const AnsweringInterface& interface : socket.only) {
-    char address[INET_ADDRSTRLEN] = "?";
-    inet_ntop(AF_INET, &interface.address, address, sizeof address);
-    const size_t colon = socket.socket.name.rfind(':');
-    lines.push_back("discovery on " + std::string(address) + socket.socket.name.substr(colon) +
+    // The port bound, at the address the answers come from (`only` is
+    // IPv4's alone).
+    sockaddr_storage answering = bound;
+    reinterpret_cast<sockaddr_in*>(&answering)->sin_addr = interface.address;
+    lines.push_back("discovery on " + socketAddressText(&answering) +
                     " (UDP, with the broadcasts that reach " + interface.name + ")");
   }
   return lines;

@@ -96,7 +96,7 @@ Failure readPatchCommand(const std::string& fields, int32_t width, int32_t heigh
   const bool tenBits = f[0] == "RECTANGLE10bit";
   if (!tenBits && f[0] != "RECTANGLE") {
     return failure(FailureCode::kUnsupported, "only RECTANGLE and RECTANGLE10bit are drawn, not '" +
-                                                  printableText(f[0], 40) + "'");
+                                                  printableText(f[0], kQuotedValue) + "'");
   }
   if (f.size() < 6) {
     return failure(FailureCode::kBadRequest, formatted("6 fields needed, %zu found", f.size()));

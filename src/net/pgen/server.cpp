@@ -38,7 +38,7 @@ void announce(const std::vector<ServerSocket>& listening,
               const std::vector<DiscoverySocket>& discovery) {
   bool reachable = false;
   for (const ServerSocket& socket : listening) {
-    offerStdoutLine("listening on " + socket.name + " (TCP)");
+    offerStdoutLine("listening on " + socketAddressText(&socket.bound.storage) + " (TCP)");
     reachable = reachable || !isLoopback(socket.bound);
   }
   for (const DiscoverySocket& socket : discovery) {

@@ -21,7 +21,7 @@ Failure addBlock(const Block& block, int32_t width, int32_t height, PgenTemplate
   }
   if (draw->second != "RECTANGLE") {
     return failure(FailureCode::kUnsupported, "only DRAW=RECTANGLE and DRAW=TEXT are known, not '" +
-                                                  printableText(draw->second, 40) + "'");
+                                                  printableText(draw->second, kQuotedValue) + "'");
   }
   for (const char* key : {"DIM", "POSITION", "RGB"}) {
     if (block.count(key) == 0) return bad(std::string("a RECTANGLE block without ") + key);
@@ -56,7 +56,7 @@ Failure readTemplateBlocks(const std::string& blocks, int32_t width, int32_t hei
     if (line.empty()) continue;
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
-      return bad("line '" + printableText(line, 40) + "' is not KEY=VALUE");
+      return bad("line '" + printableText(line, kQuotedValue) + "' is not KEY=VALUE");
     }
     const std::string key = line.substr(0, equals);
     if (key == "END") {
@@ -64,7 +64,7 @@ Failure readTemplateBlocks(const std::string& blocks, int32_t width, int32_t hei
       if (added.failed()) return added;
       open.clear();
     } else if (!open.emplace(key, line.substr(equals + 1)).second) {
-      return bad(printableText(key, 40) + " twice in one block");
+      return bad(printableText(key, kQuotedValue) + " twice in one block");
     }
   }
   if (!open.empty()) return bad("the last block has no END=1");

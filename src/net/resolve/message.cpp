@@ -55,7 +55,7 @@ void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attribut
   c->path.push_back(name);
   const std::vector<std::string>& p = c->path;
   if (p.size() == 1 && p[0] != "calibration") {
-    stop(c, "the message is <" + printableText(p[0], 40) + ">, not <calibration>");
+    stop(c, "the message is <" + printableText(p[0], kQuotedValue) + ">, not <calibration>");
   } else if (p.size() == 2) {
     if (p[1] == "color") take(c, &c->colour, "color", attributes);
     if (p[1] == "background") take(c, &c->background, "background", attributes);
@@ -113,7 +113,7 @@ bool readColour(const Element& element, const char* elementName, HostColour* col
     uint32_t value = 0;
     bits = trimmed(found->second);
     if (!wholeNumber(bits, &value) || value < 1 || value > 16) {
-      *problem = std::string("<") + elementName + "> bits '" + printableText(bits, 40) +
+      *problem = std::string("<") + elementName + "> bits '" + printableText(bits, kQuotedValue) +
                  "' is not 1 to 16";
       return false;
     }
@@ -129,8 +129,8 @@ bool readColour(const Element& element, const char* elementName, HostColour* col
     if (!attribute(element, elementName, component.name, &text, problem)) return false;
     if (!wholeNumber(text, component.value) || *component.value > largest) {
       *problem = std::string("<") + elementName + "> " + component.name + " '" +
-                 printableText(text, 40) + "' is not a code from 0 to " + std::to_string(largest) +
-                 " at " + std::to_string(read.bits) + " bits";
+                 printableText(text, kQuotedValue) + "' is not a code from 0 to " +
+                 std::to_string(largest) + " at " + std::to_string(read.bits) + " bits";
       return false;
     }
   }
@@ -149,7 +149,7 @@ bool readGeometry(const Element& element, HostRect* rect, std::string* problem) 
     char* end = nullptr;
     *v.value = text.empty() ? NAN : std::strtod(text.c_str(), &end);
     if (text.empty() || *end != '\0' || !std::isfinite(*v.value)) {
-      *problem = std::string("<geometry> ") + v.name + " '" + printableText(text, 40) +
+      *problem = std::string("<geometry> ") + v.name + " '" + printableText(text, kQuotedValue) +
                  "' is not a finite number";
       return false;
     }

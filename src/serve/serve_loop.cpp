@@ -154,7 +154,7 @@ bool readSignallingNames(const char* line, Signalling* s) {
     return false;
   }
   if (primaries[0] != '\0' && !primariesByName(primaries, &s->primaries)) {
-    answerBadRequest("primaries must be rec2020, p3d65 or rec709");
+    answerBadRequest("primaries must be rec2020, p3d65, rec709, dcip3 or p3d60");
     return false;
   }
   return true;

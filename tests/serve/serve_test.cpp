@@ -70,7 +70,7 @@ TEST_F(Serve, StatelessErrorsLeaveTheCardUntouched) {
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"colorspace\":\"p3\"}",
        badRequest("colorspace must be rec709 or rec2020")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"primaries\":\"dci\"}",
-       badRequest("primaries must be rec2020, p3d65 or rec709")},
+       badRequest("primaries must be rec2020, p3d65, rec709, dcip3 or p3d60")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_luminance\":4294967296}",
        badRequest("maximum mastering luminance must be 1-65535 cd/m2")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"min_luminance\":0}",

@@ -39,7 +39,11 @@ extern const char kPgenNotAppliedReply[];
 //                                  CMD:GET_MODE: the mode line alone
 //   CMD:MULTIPLE:<q1>:<q2>...      OK:, then "\n<qN>:<value>" for each known
 //                                  query, in order
-//   CMD:SET_..., CMD:HALT, CMD:REBOOT, RESTARTPGENERATOR:...
+//   CMD:SET_..., SETCONF:... (no template)
+//                                  kSetting: the server answers OK: once the
+//                                  setting holds, else why not
+//                                  (net/pgen/settings.h)
+//   CMD:HALT, CMD:REBOOT, RESTARTPGENERATOR:...
 //                                  OK: (accepted and ignored)
 //   QUIT                           nothing (the terminator alone)
 //   RGB=RECTANGLE..., SETCONF:...  OK (four bytes with the terminator, which

@@ -22,15 +22,17 @@ const char kTextNotice[] =
     "text is not drawn: corvane shows the rectangles of RGB= commands and templates, not "
     "RGB=TEXT or a template's DRAW=TEXT blocks (HCFR's triplet caption)";
 
-// Applies a settings command; a signalling the card refuses is answered
-// as not applied, and the card keeps what it had.
+// Applies a settings command: OK only once the setting is on the card or
+// was already true; a setting corvane refuses, or a signalling the card
+// refuses, is answered as not applied, and the card keeps what it had.
 std::string applySetting(const std::string& command, const PgenServerState& state,
                          const std::string& reply) {
   const PgenSetting setting = readPgenSetting(command, gSignalling, state.hdrOn);
-  if (!setting.signalling) {
+  if (setting.outcome == PgenSetting::Outcome::kRefused) {
     offerStdoutLine(setting.line);
-    return reply;
+    return setting.reply + kPgenEnd;
   }
+  if (setting.outcome == PgenSetting::Outcome::kAlreadyTrue) return reply;
   const Failure refused = setSignalling(setting.wanted);
   deliverPendingSignals();
   if (refused.failed()) {
@@ -111,8 +113,7 @@ std::string PgenConnection::queueReply(const std::string& reply) {
 
 std::string PgenConnection::handleCommand(PgenServerState* state) {
   haveCommand_ = false;
-  state->facts.hdr = gSignalling.eotf != Eotf::kSdr;
-  state->facts.rec2020 = gSignalling.colourSpace == ColourSpace::kRec2020;
+  state->facts.signalling = gSignalling;
   const PgenResponse response = interpretPgenCommand(command_, state->facts, &state->templates);
   std::string reply = response.reply;
   switch (response.action) {

@@ -1,13 +1,22 @@
-// The PGenerator settings commands: CMD:SET_<NAME>:<value> and SETCONF:...
-// Two of them ask for colour signalling, and corvane honours them:
-//   SET_IS_HDR:1 / :0        HDR on (the HDR signalling corvane was started
-//                            with, or PQ with the HDR10 defaults) or off
-//   SET_COLORIMETRY:9 / :0 / :2
-//                            Rec.2020, or the default / BT.709: Rec.709
-// (also written SET_PGENERATOR_CONF_<NAME>:<value>, the name the queries
-// use). corvane outputs 10-bit RGB 4:4:4 at the mode it was started with,
-// so every other setting (output format, range, Dolby Vision, ...) is
-// accepted and ignored, with a line that says so.
+// The PGenerator settings commands, CMD:SET_<NAME>:<value> (also written
+// SET_PGENERATOR_CONF_<NAME>:<value>, the name the queries use), honoured
+// or refused, never pretended. Those of the colour signalling become the
+// signalling the card carries:
+//   IS_HDR:1, IS_SDR:0    HDR on: kept when the card signals HDR already,
+//                         else the HDR corvane was started with (PQ with
+//                         HDR10's defaults unless told otherwise)
+//   IS_HDR:0, IS_SDR:1, EOTF:0   SDR
+//   EOTF:2, EOTF:3        PQ, HLG (from SDR: as HDR on, with this EOTF)
+//   COLORIMETRY:9 / :0 / :2      Rec.2020, or the default / BT.709: Rec.709
+//   PRIMARIES:0-4         the mastering display's Rec.709, Rec.2020,
+//                         P3-D65, DCI-P3, P3-D60
+//   MAX_LUMA, MAX_CLL, MAX_FALL  whole cd/m2; MIN_LUMA in 0.0001 cd/m2
+// The mastering values go out with PQ alone, so they are refused while the
+// card signals SDR or HLG. What corvane always sends is accepted when the
+// host asks for it and refused otherwise: COLOR_FORMAT 0 (RGB), MAX_BPC 10,
+// RGB_QUANT_RANGE 2 (codes as sent, no range conversion), and Dolby Vision
+// off (IS_LL_DOVI, IS_STD_DOVI, DV_STATUS, DV_INTERFACE 0). Any other
+// setting is refused.
 #ifndef CORVANE_NET_PGEN_SETTINGS_H
 #define CORVANE_NET_PGEN_SETTINGS_H
 
@@ -16,9 +25,15 @@
 #include "decklink/signalling.h"
 
 struct PgenSetting {
-  bool signalling = false;  // true: put `wanted` on the card
+  enum class Outcome {
+    kApply,        // put `wanted` on the card; OK: once it is there
+    kAlreadyTrue,  // OK: with nothing to do
+    kRefused,      // `reply`, and `line` printed
+  };
+  Outcome outcome = Outcome::kRefused;
   Signalling wanted;
-  std::string line;  // when ignored: the line to print
+  std::string reply;  // kRefused: "ERR:<why>", without the terminator
+  std::string line;   // kRefused: what corvane prints
 };
 
 // Reads the setting `command` (the whole command, as received), given the

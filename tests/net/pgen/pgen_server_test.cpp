@@ -74,7 +74,6 @@ TEST(PgenServer, AnswersEachOfTheHostsCommandsByteForByte) {
   EXPECT_TRUE(pgen.readUntil(
       "signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 min-luminance "
       "0.0001 max-cll 1000 max-fall 400"));
-  EXPECT_TRUE(pgen.readUntil("setting ignored: CMD:SET_RGB_QUANT_RANGE"));
   EXPECT_TRUE(pgen.readUntil(patchLine("512 512 512", kHcfr10, "0 0 0")));
   EXPECT_TRUE(pgen.readUntil(patchLine("512 512 512", kPgenClient10, "0 0 0")));
   EXPECT_TRUE(pgen.readUntil("template 'HCFR' stored: 1 rectangle, 1 text block\n"));

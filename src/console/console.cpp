@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "decklink/display_name.h"
+#include "decklink/frame_display.h"
 #include "decklink/held_device.h"
 #include "decklink/held_signalling.h"
 #include "decklink/signalling_words.h"
@@ -12,6 +14,7 @@
 #include "io/format.h"
 #include "io/input_lines.h"
 #include "io/safe_points.h"
+#include "render/picture_on_card.h"
 #include "render/show_alignment.h"
 #include "render/show_patch.h"
 
@@ -23,7 +26,8 @@ namespace {
 const char kCommands[] =
     "Commands: red green blue white black | <R> <G> <B>\n"
     "          size3 size10 sizefull | full | video (or legal) | align\n"
-    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
+    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | pattern <name> | status\n"
+    "          help | quit (q, exit)\n";
 
 // Video range puts black at 64 and peak white at 940; full range uses 0-1023.
 struct Range {
@@ -97,6 +101,18 @@ void changeSignalling(const std::string& typed) {
   writeStdout("signalling: " + signallingText(gSignalling) + "\n");
 }
 
+// What is live: the held device at its mode, the signalling, the picture
+// on the card and the frames shown.
+void printStatus() {
+  const std::string mode =
+      gMode == nullptr ? "no mode (a failed switch)"
+                       : formatted("%s %dx%d", gMode->name, gMode->width, gMode->height);
+  writeStdout("device: " + readDisplayName(gDevice) + " at " + mode + "\n" +
+              "signalling: " + signallingText(gSignalling) + "\n" +
+              "picture: " + pictureOnCardText() + "\n" +
+              formatted("frames shown: %llu\n", static_cast<unsigned long long>(framesShown())));
+}
+
 // Acts on one typed command; returns false for a quit command.
 bool runCommand(const char* text, Range* range, double* area) {
   auto is = [text](const char* word) { return std::strcmp(text, word) == 0; };
@@ -122,6 +138,8 @@ bool runCommand(const char* text, Range* range, double* area) {
   } else if (is("sizefull")) {
     *area = 100;
     writeStdout("patch: full\n");
+  } else if (is("status")) {
+    printStatus();
   } else if (is("sdr") || is("hdr") || std::strncmp(text, "hdr ", 4) == 0) {
     changeSignalling(text);
   } else if (readThreeNumbers(text, &r, &g, &b)) {

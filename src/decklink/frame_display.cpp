@@ -2,6 +2,12 @@
 
 #include "decklink/held_device.h"
 
+namespace {
+
+uint64_t gFramesShownCount = 0;
+
+}  // namespace
+
 Failure checkFrameHeld() {
   if (gOutput == nullptr) return failure(FailureCode::kNotOpen, kNotOpenMessage);
   if (gMode == nullptr || gFrame == nullptr) {
@@ -15,5 +21,8 @@ Failure displayHeldFrame() {
     return failure(FailureCode::kFailed, kDisplayFailedMessage);
   }
   gFrameShown = true;
+  ++gFramesShownCount;
   return {};
 }
+
+uint64_t framesShown() { return gFramesShownCount; }

@@ -4,6 +4,8 @@
 #ifndef CORVANE_DECKLINK_FRAME_DISPLAY_H
 #define CORVANE_DECKLINK_FRAME_DISPLAY_H
 
+#include <cstdint>
+
 #include "decklink/failure.h"
 
 // Whether a picture can go on the card: not_open when nothing is held;
@@ -16,5 +18,9 @@ Failure checkFrameHeld();
 // (gFrameShown); failed, "DisplayVideoFrameSync failed", when the card
 // refuses it.
 Failure displayHeldFrame();
+
+// How many frames the card has accepted since the program started, every
+// picture and every showing again with new signalling.
+uint64_t framesShown();
 
 #endif  // CORVANE_DECKLINK_FRAME_DISPLAY_H

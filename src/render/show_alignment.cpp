@@ -1,8 +1,11 @@
 #include "render/show_alignment.h"
 
+#include <string>
+
 #include "decklink/frame_display.h"
 #include "decklink/held_device.h"
 #include "render/frame_access.h"
+#include "render/picture_on_card.h"
 #include "render/pixel_word.h"
 
 int32_t lineThickness(int32_t height) {
@@ -43,7 +46,18 @@ Failure showAlignment(uint16_t bg, uint16_t line, uint16_t cross, double innerAr
   if (held.failed()) return held;
   *inner = patchRectForArea(innerArea, gMode->width, gMode->height);
   *outer = patchRectForArea(outerArea, gMode->width, gMode->height);
-  return paintHeldFrame(storedWord(grayWord(bg)),
-                        alignmentRects(gMode->width, gMode->height, *inner, *outer,
-                                       storedWord(grayWord(line)), storedWord(grayWord(cross))));
+  const Failure shown =
+      paintHeldFrame(storedWord(grayWord(bg)),
+                     alignmentRects(gMode->width, gMode->height, *inner, *outer,
+                                    storedWord(grayWord(line)), storedWord(grayWord(cross))));
+  if (!shown.failed()) {
+    const auto box = [](const PatchRect& r) {
+      return std::to_string(r.w) + "x" + std::to_string(r.h);
+    };
+    notePictureShown("alignment", "background " + std::to_string(bg & 0x3FF) + " lines " +
+                                      std::to_string(line & 0x3FF) + " crosshair " +
+                                      std::to_string(cross & 0x3FF) + ", boxes " + box(*inner) +
+                                      " and " + box(*outer));
+  }
+  return shown;
 }

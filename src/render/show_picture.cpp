@@ -4,6 +4,7 @@
 #include "decklink/held_device.h"
 #include "render/frame_access.h"
 #include "render/paint_rects.h"
+#include "render/picture_on_card.h"
 #include "render/pixel_word.h"
 
 namespace {
@@ -26,16 +27,22 @@ Failure showPicture(const Picture& picture) {
   for (const ColouredRect& rect : picture.rects) {
     painted.push_back({rect.rect, storedColour(rect.colour)});
   }
-  return paintHeldFrame(storedColour(picture.background), painted);
+  const Failure shown = paintHeldFrame(storedColour(picture.background), painted);
+  if (!shown.failed()) {
+    notePictureShown(picture.rects.size() == 1 ? "patch" : "picture", pictureCodes(picture));
+  }
+  return shown;
 }
 
-std::string pictureLine(const Picture& picture) {
-  std::string line = "patch";
+std::string pictureCodes(const Picture& picture) {
+  std::string codes;
   for (size_t i = 0; i < picture.rects.size(); ++i) {
     const PatchRect& r = picture.rects[i].rect;
-    line += (i > 0 ? "; " : " ") + colourText(picture.rects[i].colour) + " window " +
-            std::to_string(r.w) + "x" + std::to_string(r.h) + " at (" + std::to_string(r.x) + "," +
-            std::to_string(r.y) + ")";
+    codes += (i > 0 ? "; " : "") + colourText(picture.rects[i].colour) + " window " +
+             std::to_string(r.w) + "x" + std::to_string(r.h) + " at (" + std::to_string(r.x) +
+             "," + std::to_string(r.y) + ")";
   }
-  return line + " on " + colourText(picture.background);
+  return codes + (codes.empty() ? "on " : " on ") + colourText(picture.background);
 }
+
+std::string pictureLine(const Picture& picture) { return "patch " + pictureCodes(picture); }

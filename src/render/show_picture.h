@@ -40,5 +40,7 @@ Failure showPicture(const Picture& picture);
 // "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", with one
 // "<colour> window ..." part per rectangle, separated by ";".
 std::string pictureLine(const Picture& picture);
+// The same without the leading "patch ": "512 512 512 window ... on 0 0 0".
+std::string pictureCodes(const Picture& picture);
 
 #endif  // CORVANE_RENDER_SHOW_PICTURE_H

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "decklink/device_hold.h"
+#include "decklink/display_name.h"
 #include "decklink/enumerate.h"
 #include "decklink/frame_display.h"
 #include "decklink/held_signalling.h"
@@ -15,6 +16,7 @@
 #include "io/input_lines.h"
 #include "io/safe_points.h"
 #include "render/patch_rect.h"
+#include "render/picture_on_card.h"
 #include "render/show_alignment.h"
 #include "render/show_picture.h"
 #include "serve/json_codec.h"
@@ -22,7 +24,7 @@
 namespace {
 
 enum class Command {
-  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr,
+  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr, kStatus,
 };
 
 // The first word found decides, in this order, wherever it stands.
@@ -42,6 +44,7 @@ Command findCommand(const char* line) {
       // changes its meaning.
       {"\"modes\"", Command::kModes},
       {"\"hdr\"", Command::kHdr},
+      {"\"status\"", Command::kStatus},
   };
   for (const auto& entry : kWords) {
     if (std::strstr(line, entry.word) != nullptr) return entry.command;
@@ -121,9 +124,10 @@ void modes(const char* line) {
 }
 
 // The signalling as the host reads it back: the EOTF and colour space, and
-// for PQ the static metadata, luminance minimum in 0.0001 cd/m2.
-std::string signallingAnswer(const Signalling& s) {
-  std::string line = std::string("{\"ok\":true,\"eotf\":\"") + eotfName(s.eotf) +
+// for PQ the static metadata, luminance minimum in 0.0001 cd/m2; the members
+// alone, without braces.
+std::string signallingMembers(const Signalling& s) {
+  std::string line = std::string("\"eotf\":\"") + eotfName(s.eotf) +
                      "\",\"colorspace\":\"" + colourSpaceName(s.colourSpace) + "\"";
   if (s.eotf == Eotf::kPq) {
     line += std::string(",\"primaries\":\"") + primariesName(s.primaries) +
@@ -132,7 +136,24 @@ std::string signallingAnswer(const Signalling& s) {
             ",\"max_cll\":" + std::to_string(s.maxCll) +
             ",\"max_fall\":" + std::to_string(s.maxFall);
   }
-  return line + "}";
+  return line;
+}
+
+// What is live: the held device and mode, the signalling, the picture on
+// the card and the frames shown; answered with nothing held too.
+void status() {
+  std::string line = "{\"ok\":true,\"held\":" + std::string(flag(gDevice != nullptr));
+  if (gDevice != nullptr) {
+    line += ",\"name\":\"" + jsonEscape(readDisplayName(gDevice)) + "\"";
+    line += gMode == nullptr ? ",\"mode\":null"
+                             : std::string(",\"mode\":\"") + gMode->name +
+                                   "\",\"width\":" + std::to_string(gMode->width) +
+                                   ",\"height\":" + std::to_string(gMode->height);
+  }
+  const PictureOnCard picture = pictureOnCard();
+  answer(line + ",\"signalling\":{" + signallingMembers(gSignalling) + "},\"picture\":{\"kind\":\"" +
+         picture.kind + "\",\"codes\":\"" + jsonEscape(picture.codes) +
+         "\"},\"frames_shown\":" + std::to_string(framesShown()) + "}");
 }
 
 // Reads the named keys: `eotf` is required, `colorspace` and `primaries`
@@ -172,7 +193,7 @@ void hdr(const char* line) {
     answerFailure(refused);
     return;
   }
-  answer(signallingAnswer(gSignalling));
+  answer("{\"ok\":true," + signallingMembers(gSignalling) + "}");
 }
 
 void open(const char* line) {
@@ -307,6 +328,7 @@ bool serveRequest(const char* line) {
     case Command::kPatch: patch(line); break;
     case Command::kModes: modes(line); break;
     case Command::kHdr: hdr(line); break;
+    case Command::kStatus: status(); break;
   }
   return true;
 }

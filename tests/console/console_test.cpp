@@ -18,7 +18,8 @@ std::string held(const std::string& mode) {
          "\n"
          "Commands: red green blue white black | <R> <G> <B>\n"
          "          size3 size10 sizefull | full | video (or legal) | align\n"
-         "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
+         "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | pattern <name> | status\n"
+         "          help | quit (q, exit)\n";
 }
 
 // The prompt and the line for a patch of `colour` shown in `window`.
@@ -86,7 +87,8 @@ TEST(Console, AlignmentAndTextHandling) {
                 "patch> patch> patch> unknown: Red\n"
                 "patch> Commands: red green blue white black | <R> <G> <B>\n"
                 "          size3 size10 sizefull | full | video (or legal) | align\n"
-                "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n"
+                "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | pattern <name> | status\n"
+         "          help | quit (q, exit)\n"
                 "patch> unknown: qq\n"
                 "patch> unknown: quit \n" +
                 kReleased,
@@ -120,11 +122,18 @@ TEST(Console, LongLinesArriveInPiecesOf127Bytes) {
 
 TEST(ConsoleHdr, OnChangedAndOffShowTheSamePictureAgain) {
   SimSession session(kCard, true);
-  EXPECT_EQ(held("uhd@50 3840x2160") + "patch>   live: R=940 G=940 B=940  window " +
+  EXPECT_EQ(held("uhd@50 3840x2160") +
+                "patch> device: A at uhd@50 3840x2160\nsignalling: sdr colorspace rec709\n"
+                "picture: none\nframes shown: 0\n"
+                "patch>   live: R=940 G=940 B=940  window " +
                 windowText(kUhd10) + "\n"
                 "patch> signalling: sdr colorspace rec709\n"
                 "patch> signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 "
                 "min-luminance 0.0001 max-cll 1000 max-fall 400\n"
+                "patch> device: A at uhd@50 3840x2160\nsignalling: pq colorspace rec2020 "
+                "primaries rec2020 max-luminance 1000 min-luminance 0.0001 max-cll 1000 max-fall "
+                "400\npicture: patch 940 940 940 window 1214x683 at (1313,738) on 64 64 64\n"
+                "frames shown: 2\n"
                 "patch> signalling: pq colorspace rec2020 primaries p3d65 max-luminance 4000 "
                 "min-luminance 0.0050 max-cll 1000 max-fall 400\n"
                 "patch> signalling: hlg colorspace rec2020\n"
@@ -132,7 +141,7 @@ TEST(ConsoleHdr, OnChangedAndOffShowTheSamePictureAgain) {
                 "patch> signalling: sdr colorspace rec709\n" +
                 kReleased,
             console(session,
-                    "white\nhdr\nhdr pq\n"
+                    "status\nwhite\nhdr\nhdr pq\nstatus\n"
                     "hdr pq primaries p3d65 max-luminance 4000 min-luminance 0.005\n"
                     "hdr hlg\nhdr\nsdr\n",
                     "uhd@50"));

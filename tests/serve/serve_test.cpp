@@ -78,11 +78,38 @@ TEST_F(Serve, StatelessErrorsLeaveTheCardUntouched) {
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_cll\":-1}",
        badRequest("MaxCLL must be 1-65535 cd/m2")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\"}", kNotOpen},
+      // status: answered with nothing held.
+      {"{\"cmd\":\"status\"}",
+       "{\"ok\":true,\"held\":false,\"signalling\":{\"eotf\":\"sdr\",\"colorspace\":\"rec709\"},"
+       "\"picture\":{\"kind\":\"none\",\"codes\":\"\"},\"frames_shown\":0}"},
   };
   ServeClient& client = serve(kCard);
   for (const auto& row : rows) EXPECT_EQ(row.answer, client.ask(row.request)) << row.request;
   EXPECT_EQ(0, client.finish());
   EXPECT_TRUE(session().logLines().empty());
+}
+
+// What is live: the device and mode, the signalling with its metadata, the
+// picture on the card and the frames shown (a picture, then shown again
+// with PQ), and after a close nothing held.
+TEST_F(Serve, StatusSaysWhatIsLive) {
+  ServeClient& client = serve(kCard);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  EXPECT_THAT(client.ask("{\"cmd\":\"status\"}"),
+              HasSubstr("\"picture\":{\"kind\":\"none\",\"codes\":\"\"},\"frames_shown\":0}"));
+  client.ask("{\"cmd\":\"patch\",\"r\":940,\"g\":64,\"b\":64,\"bg_r\":64,\"bg_g\":64,\"bg_b\":64,"
+             "\"area\":10}");
+  client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_luminance\":600}");
+  EXPECT_EQ(
+      "{\"ok\":true,\"held\":true,\"name\":\"DeckLink Sim\",\"mode\":\"hd\",\"width\":1920,"
+      "\"height\":1080,\"signalling\":{\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":"
+      "\"rec2020\",\"max_luminance\":600,\"min_luminance\":1,\"max_cll\":1000,\"max_fall\":400},"
+      "\"picture\":{\"kind\":\"patch\",\"codes\":\"940 64 64 window 607x342 at (656,369) on 64 "
+      "64 64\"},\"frames_shown\":2,\"id\":5}",
+      client.ask("{\"cmd\":\"status\",\"id\":5}"));
+  client.ask("{\"cmd\":\"close\"}");
+  EXPECT_THAT(client.ask("{\"cmd\":\"status\"}"),
+              HasSubstr("\"held\":false,\"signalling\":{\"eotf\":\"sdr\""));
 }
 
 TEST_F(Serve, ListDescribesEveryCard) {

@@ -22,15 +22,29 @@ struct ColouredRect {
   Rgb10 colour;
 };
 
-// The whole screen in `background`, then each rectangle over it, in order.
+// A line of text: its box's top-left pixel, its em height in pixels.
+struct PictureText {
+  std::string text;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t size = 0;
+  Rgb10 colour;
+};
+
+// The whole screen in `background`, then each text, then each rectangle
+// over them, in order: where a text reaches into a rectangle, the
+// rectangle wins.
 struct Picture {
   Rgb10 background;
   std::vector<ColouredRect> rects;
+  std::vector<PictureText> texts = {};
 };
 
-// Paints every pixel of the held frame, the background and then each
-// rectangle in order (later ones over earlier ones, all clipped to the
-// frame), and has the card show it. Fails as checkFrameHeld does (nothing
+// Paints every pixel of the held frame, the background, the texts (each
+// pixel of a glyph in the text's colour, nothing blended: render/text_runs.h)
+// and then each rectangle in order (later ones over earlier ones, all
+// clipped to the frame), and has the card show it. A text that cannot be
+// set (no font, a size out of range) fails the picture: nothing is shown. Fails as checkFrameHeld does (nothing
 // happens), with "could not write to the frame" when the frame's pixels
 // cannot be written (nothing is displayed, so the card never shows an old
 // picture as if it were this one), or as displayHeldFrame does.
@@ -38,7 +52,8 @@ Failure showPicture(const Picture& picture);
 
 // The picture in words, as the network modes print it:
 // "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", with one
-// "<colour> window ..." part per rectangle, separated by ";".
+// "<colour> window ..." part per rectangle, separated by ";", and after them
+// one "; text '<text>' <colour> size <n> at (x,y)" per text.
 std::string pictureLine(const Picture& picture);
 // The same without the leading "patch ": "512 512 512 window ... on 0 0 0".
 std::string pictureCodes(const Picture& picture);

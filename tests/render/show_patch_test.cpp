@@ -4,6 +4,7 @@
 #include "decklink/device_hold.h"
 #include "render/frame_stores.h"
 #include "render/show_patch.h"
+#include "render/show_picture.h"
 #include "support/frame_checks.h"
 #include "support/held_device_test.h"
 
@@ -149,6 +150,35 @@ TEST_F(ShowPatchTest, WritesThroughOnlyOpenAccess) {
                                       HasSubstr("StartAccess(2)"), HasSubstr("GetBytes()"),
                                       HasSubstr("EndAccess(2)"), HasSubstr("Release() = 0"),
                                       HasSubstr("DisplayVideoFrameSync")));
+}
+
+}  // namespace
+
+namespace {
+
+// Text under a patch: every pixel of a glyph in the text's colour and
+// within the text's box, clipped to the frame, and none in the patch,
+// which wins where the text reaches into it.
+TEST_F(ShowPatchTest, TextIsSetInItsColourAloneClippedAndUnderThePatch) {
+  const struct {
+    PictureText text;
+    PatchRect box;  // where its pixels may be
+    long least;     // at least this many of them
+  } rows[] = {
+      {{"RGB Triplet 126,126,126", 785, 20, 18, {80, 512, 512}}, {785, 20, 221, 22}, 500},
+      {{"Caption over the patch", 600, 340, 40, {940, 940, 64}}, {600, 340, 460, 47}, 1000},
+      {{"Clipped", -20, -10, 40, {1, 2, 3}}, {0, 0, 130, 37}, 300},
+      {{"Edge", 1880, 1060, 40, {1023, 0, 0}}, {1880, 1060, 40, 20}, 50},
+  };
+  openAt("hd");
+  const PatchRect patch = {656, 369, 607, 342};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text.text);
+    ASSERT_EQ("", showPicture({{64, 64, 64}, {{patch, {502, 502, 502}}}, {row.text}}).text());
+    const uint32_t text = r210Word(row.text.colour.r, row.text.colour.g, row.text.colour.b);
+    EXPECT_LE(row.least, expectPatchAndTextFrame(lastFrame().frame, patch, r210Gray(502),
+                                                 r210Gray(64), row.box, text));
+  }
 }
 
 }  // namespace

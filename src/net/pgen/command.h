@@ -25,7 +25,6 @@ struct PgenResponse {
   std::string reply;         // the bytes to send, ending with 0x02 0x0D
   std::string line;          // to print ("" prints nothing)
   Picture picture;           // for kPaint
-  bool textLeftOut = false;  // the command asked for text, which corvane does not draw
 };
 
 // The reply to a patch command that could not be shown on the card, and to
@@ -56,8 +55,10 @@ extern const char kPgenNotAppliedReply[];
 //                                  ERR:template store full: not stored
 //   TESTTEMPLATERAMDISK:<name>:r,g,b;R,G,B
 //                                  OK: the whole screen in R,G,B, each of the
-//                                  template's rectangles in r,g,b (DYNAMIC)
-//                                  or its own colour; 8-bit codes as
+//                                  template's texts ($RGB as "r,g,b") and
+//                                  rectangles in r,g,b (DYNAMIC) or its own
+//                                  colour, the rectangles over the texts;
+//                                  8-bit codes as
 //                                  RGB=RECTANGLE's. ERR:unknown template
 //                                  when none of that name was uploaded,
 //                                  ERR:no rectangle when it has none
@@ -68,12 +69,13 @@ extern const char kPgenNotAppliedReply[];
 //                                  those two: ERR:unknown template
 //   a patch or template command that is wrong
 //                                  ERR:bad command
-//   RGB=TEXT...                    ERR:unsupported, with textLeftOut
+//   RGB=TEXT;...                   OK: the text on its background
+//                                  (net/pgen/text_command.h)
 //   anything else                  ERR:unsupported
 // The picture commands answer OK only for kPaint, and the server sends it
 // only once the picture is on the card. Every reply ends with the
 // terminator; every command that is wrong or not supported has a line
-// naming it, but text, which is said once per run.
+// naming it.
 PgenResponse interpretPgenCommand(const std::string& command, const PgenFacts& facts,
                                   PgenTemplates* templates);
 

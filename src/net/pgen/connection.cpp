@@ -18,10 +18,6 @@
 
 namespace {
 
-const char kTextNotice[] =
-    "text is not drawn: corvane shows the rectangles of RGB= commands and templates, not "
-    "RGB=TEXT or a template's DRAW=TEXT blocks (HCFR's triplet caption)";
-
 // Applies a settings command: OK only once the setting is on the card or
 // was already true; a setting corvane refuses, or a signalling the card
 // refuses, is answered as not applied, and the card keeps what it had.
@@ -125,10 +121,6 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
     case PgenAction::kReply:
       if (!response.line.empty()) offerStdoutLine(response.line);
       break;
-  }
-  if (response.textLeftOut && !state->textNoticeGiven) {
-    offerStdoutLine(kTextNotice);
-    state->textNoticeGiven = true;
   }
   return queueReply(reply);
 }

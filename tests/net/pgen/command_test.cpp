@@ -36,7 +36,7 @@ TEST(PgenCommand, ActionsOfTheHostsCommands) {
       {literal::kHcfrPatch, PgenAction::kPaint},    {literal::kPgenClientPatch, PgenAction::kPaint},
       {literal::kTemplatePatch, PgenAction::kReply}, {literal::kTemplateUpload, PgenAction::kReply},
       {literal::kTemplatePatch, PgenAction::kPaint}, {literal::kTemplateDisk, PgenAction::kPaint},
-      {literal::kEndText, PgenAction::kReply},      {literal::kEndTemplate, PgenAction::kPaint},
+      {literal::kEndText, PgenAction::kPaint},      {literal::kEndTemplate, PgenAction::kPaint},
   };
   PgenTemplates templates;  // the patch before the upload finds no template
   for (const auto& c : cases) {
@@ -52,6 +52,9 @@ TEST(PgenCommand, PatchesAreDescribedAndPainted) {
   EXPECT_EQ("patch 512 512 512 window 607x341 at (656,369) on 0 0 0", pictureLine(hcfr.picture));
   EXPECT_EQ(656, hcfr.picture.rects.at(0).rect.x);
   EXPECT_EQ(341, hcfr.picture.rects.at(0).rect.h);
+  // HCFR's text: 8-bit codes as 10-bit ones, at its position and size.
+  EXPECT_EQ("patch on 0 0 0; text 'End of sequence' 64 512 512 size 14 at (100,300)",
+            pictureLine(interpret(literal::kEndText).picture));
   PgenResponse client = interpret(literal::kPgenClientPatch);
   EXPECT_EQ("patch 512 512 512 window 607x342 at (657,369) on 0 0 0", pictureLine(client.picture));
   EXPECT_EQ(512, client.picture.rects.at(0).colour.g);
@@ -67,8 +70,8 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   const PgenResponse upload = interpret(literal::kTemplateUpload, kHd, &templates);
   EXPECT_EQ("OK\x02\r", upload.reply);
   EXPECT_EQ("template 'HCFR' stored: 1 rectangle, 1 text block", upload.line);
-  EXPECT_TRUE(upload.textLeftOut);
-  EXPECT_EQ("patch 504 504 504 window 607x341 at (656,369) on 64 64 64",
+  EXPECT_EQ("patch 504 504 504 window 607x341 at (656,369) on 64 64 64; text 'RGB Triplet "
+            "126,126,126' 80 512 512 size 18 at (785,20)",
             pictureLine(interpret(literal::kTemplatePatch, kHd, &templates).picture));
   EXPECT_EQ("patch 504 504 504 window 1920x1080 at (0,0) on 504 504 504",
             pictureLine(interpret(literal::kTemplateDisk, kHd, &templates).picture));
@@ -79,7 +82,8 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   EXPECT_EQ("patch 4 8 12 window 9x9 at (0,0); 40 40 40 window 4x4 at (956,541) on 0 0 4",
             pictureLine(
                 interpret("TESTTEMPLATERAMDISK:HCFR:10,10,10;0,0,1\x02\r", kHd, &templates).picture));
-  interpret("SETCONF:T:TEMPLATERAMDISK:DRAW=TEXT\nEND=1\x02\r", kHd, &templates);
+  interpret("SETCONF:T:TEMPLATERAMDISK:DRAW=TEXT\nDIM=9,0\nRGB=1,2,3\nPOSITION=0,0\nTEXT=a\nEND=1"
+            "\x02\r", kHd, &templates);
   EXPECT_EQ("ERR:no rectangle\x02\r", interpret("TESTTEMPLATERAMDISK:T:1,2,3;4,5,6\x02\r", kHd,
                                                 &templates).reply);
   // 16 templates, or 256 KiB of them; replacing one is always allowed.
@@ -89,8 +93,8 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   }
   EXPECT_EQ("ERR:template store full\x02\r",
             interpret("SETCONF:X:TEMPLATERAMDISK:\x02\r", kHd, &templates).reply);
-  const std::string big = ":TEMPLATERAMDISK:DRAW=TEXT\nTEXT=" + std::string(90000, 'x') +
-                          "\nEND=1\x02\r";
+  const std::string big = ":TEMPLATERAMDISK:DRAW=TEXT\nDIM=9,0\nRGB=1,2,3\nPOSITION=0,0\nTEXT=" +
+                          std::string(90000, 'x') + "\nEND=1\x02\r";
   EXPECT_EQ("OK\x02\r", interpret("SETCONF:1" + big, kHd, &templates).reply);
   EXPECT_EQ("OK\x02\r", interpret("SETCONF:2" + big, kHd, &templates).reply);
   EXPECT_EQ("ERR:template store full\x02\r", interpret("SETCONF:3" + big, kHd, &templates).reply);
@@ -211,6 +215,11 @@ TEST(PgenCommand, EverythingElseHasATerminatedReplyAndALine) {
       {"RGB=RECTANGLE;1,1;0;256,0,0;0,0,0;-1,-1", "ERR:bad command\x02\r",
        "bad command: RGB=RECTANGLE;1,1;0;256,0,0;0,0,0;-1,-1 (colour 256,0,0 is not within "
        "0-255)"},
+      {"RGB=TEXT;0,0;100;1,1,1;0,0,0;0,0;x", "ERR:bad command\x02\r",
+       "bad command: RGB=TEXT;0,0;100;1,1,1;0,0,0;0,0;x (the text size must be '<1-1000>,<n>')"},
+      {"RGB=TEXT;14,0;100;1,1,1", "ERR:bad command\x02\r",
+       "bad command: RGB=TEXT;14,0;100;1,1,1 (RGB=TEXT needs size, res, colour, background, "
+       "position and text)"},
       {"RGB=", "ERR:unsupported\x02\r",
        "unsupported command: RGB= (only RECTANGLE and RECTANGLE10bit are drawn, not '')"},
       {"CMD:MULTIPLE:GET_RESOLUTION:GET_X::\x01", "OK:\nGET_RESOLUTION:1920x1080\x02\r",

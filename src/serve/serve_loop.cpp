@@ -16,6 +16,7 @@
 #include "io/input_lines.h"
 #include "io/safe_points.h"
 #include "render/patch_rect.h"
+#include "render/patterns.h"
 #include "render/picture_on_card.h"
 #include "render/show_alignment.h"
 #include "render/show_picture.h"
@@ -24,7 +25,7 @@
 namespace {
 
 enum class Command {
-  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr, kStatus,
+  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr, kStatus, kPattern,
 };
 
 // The first word found decides, in this order, wherever it stands.
@@ -45,6 +46,7 @@ Command findCommand(const char* line) {
       {"\"modes\"", Command::kModes},
       {"\"hdr\"", Command::kHdr},
       {"\"status\"", Command::kStatus},
+      {"\"pattern\"", Command::kPattern},
   };
   for (const auto& entry : kWords) {
     if (std::strstr(line, entry.word) != nullptr) return entry.command;
@@ -309,6 +311,30 @@ void patch(const char* line) {
          ",\"w\":" + std::to_string(rect.w) + ",\"h\":" + std::to_string(rect.h) + "}");
 }
 
+// A pattern of the library in a range, "video" unless told "full", with a
+// caption naming it when "caption" is true.
+void pattern(const char* line) {
+  char name[48] = "", range[16] = "video";
+  jsonStr(line, "name", name, sizeof name);
+  jsonStr(line, "range", range, sizeof range);
+  // true after the first colon that follows the key, spaces allowed.
+  const char* key = std::strstr(line, "\"caption\"");
+  const char* colon = key != nullptr ? std::strchr(key, ':') : nullptr;
+  const char* value = colon != nullptr ? colon + 1 + std::strspn(colon + 1, " \t") : "";
+  const bool captioned = std::strncmp(value, "true", 4) == 0;
+  if (std::strcmp(range, "video") != 0 && std::strcmp(range, "full") != 0) {
+    answerBadRequest("range must be video or full");
+    return;
+  }
+  const bool full = std::strcmp(range, "full") == 0;
+  const Failure shown = showPattern(name, full ? kFullCodes : kVideoCodes, captioned);
+  if (shown.failed()) {
+    answerFailure(shown);
+    return;
+  }
+  answer("{\"ok\":true,\"name\":\"" + jsonEscape(name) + "\",\"range\":\"" + range + "\"}");
+}
+
 }  // namespace
 
 bool serveRequest(const char* line) {
@@ -329,6 +355,7 @@ bool serveRequest(const char* line) {
     case Command::kModes: modes(line); break;
     case Command::kHdr: hdr(line); break;
     case Command::kStatus: status(); break;
+    case Command::kPattern: pattern(line); break;
   }
   return true;
 }

@@ -2,6 +2,7 @@
 // ranges, the alignment frame and HDR signalling, and what the card showed.
 #include <gtest/gtest.h>
 
+#include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
 #include "support/way_in.h"
@@ -18,8 +19,9 @@ std::string held(const std::string& mode) {
          "\n"
          "Commands: red green blue white black | <R> <G> <B>\n"
          "          size3 size10 sizefull | full | video (or legal) | align\n"
-         "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | pattern <name> | status\n"
-         "          help | quit (q, exit)\n";
+         "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | status | help | quit (q, exit)\n"
+         "          pattern <name> [caption], in the range: pluge black-clipping white-clipping ramp\n"
+         "            bars75 bars100 checkerboard window1 window2 window5 window10 window18 window25\n";
 }
 
 // The prompt and the line for a patch of `colour` shown in `window`.
@@ -87,8 +89,9 @@ TEST(Console, AlignmentAndTextHandling) {
                 "patch> patch> patch> unknown: Red\n"
                 "patch> Commands: red green blue white black | <R> <G> <B>\n"
                 "          size3 size10 sizefull | full | video (or legal) | align\n"
-                "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | pattern <name> | status\n"
-         "          help | quit (q, exit)\n"
+                "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | status | help | quit (q, exit)\n"
+         "          pattern <name> [caption], in the range: pluge black-clipping white-clipping ramp\n"
+         "            bars75 bars100 checkerboard window1 window2 window5 window10 window18 window25\n"
                 "patch> unknown: qq\n"
                 "patch> unknown: quit \n" +
                 kReleased,
@@ -110,6 +113,33 @@ TEST(Console, AlignmentLevelsFollowTheRange) {
     EXPECT_EQ(expected[i][1], blueAt(700, 369)) << i;  // outer box top band
     EXPECT_EQ(expected[i][2], blueAt(10, 540)) << i;   // crosshair
   }
+}
+
+// A pattern in the console's range, its caption, and names it does not know.
+TEST(Console, PatternsInTheRange) {
+  SimSession session(kCard, true);
+  EXPECT_EQ(held("hd 1920x1080") + "patch>   pattern: pluge, video range\n"
+                "patch> range: full (0-1023)\n"
+                "patch>   pattern: window10, full range\n"
+                "patch>   pattern not shown: unknown pattern: bars; the patterns are pluge "
+                "black-clipping white-clipping ramp bars75 bars100 checkerboard window1 window2 "
+                "window5 window10 window18 window25 (bad_request)\n"
+                "patch>   pattern <name> [caption]: pluge black-clipping white-clipping ramp bars75 "
+                "bars100 checkerboard window1 window2 window5 window10 window18 window25\n" +
+                kReleased,
+            console(session, "pattern pluge\nfull\npattern window10 caption\npattern bars\npattern\n"));
+  const std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  EXPECT_EQ(r210Gray(48), FrameFile(frames[0]).word(600, 540));
+  FrameFile window(frames[1]);
+  EXPECT_EQ(r210Gray(1023), window.word(960, 540));
+  EXPECT_EQ(r210Gray(171), window.word(10, 10));
+  // The caption, in the peak code, at the top left.
+  long caption = 0;
+  for (int y = 20; y < 70; ++y) {
+    for (int x = 40; x < 500; ++x) caption += window.word(x, y) == r210Gray(1023);
+  }
+  EXPECT_LT(500, caption);
 }
 
 TEST(Console, LongLinesArriveInPiecesOf127Bytes) {

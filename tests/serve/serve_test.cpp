@@ -78,6 +78,14 @@ TEST_F(Serve, StatelessErrorsLeaveTheCardUntouched) {
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_cll\":-1}",
        badRequest("MaxCLL must be 1-65535 cd/m2")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\"}", kNotOpen},
+      // pattern: its name and range before the device.
+      {"{\"cmd\":\"pattern\",\"name\":\"PLUGE\"}",
+       badRequest("unknown pattern: PLUGE; the patterns are pluge black-clipping white-clipping "
+                  "ramp bars75 bars100 checkerboard window1 window2 window5 window10 window18 "
+                  "window25")},
+      {"{\"cmd\":\"pattern\",\"name\":\"ramp\",\"range\":\"legal\"}",
+       badRequest("range must be video or full")},
+      {"{\"cmd\":\"pattern\",\"name\":\"ramp\"}", kNotOpen},
       // status: answered with nothing held.
       {"{\"cmd\":\"status\"}",
        "{\"ok\":true,\"held\":false,\"signalling\":{\"eotf\":\"sdr\",\"colorspace\":\"rec709\"},"
@@ -107,6 +115,11 @@ TEST_F(Serve, StatusSaysWhatIsLive) {
       "\"picture\":{\"kind\":\"patch\",\"codes\":\"940 64 64 window 607x342 at (656,369) on 64 "
       "64 64\"},\"frames_shown\":2,\"id\":5}",
       client.ask("{\"cmd\":\"status\",\"id\":5}"));
+  EXPECT_EQ("{\"ok\":true,\"name\":\"bars75\",\"range\":\"full\"}",
+            client.ask("{\"cmd\":\"pattern\",\"name\":\"bars75\",\"range\":\"full\",\"caption\":true}"));
+  EXPECT_THAT(client.ask("{\"cmd\":\"status\"}"),
+              HasSubstr("\"picture\":{\"kind\":\"pattern\",\"codes\":\"bars75, full range\"},"
+                        "\"frames_shown\":3}"));
   client.ask("{\"cmd\":\"close\"}");
   EXPECT_THAT(client.ask("{\"cmd\":\"status\"}"),
               HasSubstr("\"held\":false,\"signalling\":{\"eotf\":\"sdr\""));

@@ -153,8 +153,9 @@ void status() {
                                    ",\"height\":" + std::to_string(gMode->height);
   }
   const PictureOnCard picture = pictureOnCard();
-  answer(line + ",\"signalling\":{" + signallingMembers(gSignalling) + "},\"picture\":{\"kind\":\"" +
-         picture.kind + "\",\"codes\":\"" + jsonEscape(picture.codes) +
+  answer(line + ",\"signalling\":{" + signallingMembers(gSignalling) +
+         "},\"picture\":{\"kind\":\"" + picture.kind +
+         "\",\"codes\":\"" + jsonEscape(picture.codes) +
          "\"},\"frames_shown\":" + std::to_string(framesShown()) + "}");
 }
 

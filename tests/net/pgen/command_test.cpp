@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "net/pgen/literal_commands.h"
-#include "net/pgen/settings.h"
 
 namespace {
 
@@ -108,94 +107,6 @@ TEST(PgenCommand, IgnoredCommandsSaySo) {
             interpret(literal::kHalt).line);
   EXPECT_THAT(interpret(literal::kRestart).line, HasSubstr("ignored: RESTARTPGENERATOR"));
   EXPECT_EQ("", interpret(literal::kIsAlive).line);  // queries print nothing
-}
-
-// Each setting, under both of the names hosts use, is put on the card,
-// already true, or refused with its reason; never accepted and ignored.
-TEST(PgenCommand, SettingsAreAppliedOrRefused) {
-  using Outcome = PgenSetting::Outcome;
-  Signalling hlg = signallingFor(Eotf::kHlg);  // what HDR on means here
-  hlg.colourSpace = ColourSpace::kRec709;
-  Signalling pq = signallingFor(Eotf::kPq);
-  pq.maxCll = 800;
-  const Signalling sdr;  // plain SDR, Rec.709
-  const char* pqOnly =
-      "ERR:the mastering display's values go out with PQ alone, and the card signals sdr; send "
-      "EOTF 2 first";
-  const struct {
-    const char* command;
-    const Signalling& current;
-    Outcome outcome;
-    const char* wanted;  // signallingText of what is put on the card, or the reply refused
-  } rows[] = {
-      {"CMD:SET_IS_HDR:1", sdr, Outcome::kApply, "hlg colorspace rec709"},
-      {"CMD:SET_PGENERATOR_CONF_IS_SDR:0", sdr, Outcome::kApply, "hlg colorspace rec709"},
-      {"CMD:SET_PGENERATOR_CONF_IS_HDR:1", pq, Outcome::kAlreadyTrue, ""},
-      // Off: the colour space stays, as COLORIMETRY decides it.
-      {"CMD:SET_PGENERATOR_CONF_IS_HDR:0", pq, Outcome::kApply, "sdr colorspace rec2020"},
-      {"CMD:SET_IS_SDR:1", pq, Outcome::kApply, "sdr colorspace rec2020"},
-      {"CMD:SET_PGENERATOR_CONF_EOTF:0", sdr, Outcome::kAlreadyTrue, ""},
-      {"CMD:SET_PGENERATOR_CONF_EOTF:2", sdr, Outcome::kApply,
-       "pq colorspace rec709 primaries rec2020 max-luminance 1000 min-luminance 0.0001 max-cll "
-       "1000 max-fall 400"},
-      {"CMD:SET_PGENERATOR_CONF_EOTF:3", pq, Outcome::kApply, "hlg colorspace rec2020"},
-      {"CMD:SET_PGENERATOR_CONF_EOTF:1", sdr, Outcome::kRefused,
-       "ERR:EOTF 1 (gamma HDR) has no signalling corvane sends: 0 SDR, 2 PQ, 3 HLG"},
-      {"CMD:SET_PGENERATOR_CONF_EOTF:4", sdr, Outcome::kRefused, "ERR:EOTF is 0 SDR, 2 PQ or 3 HLG"},
-      {"CMD:SET_COLORIMETRY:9", sdr, Outcome::kApply, "sdr colorspace rec2020"},
-      {"CMD:SET_PGENERATOR_CONF_COLORIMETRY:0", pq, Outcome::kApply,
-       "pq colorspace rec709 primaries rec2020 max-luminance 1000 min-luminance 0.0001 max-cll "
-       "800 max-fall 400"},
-      {"CMD:SET_COLORIMETRY:5", sdr, Outcome::kRefused,
-       "ERR:COLORIMETRY is 0, 2 (BT.709) or 9 (BT.2020)"},
-      {"CMD:SET_PGENERATOR_CONF_PRIMARIES:3", pq, Outcome::kApply,
-       "pq colorspace rec2020 primaries dcip3 max-luminance 1000 min-luminance 0.0001 max-cll 800 "
-       "max-fall 400"},
-      {"CMD:SET_PGENERATOR_CONF_PRIMARIES:5", pq, Outcome::kRefused, "ERR:primaries are 0-4"},
-      {"CMD:SET_PGENERATOR_CONF_MIN_LUMA:50", pq, Outcome::kApply,
-       "pq colorspace rec2020 primaries rec2020 max-luminance 1000 min-luminance 0.0050 max-cll "
-       "800 max-fall 400"},
-      {"CMD:SET_PGENERATOR_CONF_MAX_CLL:800", pq, Outcome::kAlreadyTrue, ""},
-      {"CMD:SET_PGENERATOR_CONF_MAX_LUMA:70000", pq, Outcome::kRefused,
-       "ERR:maximum mastering luminance must be 1-65535 cd/m2"},
-      {"CMD:SET_PGENERATOR_CONF_MAX_FALL:0", pq, Outcome::kRefused,
-       "ERR:MaxFALL must be 1-65535 cd/m2"},
-      {"CMD:SET_PGENERATOR_CONF_MAX_LUMA:600", sdr, Outcome::kRefused, pqOnly},
-      {"CMD:SET_PGENERATOR_CONF_PRIMARIES:1", sdr, Outcome::kRefused, pqOnly},
-      {"CMD:SET_PGENERATOR_CONF_RGB_QUANT_RANGE:2", sdr, Outcome::kAlreadyTrue, ""},
-      {"CMD:SET_RGB_QUANT_RANGE:1", sdr, Outcome::kRefused,
-       "ERR:corvane sends the codes as the host sends them and converts no range: send "
-       "limited-range codes (64-940) instead"},
-      {"CMD:SET_PGENERATOR_CONF_COLOR_FORMAT:0", sdr, Outcome::kAlreadyTrue, ""},
-      {"CMD:SET_PGENERATOR_CONF_COLOR_FORMAT:1", sdr, Outcome::kRefused,
-       "ERR:corvane sends RGB 4:4:4 alone, not YCbCr"},
-      {"CMD:SET_PGENERATOR_CONF_MAX_BPC:10", sdr, Outcome::kAlreadyTrue, ""},
-      {"CMD:SET_PGENERATOR_CONF_MAX_BPC:12", sdr, Outcome::kRefused,
-       "ERR:corvane sends 10 bits per component alone"},
-      {"CMD:SET_PGENERATOR_CONF_IS_LL_DOVI:0", sdr, Outcome::kAlreadyTrue, ""},
-      {"CMD:SET_PGENERATOR_CONF_IS_LL_DOVI:1", sdr, Outcome::kRefused,
-       "ERR:corvane sends no Dolby Vision"},
-      {"CMD:SET_PGENERATOR_CONF_DV_STATUS:1", sdr, Outcome::kRefused,
-       "ERR:corvane sends no Dolby Vision"},
-      {"CMD:SET_MODE:3", sdr, Outcome::kRefused, "ERR:corvane keeps the mode it was started with"},
-      {"CMD:SET_OUTPUT_RANGE:2", sdr, Outcome::kRefused, "ERR:a setting corvane does not know"},
-      {"CMD:SET_IS_HDR:yes", sdr, Outcome::kRefused,
-       "ERR:a setting is CMD:SET_<name>:<whole number>"},
-      {"SETCONF:OTHER:1", sdr, Outcome::kRefused, "ERR:a setting is CMD:SET_<name>:<whole number>"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.command);
-    const PgenSetting setting = readPgenSetting(row.command, row.current, hlg);
-    EXPECT_EQ(row.outcome, setting.outcome);
-    if (row.outcome == Outcome::kApply) {
-      EXPECT_EQ(row.wanted, signallingText(setting.wanted));
-    } else if (row.outcome == Outcome::kRefused) {
-      EXPECT_EQ(row.wanted, setting.reply);
-      EXPECT_EQ("setting refused: " + std::string(row.command) + " (" +
-                    std::string(row.wanted).substr(4) + ")",
-                setting.line);
-    }
-  }
 }
 
 TEST(PgenCommand, EverythingElseHasATerminatedReplyAndALine) {

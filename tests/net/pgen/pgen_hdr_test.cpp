@@ -36,9 +36,10 @@ const std::string kPq1000 =
     "hdby=0.046 hdwx=0.3127 hdwy=0.329 hdml=1000 hmil=0.0001 mcll=1000 fall=400";
 const std::string kP3 = " hdrx=0.68 hdry=0.32 hdgx=0.265 hdgy=0.69 hdbx=0.15 hdby=0.06";
 
-// pgen_client's HDR settings, each answered OK: only once the frame on the
-// card carries it (one new frame shown per change, none for what is already
-// true), refused with its reason otherwise, and read back as sent.
+// pgen_client's settings, under both of the names hosts use: each answered
+// OK: only once the frame on the card carries it (one new frame shown per
+// change, none for what is already true), refused with its reason
+// otherwise, and read back as sent.
 TEST(PgenHdr, HostsSetTheSignallingAndReadBackWhatTheFrameCarries) {
   const char* pqFirst =
       "ERR:the mastering display's values go out with PQ alone, and the card signals sdr; send "
@@ -57,9 +58,8 @@ TEST(PgenHdr, HostsSetTheSignallingAndReadBackWhatTheFrameCarries) {
       {"CMD:SET_PGENERATOR_CONF_IS_SDR:0", "OK:", 1, carried(kPq1000)},
       {"CMD:SET_PGENERATOR_CONF_IS_HDR:1", "OK:", 0, carried(kPq1000)},
       {"CMD:SET_PGENERATOR_CONF_EOTF:2", "OK:", 0, carried(kPq1000)},
-      {"CMD:SET_PGENERATOR_CONF_PRIMARIES:2", "OK:", 1,
-       carried(" flags=0x2 cspc=2020 eotf=2" + kP3 +
-               " hdwx=0.3127 hdwy=0.329 hdml=1000 hmil=0.0001 mcll=1000 fall=400")},
+      {"CMD:SET_PGENERATOR_CONF_EOTF:4", "ERR:EOTF is 0 SDR, 2 PQ or 3 HLG", 0, carried(kPq1000)},
+      {"CMD:SET_PRIMARIES:5", "ERR:primaries are 0-4", 0, carried(kPq1000)},
       {"CMD:SET_PGENERATOR_CONF_PRIMARIES:3", "OK:", 1,
        carried(" flags=0x2 cspc=2020 eotf=2" + kP3 +
                " hdwx=0.314 hdwy=0.351 hdml=1000 hmil=0.0001 mcll=1000 fall=400")},
@@ -84,7 +84,6 @@ TEST(PgenHdr, HostsSetTheSignallingAndReadBackWhatTheFrameCarries) {
        "LUMA:600\nGET_PGENERATOR_CONF_MIN_LUMA:50\nGET_PGENERATOR_CONF_MAX_CLL:800\nGET_"
        "PGENERATOR_CONF_MAX_FALL:200\nGET_PGENERATOR_CONF_IS_HDR:1",
        0, " mcll=800 fall=200"},
-      {"CMD:GET_PGENERATOR_CONF_MAX_LUMA", "OK:600", 0, " fall=200"},
       // Later patches carry it.
       {"RGB=RECTANGLE;100,100;100;235,235,235;16,16,16;-1,-1", "OK", 1,
        " hdml=600 hmil=0.005 mcll=800 fall=200"},
@@ -92,11 +91,21 @@ TEST(PgenHdr, HostsSetTheSignallingAndReadBackWhatTheFrameCarries) {
        "ERR:corvane sends the codes as the host sends them and converts no range: send "
        "limited-range codes (64-940) instead",
        0, " fall=200"},
-      {"CMD:SET_PGENERATOR_CONF_RGB_QUANT_RANGE:2", "OK:", 0, " fall=200"},
       {"CMD:GET_OUTPUT_RANGE", "OK:RGB 10-bit, codes as sent (no range conversion)", 0,
        " fall=200"},
-      {"CMD:SET_PGENERATOR_CONF_IS_LL_DOVI:1", "ERR:corvane sends no Dolby Vision", 0,
-       " fall=200"},
+      {"CMD:SET_PGENERATOR_CONF_MAX_LUMA:70000",
+       "ERR:maximum mastering luminance must be 1-65535 cd/m2", 0, " fall=200"},
+      {"CMD:SET_PGENERATOR_CONF_COLOR_FORMAT:0", "OK:", 0, " fall=200"},
+      {"CMD:SET_COLOR_FORMAT:1", "ERR:corvane sends RGB 4:4:4 alone, not YCbCr", 0, " fall=200"},
+      {"CMD:SET_PGENERATOR_CONF_MAX_BPC:10", "OK:", 0, " fall=200"},
+      {"CMD:SET_MAX_BPC:12", "ERR:corvane sends 10 bits per component alone", 0, " fall=200"},
+      {"CMD:SET_PGENERATOR_CONF_IS_LL_DOVI:0", "OK:", 0, " fall=200"},
+      {"CMD:SET_PGENERATOR_CONF_DV_STATUS:1", "ERR:corvane sends no Dolby Vision", 0, " fall=200"},
+      {"CMD:SET_MODE:3", "ERR:corvane keeps the mode it was started with", 0, " fall=200"},
+      {"CMD:SET_OUTPUT_RANGE:2", "ERR:a setting corvane does not know", 0, " fall=200"},
+      {"CMD:SET_IS_HDR:yes", "ERR:a setting is CMD:SET_<name>:<whole number>", 0, " fall=200"},
+      {"SETCONF:OTHER:1", "ERR:a setting is CMD:SET_<name>:<whole number>", 0, " fall=200"},
+      {"CMD:SET_COLORIMETRY:5", "ERR:COLORIMETRY is 0, 2 (BT.709) or 9 (BT.2020)", 0, " fall=200"},
       // HLG carries none of PQ's values, and reads none back.
       {"CMD:SET_PGENERATOR_CONF_EOTF:3", "OK:", 1, carried(" flags=0x2 cspc=2020 eotf=3")},
       {"CMD:MULTIPLE:GET_PGENERATOR_CONF_EOTF:GET_PGENERATOR_CONF_MAX_LUMA:GET_PGENERATOR_CONF_"

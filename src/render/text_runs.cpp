@@ -80,7 +80,7 @@ void addGlyphRuns(const FT_Bitmap& bitmap, int32_t left, int32_t top, int32_t wi
 const char* textFontFile() { return CORVANE_FONT_FILE; }
 
 Failure appendTextRuns(const TextLine& line, int32_t width, int32_t height,
-                       std::vector<PaintedRect>* runs, PatchRect* box) {
+                       std::vector<PaintedRect>* runs) {
   if (line.size < 1 || line.size > 1000) {
     return failure(FailureCode::kBadRequest, "a text size is 1-1000 pixels");
   }
@@ -89,30 +89,29 @@ Failure appendTextRuns(const TextLine& line, int32_t width, int32_t height,
   if (FT_Set_Pixel_Sizes(gFace, 0, FT_UInt(line.size)) != 0) {
     return failure(FailureCode::kFailed, "the font refused the size " + std::to_string(line.size));
   }
-  const FT_Size_Metrics& metrics = gFace->size->metrics;
-  const int64_t baseline = int64_t(line.y) + (metrics.ascender >> 6);
+  const int64_t baseline = int64_t(line.y) + (gFace->size->metrics.ascender >> 6);
+  // A glyph reaches at most two ems from the pen and the baseline: one that
+  // cannot reach the frame is not rendered, and none after the right edge.
+  const int64_t reach = 2 * int64_t(line.size);
+  if (baseline + reach < 0 || baseline - reach >= height) return {};
   std::vector<PaintedRect> added;
-  int64_t pen = line.x;
-  for (size_t at = 0; at < line.text.size();) {
-    const uint32_t point = nextCodePoint(line.text, &at);
-    if (FT_Load_Char(gFace, point, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME) !=
-            0 ||
-        gFace->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_MONO) {
+  for (int64_t pen = line.x, at = 0; size_t(at) < line.text.size() && pen < width;) {
+    size_t next = size_t(at);
+    const uint32_t point = nextCodePoint(line.text, &next);
+    at = int64_t(next);
+    const bool seen = pen + reach >= 0;
+    const FT_Int32 load = FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME | (seen ? FT_LOAD_RENDER : 0);
+    if (FT_Load_Char(gFace, point, load) != 0 ||
+        (seen && gFace->glyph->bitmap.pixel_mode != FT_PIXEL_MODE_MONO)) {
       return failure(FailureCode::kFailed, "the font could not draw U+" + std::to_string(point));
     }
     const FT_GlyphSlot glyph = gFace->glyph;
-    const int64_t left = pen + glyph->bitmap_left, top = baseline - glyph->bitmap_top;
-    // Far outside the frame a glyph has no pixel in it; the clamp keeps the
-    // arithmetic in 32 bits.
-    if (left > -100000 && left < width && top > -100000 && top < height) {
-      addGlyphRuns(glyph->bitmap, int32_t(left), int32_t(top), width, height, line.stored, &added);
+    if (seen) {
+      addGlyphRuns(glyph->bitmap, int32_t(pen + glyph->bitmap_left),
+                   int32_t(baseline - glyph->bitmap_top), width, height, line.stored, &added);
     }
     pen += glyph->advance.x >> 6;
   }
   runs->insert(runs->end(), added.begin(), added.end());
-  if (box != nullptr) {
-    const int64_t wide = std::min<int64_t>(pen - line.x, INT32_MAX);
-    *box = {line.x, line.y, int32_t(wide), int32_t((metrics.ascender - metrics.descender) >> 6)};
-  }
   return {};
 }

@@ -27,13 +27,14 @@ struct TextLine {
 };
 
 // Appends to `runs` one rectangle of one row for each run of set pixels of
-// `line`, clipped to a width x height frame, and sets `box` (when given) to
-// the line's box: from its top-left pixel, the advance of every glyph wide
-// and the font's line height (ascender to descender) high. Invalid UTF-8
-// draws U+FFFD. Fails, adding nothing, when the font cannot be loaded
+// `line`, clipped to a width x height frame. The line's box runs from its
+// top-left pixel as wide as its glyphs advance and as high as the font's
+// line (ascender to descender). Only glyphs that can reach the frame are
+// rendered, so a long text or one placed far outside costs little. Invalid
+// UTF-8 draws U+FFFD. Fails, adding nothing, when the font cannot be loaded
 // ("the font <path> cannot be read: install fonts-dejavu-core"), the size
 // is out of range, or FreeType refuses a glyph.
 Failure appendTextRuns(const TextLine& line, int32_t width, int32_t height,
-                       std::vector<PaintedRect>* runs, PatchRect* box = nullptr);
+                       std::vector<PaintedRect>* runs);
 
 #endif  // CORVANE_RENDER_TEXT_RUNS_H

@@ -45,9 +45,10 @@ struct Picture {
 // and then each rectangle in order (later ones over earlier ones, all
 // clipped to the frame), and has the card show it. A text that cannot be
 // set (no font, a size out of range) fails the picture: nothing is shown.
-// Fails as checkFrameHeld does (nothing happens), with "could not write to the frame" when the frame's pixels
-// cannot be written (nothing is displayed, so the card never shows an old
-// picture as if it were this one), or as displayHeldFrame does.
+// Fails as checkFrameHeld does (nothing happens), with "could not write to
+// the frame" when the frame's pixels cannot be written (nothing is
+// displayed, so the card never shows an old picture as if it were this
+// one), or as displayHeldFrame does.
 Failure showPicture(const Picture& picture);
 
 // The picture in words, as the network modes print it:

@@ -86,10 +86,8 @@ PgenResponse uploadResponse(const std::string& command, size_t nameEnd, const Pg
                            shown.c_str(), kMaxPgenTemplates, kMaxPgenTemplateBytes));
   }
   const size_t rects = read.rects.size(), texts = read.texts.size();
-  PgenResponse response =
-      reply("OK", formatted("%s stored: %zu rectangle%s, %zu text block%s", shown.c_str(), rects,
-                            rects == 1 ? "" : "s", texts, texts == 1 ? "" : "s"));
-  return response;
+  return reply("OK", formatted("%s stored: %zu rectangle%s, %zu text block%s", shown.c_str(),
+                               rects, rects == 1 ? "" : "s", texts, texts == 1 ? "" : "s"));
 }
 
 // "<prefix><name>:<fields>" split at the colon after the name.

@@ -2,7 +2,6 @@
 
 #include "app/hold_card.h"
 #include "decklink/device_hold.h"
-#include "decklink/held_signalling.h"
 #include "io/safe_points.h"
 
 void openSignalsUntilHeld() {

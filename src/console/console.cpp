@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "decklink/held_device.h"
-#include "decklink/held_signalling.h"
+#include "decklink/device_hold.h"
+#include "decklink/held_card.h"
 #include "decklink/signalling_words.h"
 #include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/input_lines.h"
 #include "io/safe_points.h"
 #include "render/show_alignment.h"
-#include "render/show_patch.h"
+#include "render/show_picture.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "decklink/decklink_api.h"
+
 enum class FailureCode {
   kNone,         // no failure
   kBadRequest,   // the request, command line or host input cannot be read or is out of range
@@ -39,6 +41,11 @@ struct Failure {
 inline Failure failure(FailureCode code, std::string message) {
   return Failure{code, std::move(message)};
 }
+
+// A DeckLink result code's name from kNamedResults (decklink/decklink_api.h),
+// for messages that pass a driver failure on: "E_FAIL"; "unknown" for a
+// value without a name.
+const char* hresultName(HRESULT result);
 
 // The messages more than one step of the device layer gives.
 extern const char kNotOpenMessage[];        // "no device is open"

@@ -3,7 +3,6 @@
 #include <iterator>
 #include <vector>
 
-#include "decklink/hresult_name.h"
 #include "decklink/query_interface.h"
 
 namespace {
@@ -77,14 +76,8 @@ std::vector<MetadataWrite> valuesOf(const Signalling& s) {
   return values;
 }
 
-// The result's name alone ("E_INVALIDARG"), without the open call's gloss.
-std::string resultName(HRESULT result) {
-  const std::string name = hresultName(result);
-  return name.substr(0, name.find(' '));
-}
-
 std::string refusal(const char* what, HRESULT result) {
-  return std::string("the card refused the ") + what + " (" + resultName(result) + ")";
+  return std::string("the card refused the ") + what + " (" + hresultName(result) + ")";
 }
 
 // Every value of `s`; false at the first that the card refuses.
@@ -121,7 +114,7 @@ Failure writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& sig
   if (metadata == nullptr) {
     return failure(FailureCode::kFailed,
                    std::string("the frame refused its metadata interface (") +
-                       (found != kS_OK ? resultName(found) : "no interface") + ")");
+                       (found != kS_OK ? hresultName(found) : "no interface") + ")");
   }
   std::string why;
   const bool allSet = setValues(metadata, signalling, &why);

@@ -7,10 +7,8 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enumerate.h"
-#include "decklink/frame_display.h"
-#include "decklink/held_signalling.h"
+#include "decklink/held_card.h"
 #include "decklink/mode_table.h"
-#include "decklink/switch_mode.h"
 #include "io/format.h"
 #include "io/input_lines.h"
 #include "io/safe_points.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <utility>
 
-#include "decklink/held_device.h"
-#include "decklink/held_signalling.h"
+#include "decklink/device_hold.h"
+#include "decklink/held_card.h"
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"

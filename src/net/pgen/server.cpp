@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "decklink/held_device.h"
+#include "decklink/held_card.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
 #include "net/pgen/connection.h"

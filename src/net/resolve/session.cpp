@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "decklink/held_device.h"
+#include "decklink/held_card.h"
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"

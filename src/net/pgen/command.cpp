@@ -4,7 +4,6 @@
 #include "net/pgen/command_reader.h"
 #include "net/pgen/patch_command.h"
 #include "net/pgen/template_blocks.h"
-#include "net/printable_text.h"
 
 const char kPgenNotShownReply[] = "ERR:not shown\x02\x0D";
 const char kPgenNotAppliedReply[] = "ERR:not applied\x02\x0D";

@@ -13,8 +13,7 @@
 #include "io/safe_points.h"
 #include "net/pgen/command.h"
 #include "net/pgen/settings.h"
-#include "net/picture_on_card.h"
-#include "net/printable_text.h"
+#include "net/host_picture.h"
 
 namespace {
 

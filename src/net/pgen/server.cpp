@@ -12,7 +12,7 @@
 #include "io/safe_points.h"
 #include "net/pgen/connection.h"
 #include "net/pgen/discovery.h"
-#include "net/picture_on_card.h"
+#include "net/host_picture.h"
 #include "net/server_sockets.h"
 
 namespace {

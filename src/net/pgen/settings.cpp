@@ -1,6 +1,6 @@
 #include "net/pgen/settings.h"
 
-#include "net/printable_text.h"
+#include "io/format.h"
 
 namespace {
 

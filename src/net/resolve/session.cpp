@@ -12,7 +12,7 @@
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
-#include "net/picture_on_card.h"
+#include "net/host_picture.h"
 #include "net/resolve/framing.h"
 #include "net/resolve/message.h"
 #include "net/resolve/picture.h"

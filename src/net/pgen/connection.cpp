@@ -23,14 +23,13 @@ const char kTextNotice[] =
 
 // Applies a settings command; a signalling the card refuses is answered
 // as not applied, and the card keeps what it had.
-std::string applySetting(const std::string& command, const PgenServerState& state,
-                         const std::string& reply) {
-  const PgenSetting setting = readPgenSetting(command, gSignalling, state.hdrOn);
-  if (!setting.signalling) {
+std::string applySetting(const std::string& command, const PgenSetting& setting,
+                         const PgenServerState& state, const std::string& reply) {
+  if (setting.asks == PgenSignalling::kNothing) {
     offerStdoutLine(setting.line);
     return reply;
   }
-  const Failure refused = setSignalling(setting.wanted);
+  const Failure refused = setSignalling(wantedSignalling(setting.asks, gSignalling, state.hdrOn));
   deliverPendingSignals();
   if (refused.failed()) {
     offerStdoutLine("setting not applied: " + printableText(command) + ": " + refused.text());
@@ -118,7 +117,7 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
     case PgenAction::kPaint:
       if (!showAndReport(response.picture)) reply = kPgenNotShownReply;
       break;
-    case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
+    case PgenAction::kSetting: reply = applySetting(command_, response.setting, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:
       if (!response.line.empty()) offerStdoutLine(response.line);

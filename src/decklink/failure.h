@@ -28,6 +28,10 @@ const char* failureCodeName(FailureCode code);
 struct Failure {
   FailureCode code = FailureCode::kNone;
   std::string message;
+  // The system's errno behind the failure, where what to do about it
+  // depends on it (a port that cannot be bound: EACCES, EADDRINUSE); 0
+  // otherwise.
+  int systemError = 0;
 
   bool failed() const { return code != FailureCode::kNone; }
   bool is(FailureCode other) const { return code == other; }

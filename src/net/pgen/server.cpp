@@ -127,11 +127,11 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
 
 }  // namespace
 
-Failure runPgen(const PgenOptions& options, int* error) {
+Failure runPgen(const PgenOptions& options) {
   showStartingBlack();
   std::vector<ServerSocket> listening;
   const Failure refused =
-      openServerSockets(SOCK_STREAM, options.listen, options.port, &listening, error);
+      openServerSockets(SOCK_STREAM, options.listen, options.port, &listening);
   if (refused.failed()) return refused;
   const std::vector<DiscoverySocket> discovery = openDiscovery(options);
   announce(listening, discovery);

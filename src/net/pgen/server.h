@@ -34,8 +34,8 @@ struct PgenOptions {
 // connections. Only SIGINT or SIGTERM end it (status 130, the card
 // released). Returns only when the TCP port cannot be bound, with nothing
 // left open but the card, which the caller releases: the failure names the
-// address and the system's reason, and `error` receives its errno (EACCES
+// address and the system's reason, and its systemError is the errno (EACCES
 // for a privileged port).
-Failure runPgen(const PgenOptions& options, int* error);
+Failure runPgen(const PgenOptions& options);
 
 #endif  // CORVANE_NET_PGEN_SERVER_H

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/usage.h"
 #include "decklink/enumerate.h"
-#include "decklink/failure.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/usage.h"
 #include "decklink/failure.h"
 
 namespace {

@@ -2,7 +2,6 @@
 
 const char kNotOpenMessage[] = "no device is open";
 const char kNoApiMessage[] = "Blackmagic Desktop Video does not appear to be installed";
-const char kNoApiSentence[] = "No DeckLink API found. Is Blackmagic Desktop Video installed?";
 const char kNoDeviceMessage[] = "no device at that index";
 const char kNoOutputMessage[] = "device has no output interface";
 const char kUnsupportedMessage[] = "device cannot output 10-bit RGB 4:4:4 at this resolution";

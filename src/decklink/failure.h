@@ -54,8 +54,6 @@ const char* hresultName(HRESULT result);
 // The messages more than one step of the device layer gives.
 extern const char kNotOpenMessage[];        // "no device is open"
 extern const char kNoApiMessage[];          // "Blackmagic Desktop Video does not ..."
-// What the command line says without a driver, on a line of its own.
-extern const char kNoApiSentence[];         // "No DeckLink API found. Is Blackmagic ..."
 extern const char kNoDeviceMessage[];       // "no device at that index"
 extern const char kNoOutputMessage[];       // "device has no output interface"
 extern const char kUnsupportedMessage[];    // "device cannot output 10-bit RGB 4:4:4 ..."

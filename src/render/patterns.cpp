@@ -3,8 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "decklink/frame_display.h"
-#include "decklink/held_device.h"
+#include "decklink/held_card.h"
 #include "render/picture_on_card.h"
 
 const char kPatternNames[] =

@@ -1,6 +1,6 @@
 #include "render/picture_on_card.h"
 
-#include "decklink/held_device.h"
+#include "decklink/held_card.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
 #include "render/show_picture.h"
 
-#include "decklink/frame_display.h"
-#include "decklink/held_device.h"
-#include "render/frame_access.h"
+#include "decklink/held_card.h"
 #include "render/paint_rects.h"
 #include "render/picture_on_card.h"
 #include "render/pixel_word.h"
@@ -28,26 +26,50 @@ std::string shownText(const std::string& text) {
   return text.size() > 120 ? shown + "..." : shown;
 }
 
-}  // namespace
-
-Failure showPicture(const Picture& picture) {
-  const Failure held = checkFrameHeld();
-  if (held.failed()) return held;
-  std::vector<PaintedRect> painted;
-  for (const PictureText& text : picture.texts) {
-    const Failure set = appendTextRuns(
-        {text.text, text.x, text.y, text.size, storedColour(text.colour)}, gMode->width,
-        gMode->height, &painted);
-    if (set.failed()) return set;
-  }
-  painted.reserve(painted.size() + picture.rects.size());
+// `texts`, the picture's text set as runs, go under its rectangles.
+bool paintPicture(const FrameView& frame, const Picture& picture,
+                  const std::vector<PaintedRect>& texts) {
+  std::vector<PaintedRect> painted = texts;
+  painted.reserve(texts.size() + picture.rects.size());
   for (const ColouredRect& rect : picture.rects) {
     painted.push_back({rect.rect, storedColour(rect.colour)});
   }
-  const Failure shown = paintHeldFrame(storedColour(picture.background), painted);
+  return paintFrame(frame, storedColour(picture.background), painted);
+}
+
+}  // namespace
+
+Failure showPicture(const Picture& picture) {
+  // Text is set before the frame is opened, so that a text that cannot be
+  // set (no font) fails the picture with its own reason.
+  std::vector<PaintedRect> texts;
+  if (!picture.texts.empty()) {
+    const Failure held = checkFrameHeld();
+    if (held.failed()) return held;
+    for (const PictureText& text : picture.texts) {
+      const Failure set = appendTextRuns(
+          {text.text, text.x, text.y, text.size, storedColour(text.colour)}, gMode->width,
+          gMode->height, &texts);
+      if (set.failed()) return set;
+    }
+  }
+  const Failure shown = paintAndShow(
+      [&](const FrameView& frame) { return paintPicture(frame, picture, texts); });
   if (!shown.failed()) {
     const bool patch = picture.rects.size() == 1 && picture.texts.empty();
     notePictureShown(patch ? "patch" : "picture", pictureCodes(picture));
+  }
+  return shown;
+}
+
+Failure showPatch(uint16_t r, uint16_t g, uint16_t b, uint16_t bgR, uint16_t bgG, uint16_t bgB,
+                  double areaPercent, PatchRect* outRect) {
+  const Failure shown = paintAndShow([&](const FrameView& frame) {
+    *outRect = patchRectForArea(areaPercent, frame.width, frame.height);
+    return paintPicture(frame, {{bgR, bgG, bgB}, {{*outRect, {r, g, b}}}}, {});
+  });
+  if (!shown.failed()) {
+    notePictureShown("patch", pictureCodes({{bgR, bgG, bgB}, {{*outRect, {r, g, b}}}}));
   }
   return shown;
 }

@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "net/pgen/queries.h"
+#include "net/pgen/settings.h"
 #include "net/pgen/template_store.h"
 #include "render/show_picture.h"
 
 enum class PgenAction {
   kReply,    // nothing but the reply
   kPaint,    // paint `picture`, then send the reply (or a failure reply)
-  kSetting,  // a settings command: readPgenSetting (net/pgen/settings.h),
-             // apply or print it, send the reply
+  kSetting,  // a settings command, read into `setting`: settle it
+             // (net/pgen/settings.h), apply it, send the reply or why not
   kQuit,     // send the reply, then close the connection
 };
 
@@ -25,6 +26,7 @@ struct PgenResponse {
   std::string reply;         // the bytes to send, ending with 0x02 0x0D
   std::string line;          // to print ("" prints nothing)
   Picture picture;           // for kPaint
+  PgenSetting setting;       // for kSetting
 };
 
 // The reply to a patch command that could not be shown on the card, and to
@@ -45,7 +47,7 @@ extern const char kPgenNotAppliedReply[];
 //   CMD:HALT, CMD:REBOOT, RESTARTPGENERATOR:...
 //                                  OK: (accepted and ignored)
 //   QUIT                           nothing (the terminator alone)
-//   RGB=RECTANGLE..., SETCONF:...  OK (four bytes with the terminator, which
+//   RGB=RECTANGLE...               OK (four bytes with the terminator, which
 //                                  HCFR's client counts as success)
 //   SETCONF:<name>:TEMPLATERAMDISK:<blocks>
 //                                  OK: the template is in `templates`

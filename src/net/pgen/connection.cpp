@@ -6,30 +6,30 @@
 #include <cstring>
 #include <utility>
 
-#include "decklink/held_device.h"
-#include "decklink/held_signalling.h"
+#include "decklink/device_hold.h"
+#include "decklink/held_card.h"
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
 #include "net/pgen/command.h"
 #include "net/pgen/settings.h"
-#include "net/picture_on_card.h"
-#include "net/printable_text.h"
+#include "net/host_picture.h"
 
 namespace {
 
 // Applies a settings command: OK only once the setting is on the card or
-// was already true; a setting corvane refuses, or a signalling the card
-// refuses, is answered as not applied, and the card keeps what it had.
-std::string applySetting(const std::string& command, const PgenServerState& state,
-                         const std::string& reply) {
-  const PgenSetting setting = readPgenSetting(command, gSignalling, state.hdrOn);
-  if (setting.outcome == PgenSetting::Outcome::kRefused) {
-    offerStdoutLine(setting.line);
-    return setting.reply + kPgenEnd;
+// was already true; a setting corvane refuses is answered with why, a
+// signalling the card refuses as not applied, and the card keeps what it
+// had.
+std::string applySetting(const std::string& command, const PgenSetting& setting,
+                         const PgenServerState& state, const std::string& reply) {
+  const PgenSettled settled = settlePgenSetting(setting, gSignalling, state.hdrOn);
+  if (settled.outcome == PgenSettled::Outcome::kRefused) {
+    offerStdoutLine("setting refused: " + printableText(command) + " (" + settled.why + ")");
+    return "ERR:" + settled.why + kPgenEnd;
   }
-  if (setting.outcome == PgenSetting::Outcome::kAlreadyTrue) return reply;
-  const Failure refused = setSignalling(setting.wanted);
+  if (settled.outcome == PgenSettled::Outcome::kAlreadyTrue) return reply;
+  const Failure refused = setSignalling(settled.wanted);
   deliverPendingSignals();
   if (refused.failed()) {
     offerStdoutLine("setting not applied: " + printableText(command) + ": " + refused.text());
@@ -116,7 +116,7 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
     case PgenAction::kPaint:
       if (!showAndReport(response.picture)) reply = kPgenNotShownReply;
       break;
-    case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
+    case PgenAction::kSetting: reply = applySetting(command_, response.setting, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:
       if (!response.line.empty()) offerStdoutLine(response.line);

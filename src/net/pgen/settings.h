@@ -24,21 +24,46 @@
 
 #include "decklink/signalling.h"
 
+// What a setting asks of the card's signalling.
+enum class PgenSignalling {
+  kNothing,  // nothing to change: what corvane always sends, or refused
+  kHdrOn,
+  kHdrOff,
+  kPq,
+  kHlg,
+  kRec2020,
+  kRec709,
+  kPrimaries,  // `value`: the mastering primaries' code, 0-4
+  kMaxLuminance,
+  kMinLuminance,
+  kMaxCll,
+  kMaxFall,  // the luminances: `value` as sent
+};
+
 struct PgenSetting {
+  PgenSignalling asks = PgenSignalling::kNothing;
+  int value = 0;
+  std::string refusal;  // why it is refused whatever the card signals; "" if not
+};
+
+// Reads the setting `command` (the whole command, as received): the one
+// reading of a settings command, which interpretPgenCommand
+// (net/pgen/command.h) makes and the connection settles.
+PgenSetting readPgenSetting(const std::string& command);
+
+// What a setting comes to, given the signalling the card carries now and
+// what HDR means when a host turns it on.
+struct PgenSettled {
   enum class Outcome {
     kApply,        // put `wanted` on the card; OK: once it is there
     kAlreadyTrue,  // OK: with nothing to do
-    kRefused,      // `reply`, and `line` printed
+    kRefused,      // "ERR:<why>"
   };
   Outcome outcome = Outcome::kRefused;
   Signalling wanted;
-  std::string reply;  // kRefused: "ERR:<why>", without the terminator
-  std::string line;   // kRefused: what corvane prints
+  std::string why;
 };
-
-// Reads the setting `command` (the whole command, as received), given the
-// signalling the card carries now and what HDR means when a host turns it on.
-PgenSetting readPgenSetting(const std::string& command, const Signalling& current,
-                            const Signalling& hdrOn);
+PgenSettled settlePgenSetting(const PgenSetting& setting, const Signalling& current,
+                              const Signalling& hdrOn);
 
 #endif  // CORVANE_NET_PGEN_SETTINGS_H

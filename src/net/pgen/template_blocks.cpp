@@ -2,9 +2,9 @@
 
 #include <map>
 
+#include "io/format.h"
 #include "net/pgen/patch_command.h"
 #include "net/pgen/text_command.h"
-#include "net/printable_text.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include "app/network_start.h"
 #include "app/usage.h"
-#include "io/safe_points.h"
+#include "io/offered_lines.h"
 #include "net/resolve/session.h"
 
 namespace {
 
 int sayWhy(const std::string& problem) {
-  writeStdout("corvane resolve: " + problem + "\n");
+  offerStdoutText("corvane resolve: " + problem + "\n");
   return 1;
 }
 

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <csignal>
+
 #include "decklink/device_walk.h"
 #include "decklink/enable_mode.h"
 #include "decklink/mode_probe.h"
@@ -69,7 +71,11 @@ Failure openDevice(int index, const char* modeName) {
   return held;
 }
 
-void onSignal(int) {
+int signalExitStatus(int signalNumber) {
+  return signalNumber == SIGINT || signalNumber == SIGTERM ? 130 : 128 + signalNumber;
+}
+
+void onSignal(int signalNumber) {
   closeDevice();
-  _exit(130);
+  _exit(signalExitStatus(signalNumber));
 }

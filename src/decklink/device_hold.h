@@ -1,5 +1,5 @@
 // Holding and releasing the held device (decklink/held_device.h): opening
-// device N at a mode, closing it, and the release on SIGINT and SIGTERM.
+// device N at a mode, closing it, and the release on a terminating signal.
 #ifndef CORVANE_DECKLINK_DEVICE_HOLD_H
 #define CORVANE_DECKLINK_DEVICE_HOLD_H
 
@@ -20,8 +20,13 @@ Failure openDevice(int index, const char* modeName);
 // device, and clears the mode, in that order. Nothing held: no DeckLink call.
 void closeDevice();
 
-// The SIGINT and SIGTERM handler: closeDevice, then _exit(130), writing
-// nothing.
+// The status a terminating signal ends a holding mode with: 130 for SIGINT
+// and SIGTERM (as every caller of corvane knows it), 128 + the number for
+// any other (129 for SIGHUP, 131 for SIGQUIT), as a shell reports them.
+int signalExitStatus(int signalNumber);
+
+// The handler of SIGINT, SIGTERM, SIGHUP and SIGQUIT: closeDevice, then
+// _exit(signalExitStatus(signalNumber)), writing nothing.
 [[noreturn]] void onSignal(int signalNumber);
 
 #endif  // CORVANE_DECKLINK_DEVICE_HOLD_H

@@ -30,7 +30,7 @@ struct PgenOptions {
 // one of them can be reached from another computer, then "waiting for
 // hosts"; and then serves one host at a time: a new connection replaces
 // the current one; the card stays held, with its last picture, between
-// connections. Only SIGINT or SIGTERM end it (status 130, the card
+// connections. Only a signal (SIGINT, SIGTERM, SIGHUP, SIGQUIT) ends it (the card
 // released). Returns only when the TCP port cannot be bound, with nothing
 // left open but the card, which the caller releases: the failure names the
 // address and the system's reason, and `error` receives its errno (EACCES

@@ -25,8 +25,8 @@ constexpr int kResolveMessageTimeoutMs = 5000;
 // message does not end within kResolveMessageTimeoutMs, or when TCP
 // keep-alive finds the host gone; the card stays held and keeps its last
 // picture, and corvane connects again after a pause (1 s, doubling up to
-// 8 s while connections end without a message). Only SIGINT or SIGTERM
-// end it (status 130, the card released): it never returns.
+// 8 s while connections end without a message). Only a signal (SIGINT,
+// SIGTERM, SIGHUP, SIGQUIT) ends it, the card released: it never returns.
 [[noreturn]] void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresses);
 
 #endif  // CORVANE_NET_RESOLVE_SESSION_H

@@ -255,9 +255,10 @@ TEST(PgenServer, SurvivesGarbageAndDropsOversizeCommands) {
 TEST(PgenServer, KeepsServingWhateverAHostDoes) {
   std::unique_ptr<SimSession> session;
   std::unique_ptr<PgenChild> pgen;
-  auto start = [&](int busyDescriptors = 0) {
+  auto start = [&](int busyDescriptors = 0, bool terminal = false) {
     session = std::make_unique<SimSession>(kCard);
-    pgen = std::make_unique<PgenChild>(*session, std::vector<std::string>{}, busyDescriptors);
+    pgen = std::make_unique<PgenChild>(*session, std::vector<std::string>{}, busyDescriptors,
+                                       terminal);
   };
   const struct {
     const char* name;
@@ -283,6 +284,20 @@ TEST(PgenServer, KeepsServingWhateverAHostDoes) {
          for (std::string line; (line = pgen->readLine(300)) != "<timeout>";) read += line + "\n";
          asker.sendTo(pgen->discoveryPort(), literal::kDiscovery);
          EXPECT_TRUE(read.find(dropped) != std::string::npos || pgen->readUntil(dropped));
+       }},
+      // A terminal says it has room, then blocks a write longer than that.
+      {"3,000 patches while nobody reads corvane's terminal",
+       [&] {
+         start(0, true);
+         LoopbackSocket host = pgen->connect();
+         std::string patches, replies;
+         for (int i = 0; i < 100; ++i) patches += literal::kHcfrPatch, replies += "OK\x02\r";
+         int answered = 0;
+         for (int round = 0; round < 30 && answered == round; ++round) {
+           host.send(patches);
+           answered += host.receiveUntil(replies) == replies;
+         }
+         EXPECT_EQ(30, answered);
        }},
       {"a host floods commands and never reads the replies",
        [&] {

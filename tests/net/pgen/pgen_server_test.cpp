@@ -206,24 +206,28 @@ TEST(PgenServer, AnswersDiscoveryOnItsPort) {
   pgen.endWithSignal();
 }
 
-TEST(PgenServer, ANewConnectionReplacesTheCurrentOne) {
+TEST(PgenServer, ANewConnectionReplacesTheCurrentOneOnceItSpeaks) {
   SimSession session(kCard);
   PgenChild pgen(session);
-  // A host that answered, a host that never sends, a host that sent half a
-  // command: each loses the one slot to the next host at once.
+  // A probe that never sends and a host that sends half a command leave the
+  // host being served alone and are closed after 5 s; a host that sends a
+  // whole command takes its place.
   LoopbackSocket first = pgen.connect();
   EXPECT_EQ("ALIVE\x02\r", exchange(&first, literal::kIsAlive, "ALIVE\x02\r"));
   LoopbackSocket silent = pgen.connect();
+  LoopbackSocket half = pgen.connect();
+  half.send("RGB=RECTANGLE;607,341;100;128,128");
+  EXPECT_EQ("OK\x02\r", exchange(&first, literal::kHcfrPatch, "OK\x02\r"));
+  EXPECT_TRUE(silent.closedByPeer(8000));
+  EXPECT_TRUE(half.closedByPeer(1000));
+  EXPECT_TRUE(pgen.readUntil("ended: no whole command within 5000 ms"));
+  EXPECT_EQ("ALIVE\x02\r", exchange(&first, literal::kIsAlive, "ALIVE\x02\r"));
+  LoopbackSocket last = pgen.connect();
+  EXPECT_EQ("OK:1920x1080\x02\r", exchange(&last, literal::kGetResolution, "OK:1920x1080\x02\r"));
   EXPECT_TRUE(first.closedByPeer());
   EXPECT_TRUE(pgen.readUntil("ended: a new connection replaced it"));
-  LoopbackSocket half = pgen.connect();
-  EXPECT_TRUE(silent.closedByPeer());
-  half.send("RGB=RECTANGLE;607,341;100;128,128");
-  LoopbackSocket last = pgen.connect();
-  EXPECT_TRUE(half.closedByPeer());
-  EXPECT_EQ("OK:1920x1080\x02\r", exchange(&last, literal::kGetResolution, "OK:1920x1080\x02\r"));
   pgen.endWithSignal();
-  EXPECT_EQ(1u, session.countLogLines("DisplayVideoFrameSync"));  // the black frame only
+  EXPECT_EQ(2u, session.countLogLines("DisplayVideoFrameSync"));  // black, the patch
 }
 
 TEST(PgenServer, SurvivesGarbageAndDropsOversizeCommands) {

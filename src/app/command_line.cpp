@@ -19,6 +19,10 @@ int runCommandLine(int argc, char** argv) {
   if (argc < 2) return printUsage();
   const char* mode = argv[1];
   if (std::strcmp(mode, "list") == 0) return listDevices();
+  if (std::strcmp(mode, "--help") == 0 || std::strcmp(mode, "-h") == 0) {
+    printUsage();
+    return 0;
+  }
   if (std::strcmp(mode, "--version") == 0) {
     std::puts("corvane " CORVANE_VERSION);
     return 0;
@@ -33,7 +37,7 @@ int runCommandLine(int argc, char** argv) {
     releaseCard();
     return 0;
   }
-  if (argc >= 3 && std::strcmp(mode, "resolve") == 0) {
+  if (std::strcmp(mode, "resolve") == 0) {
     return resolveMain(std::vector<std::string>(argv + 2, argv + argc));
   }
   if (std::strcmp(mode, "pgen") == 0) {

@@ -26,18 +26,20 @@ int resolveMain(const std::vector<std::string>& words) {
   for (const std::string& word : args) {
     if (word.compare(0, 2, "--") == 0) return sayWhy("unknown option " + word);
   }
-  if (args.empty()) return printUsage();
+  if (args.empty()) {
+    offerStdoutText("corvane resolve: no host: give the name or address of the computer that "
+                    "runs the calibration software\n");
+    return printUsage();
+  }
   Endpoint host;
   const Failure wrongHost = parseEndpoint(args[0], kResolvePort, &host);
   if (wrongHost.failed()) return sayWhy(wrongHost.message);
-  // The name is looked up once, before the card is held, so that a wrong
-  // name fails at once.
-  std::vector<SocketAddress> addresses;
-  const Failure unknownHost = lookUpHost(host.host, host.port, &addresses);
-  if (unknownHost.failed()) return sayWhy(unknownHost.message);
+  // The name is looked up at every attempt to connect (runResolve): a name
+  // not known yet is waited for, so that a service started at boot waits for
+  // the calibration computer.
   if (!holdCardForNetwork(args.size() >= 2 ? args[1] : "0", args.size() >= 3 ? args[2] : "hd",
                           signalling)) {
     return 1;
   }
-  runResolve(host, addresses);
+  runResolve(host);
 }

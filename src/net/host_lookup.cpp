@@ -4,7 +4,15 @@
 #include <netdb.h>
 #include <netinet/in.h>
 
+#include <pthread.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstring>
+#include <future>
+#include <thread>
+
+#include "io/safe_points.h"
 
 namespace {
 
@@ -43,6 +51,39 @@ Failure lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAdd
   if (addresses->empty())
     return failure(FailureCode::kFailed, "host '" + host + "' has no address");
   return {};
+}
+
+Failure lookUpHostAtSafePoint(const std::string& host, uint16_t port,
+                              std::vector<SocketAddress>* addresses) {
+  // The thread says it is done on a pipe the caller waits for; the result
+  // comes through the future. A signal ends the program with the thread
+  // still looking, which is harmless: it holds nothing of the card's.
+  int done[2];
+  if (pipe(done) != 0) return lookUpHost(host, port, addresses);
+  struct Lookup {
+    std::vector<SocketAddress> found;
+    Failure failure;
+  };
+  std::promise<Lookup> promise;
+  std::future<Lookup> result = promise.get_future();
+  sigset_t all, previous;
+  sigfillset(&all);
+  pthread_sigmask(SIG_BLOCK, &all, &previous);  // the thread starts with every signal blocked
+  std::thread([host, port, writeEnd = done[1], promise = std::move(promise)]() mutable {
+    Lookup lookup;
+    lookup.failure = lookUpHost(host, port, &lookup.found);
+    promise.set_value(std::move(lookup));
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = write(writeEnd, &byte, 1);
+    close(writeEnd);
+  }).detach();
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  WaitFor readable = {done[0], false, false};
+  waitForAny(&readable, 1, -1);  // should it fail, get() below waits
+  close(done[0]);
+  Lookup lookup = result.get();
+  *addresses = std::move(lookup.found);
+  return lookup.failure;
 }
 
 bool isLoopback(const SocketAddress& address) {

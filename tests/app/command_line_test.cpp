@@ -44,10 +44,15 @@ int run(const std::vector<std::string>& words, const SimSession& session, std::s
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
   SimSession session("[device]\nname = A\n");
   const std::vector<std::vector<std::string>> wrong = {
-      {}, {"run"}, {"resolve"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}, {"-version"}};
+      {}, {"run"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}, {"-version"}};
   for (const auto& words : wrong) {
     std::string out;
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);
+    EXPECT_EQ(kUsage, out);
+  }
+  for (const char* help : {"--help", "-h"}) {  // asked for: no error
+    std::string out;
+    EXPECT_EQ(0, run({help}, session, &out)) << help;
     EXPECT_EQ(kUsage, out);
   }
   // Nothing was touched: usage never loads the driver.
@@ -92,6 +97,9 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
        "corvane pgen: one word too many: 'extra'\n" + kUsage, true},
       {kCard, {"pgen", "--verbose"}, 1, "corvane pgen: unknown option '--verbose'\n" + kUsage,
        true},
+      {kCard, {"resolve"}, 1,
+       "corvane resolve: no host: give the name or address of the computer that runs the "
+       "calibration software\n" + kUsage, true},
       {kCard, {"resolve", "127.0.0.1:99999"}, 1,
        "corvane resolve: port '99999' is not a number from 1 to 65535\n", false},
       {kCard, {"resolve", ":20002"}, 1, "corvane resolve: no host in ':20002'\n", false},

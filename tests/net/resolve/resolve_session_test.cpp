@@ -11,6 +11,7 @@
 #include <string>
 
 #include "net/resolve/literal_messages.h"
+#include "net/resolve/session.h"
 #include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
@@ -246,6 +247,28 @@ TEST_F(ResolveSession, WaitsOnceForAHostThatIsNotListeningYet) {
   corvane->acceptCorvane();
   EXPECT_THAT(corvane->tell(resolveFrame(literal::kGreyCm)), StartsWith("patch 512"));
   corvane->endWithSignal();
+}
+
+// The host's name is looked up before every attempt (in-process, with a
+// stand-in for the system's lookup): a name not known at first, as when the
+// calibration computer is still off, is waited for, then connected to.
+int gLookups = 0;
+std::string gNameAsked;
+
+TEST(ResolveConnect, ANameThatResolvesOnlyAfterAWhileIsWaitedFor) {
+  LoopbackSocket laptop = LoopbackSocket::listeningTcp();
+  const LookUpHost knownOnTheThirdTry = [](const std::string& name, uint16_t port,
+                                           std::vector<SocketAddress>* addresses) {
+    gNameAsked = name;
+    if (++gLookups < 3) return failure(FailureCode::kFailed, "cannot find host '" + name + "'");
+    return lookUpHostAtSafePoint("127.0.0.1", port, addresses);
+  };
+  const int fd = connectToHost({"calibration-laptop", laptop.port()}, knownOnTheThirdTry);
+  EXPECT_GE(fd, 0);
+  EXPECT_EQ(3, gLookups);
+  EXPECT_EQ("calibration-laptop", gNameAsked);
+  EXPECT_TRUE(laptop.accept().ok());
+  close(fd);
 }
 
 // Hosts that pause, vanish, flap or misbehave never stop corvane serving:

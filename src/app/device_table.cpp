@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "decklink/driver_version.h"
+#include "decklink/loader.h"
+
 void printDeviceTable(const std::vector<DeviceInfo>& devices) {
   const char* rowFormat = "%-3s %-30s %-7s %-5s %-5s %-5s\n";
   std::printf(rowFormat, "#", "device", "output", "HD", "UHD", "4K");
@@ -20,8 +23,13 @@ int listDevices() {
   std::vector<DeviceInfo> devices;
   if (!enumerate(&devices)) {
     std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
+    std::printf("  %s\n", deckLinkApiProblem().c_str());
     return 0;
   }
   printDeviceTable(devices);
+  bool refused = false;
+  for (const DeviceInfo& device : devices) refused = refused || !device.output;
+  const std::string cause = refused ? olderDriverCause() : "";
+  if (!cause.empty()) std::printf("(output no: %s)\n", cause.c_str());
   return 0;
 }

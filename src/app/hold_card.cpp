@@ -5,6 +5,7 @@
 
 #include "app/mode_hint.h"
 #include "decklink/device_hold.h"
+#include "decklink/loader.h"
 #include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/safe_points.h"
@@ -24,6 +25,8 @@ bool holdCard(const char* deviceArgument, const char* modeName, PrintText print,
     print(formatted("Could not open device %d: %s\n", index, refused.text().c_str()));
     const std::string hint = modeHint(index, modeName, refused);
     if (!hint.empty()) print("  " + hint + "\n");
+    const std::string noApi = refused.is(FailureCode::kNoDevice) ? deckLinkApiProblem() : "";
+    if (!noApi.empty()) print("  No DeckLink API found: " + noApi + "\n");
     if (refused.is(FailureCode::kInUse)) {
       print("Another process holds it: pgrep -fl corvane / kill <pid>\n");
     }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "decklink/loader.h"
 #include "io/decimal_int.h"
 
 void printModeTable(int index, const ModeTable& table) {
@@ -28,6 +29,7 @@ int listModes(const char* deviceArgument) {
   const Failure unread = readModeTable(index, &table);
   if (unread.is(FailureCode::kNoApi)) {
     std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
+    std::printf("  %s\n", deckLinkApiProblem().c_str());
     return 1;
   }
   if (unread.failed()) {

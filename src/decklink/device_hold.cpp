@@ -5,6 +5,7 @@
 #include <csignal>
 
 #include "decklink/device_walk.h"
+#include "decklink/driver_version.h"
 #include "decklink/enable_mode.h"
 #include "decklink/mode_probe.h"
 #include "decklink/query_interface.h"
@@ -35,7 +36,9 @@ Failure holdAt(int index, const OutputMode& mode) {
   // names a device, and that is what is missing.
   if (gDevice == nullptr) return failure(FailureCode::kNoDevice, kNoDeviceMessage);
   gOutput = queryInterface<IDeckLinkOutput>(gDevice, IID_IDeckLinkOutput);
-  if (gOutput == nullptr) return failure(FailureCode::kNoOutput, kNoOutputMessage);
+  if (gOutput == nullptr) {
+    return failure(FailureCode::kNoOutput, withOlderDriverCause(kNoOutputMessage));
+  }
   requestRgb444Output(gDevice);
   if (!probeMode(gOutput, mode)) return failure(FailureCode::kUnsupported, kUnsupportedMessage);
   bool enabled = false;

@@ -4,6 +4,7 @@
 #include <net/if.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "io/offered_lines.h"
@@ -174,6 +175,9 @@ void answerPgenDiscovery(const DiscoverySocket& socket) {
     }
     const bool sent =
         sendAnswer(socket.socket.fd, from, length, interface ? &interface->address : nullptr);
-    offerStdoutLine(asker + (sent ? ": answered" : ": the answer could not be sent"));
+    const int error = errno;  // sendmsg's, when it failed
+    offerStdoutLine(asker + (sent ? ": answered"
+                                  : std::string(": the answer could not be sent (") +
+                                        std::strerror(error) + ")"));
   }
 }

@@ -4,6 +4,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -54,12 +57,19 @@ void announce(const std::vector<ServerSocket>& listening,
   offerStdoutLine("waiting for hosts");
 }
 
+// How long accepting pauses when the process (or the system) is out of
+// descriptors: the connection stays in the system's queue, and accept
+// would fail again at once, thousands of times a second.
+constexpr int kAcceptPauseMs = 1000;
+
 // The next connection on `listener`, non-blocking and close-on-exec; null
-// when it went away before it was taken.
-std::unique_ptr<PgenConnection> acceptFrom(int listener) {
+// when it went away before it was taken, or could not be taken (`error`
+// then holds errno).
+std::unique_ptr<PgenConnection> acceptFrom(int listener, int* error) {
   sockaddr_storage peer = {};
   socklen_t length = sizeof peer;
   const int fd = accept(listener, reinterpret_cast<sockaddr*>(&peer), &length);
+  *error = fd < 0 ? errno : 0;
   if (fd < 0) return nullptr;
   fcntl(fd, F_SETFD, FD_CLOEXEC);
   fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -93,6 +103,9 @@ int msUntil(std::chrono::steady_clock::time_point deadline) {
 struct Hosts {
   std::unique_ptr<PgenConnection> active;  // the host being served
   std::vector<Newcomer> newcomers;
+  // While out of descriptors: no accept before this; said once.
+  std::chrono::steady_clock::time_point acceptPausedUntil;
+  bool outOfDescriptors = false;
 };
 
 // Takes a connection accepted from a listening socket: the active one when
@@ -110,6 +123,29 @@ void admit(Hosts* hosts, std::unique_ptr<PgenConnection> next) {
   hosts->newcomers.push_back(
       {std::move(next), std::chrono::steady_clock::now() +
                             std::chrono::milliseconds(kPgenFirstCommandTimeoutMs)});
+}
+
+// Takes the next connection from `listener`. Out of descriptors, pauses
+// accepting (saying so once) while the active host is served on; the first
+// connection taken afterwards says it has recovered.
+void acceptNext(Hosts* hosts, int listener) {
+  int error = 0;
+  std::unique_ptr<PgenConnection> next = acceptFrom(listener, &error);
+  if (next) {
+    if (hosts->outOfDescriptors) offerStdoutLine("descriptors free again: accepting connections");
+    hosts->outOfDescriptors = false;
+    admit(hosts, std::move(next));
+    return;
+  }
+  if (error != EMFILE && error != ENFILE && error != ENOBUFS && error != ENOMEM) return;
+  if (!hosts->outOfDescriptors) {
+    offerStdoutLine(std::string("cannot accept connections: ") + std::strerror(error) +
+                    "; the host being served is served on, new ones wait and are tried again "
+                    "every second");
+  }
+  hosts->outOfDescriptors = true;
+  hosts->acceptPausedUntil =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(kAcceptPauseMs);
 }
 
 // A newcomer's turn: reads what it sent when `readable`; true when it has
@@ -147,9 +183,14 @@ bool newcomerTurn(Hosts* hosts, size_t index, bool readable) {
     for (const DiscoverySocket& socket : discovery) {
       waits.push_back({socket.socket.fd, false, false});
     }
-    for (const ServerSocket& socket : listening) waits.push_back({socket.fd, false, false});
+    // While accepting pauses, the listening sockets are not waited for,
+    // and the turn ends at the pause's end.
+    const int pausedMs = msUntil(hosts.acceptPausedUntil);
+    for (const ServerSocket& socket : listening) {
+      if (pausedMs == 0) waits.push_back({socket.fd, false, false});
+    }
     const size_t sockets = waits.size();
-    int timeoutMs = -1;
+    int timeoutMs = pausedMs > 0 ? pausedMs : -1;
     for (const Newcomer& newcomer : hosts.newcomers) {
       waits.push_back({newcomer.connection->fd(), false, false});
       const int left = msUntil(newcomer.deadline);
@@ -186,9 +227,7 @@ bool newcomerTurn(Hosts* hosts, size_t index, bool readable) {
       replaced = newcomerTurn(&hosts, i, waits[sockets + i].ready) || replaced;
     }
     for (size_t i = discovery.size(); i < sockets; ++i) {
-      if (!waits[i].ready) continue;
-      std::unique_ptr<PgenConnection> next = acceptFrom(waits[i].fd);
-      if (next) admit(&hosts, std::move(next));
+      if (waits[i].ready) acceptNext(&hosts, waits[i].fd);
     }
     if (!hosts.active || replaced) continue;
     const bool ready = waits.size() > sockets && waits.back().ready;

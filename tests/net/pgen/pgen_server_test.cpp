@@ -4,7 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <set>
 
 #include <functional>
 #include <memory>
@@ -20,6 +24,21 @@ namespace {
 using ::testing::HasSubstr;
 
 const char kCard[] = "[device]\nname = A\n";
+
+#ifdef __linux__
+// The lowest descriptor number process `pid` does not use.
+int lowestFreeDescriptor(pid_t pid) {
+  std::set<int> used;
+  const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (const dirent* entry = readdir(dir)) used.insert(std::atoi(entry->d_name));
+    closedir(dir);
+  }
+  int free = 3;
+  while (used.count(free) > 0) ++free;
+  return free;
+}
+#endif
 
 std::string hostName() {
   char name[256] = {};
@@ -329,6 +348,26 @@ TEST(PgenServer, KeepsServingWhateverAHostDoes) {
          const int open = openDescriptors(pgen->pid());
          EXPECT_TRUE(open < 0 || open >= 1100) << open;  // -1: no /proc to ask
        }},
+#ifdef __linux__
+      // Its limit of descriptors lowered below its lowest free one.
+      {"corvane runs out of descriptors while it serves a host",
+       [&] {
+         start();
+         LoopbackSocket host = pgen->connect();
+         EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
+         rlimit normal = {}, full = {};
+         ASSERT_EQ(0, prlimit(pgen->pid(), RLIMIT_NOFILE, nullptr, &normal));
+         full = {static_cast<rlim_t>(lowestFreeDescriptor(pgen->pid())), normal.rlim_max};
+         ASSERT_EQ(0, prlimit(pgen->pid(), RLIMIT_NOFILE, &full, nullptr));
+         LoopbackSocket waiting = pgen->connect();
+         EXPECT_TRUE(pgen->readUntil("cannot accept connections: Too many open files; "));
+         EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
+         host.close();  // a descriptor comes free: the waiting host is taken
+         EXPECT_EQ("ALIVE\x02\r", exchange(&waiting, literal::kIsAlive, "ALIVE\x02\r"));
+         EXPECT_TRUE(pgen->readUntil("descriptors free again: accepting connections"));
+         ASSERT_EQ(0, prlimit(pgen->pid(), RLIMIT_NOFILE, &normal, nullptr));
+       }},
+#endif
       {"a host's text has control bytes and long values",
        [&] {
          start();

@@ -2,7 +2,9 @@
 // SETCONF:<name>:TEMPLATERAMDISK:..., drawn by name with
 // TESTTEMPLATERAMDISK:<name>:..., and kept from one connection to the next,
 // since hosts reconnect between runs. The store is bounded in count and in
-// bytes, so a host cannot make it grow without limit.
+// bytes, so a host cannot make it grow without limit; when a new template
+// would pass a bound, the templates used least recently make room, so that
+// names sent before (by any host) never keep out the host in front of it.
 #ifndef CORVANE_NET_PGEN_TEMPLATE_STORE_H
 #define CORVANE_NET_PGEN_TEMPLATE_STORE_H
 
@@ -33,19 +35,23 @@ class PgenTemplates {
  public:
   // Stores `stored` under `name`, replacing a template of that name; `bytes`
   // is what it counts against the bound (its name and its blocks as sent).
-  // False, with nothing changed, when that would pass either bound.
+  // Others, least recently stored or drawn first, are dropped until both
+  // bounds hold. False, with nothing changed, only for a template that
+  // alone passes the bound of bytes.
   bool put(const std::string& name, const PgenTemplate& stored, size_t bytes);
 
-  // The template of that name, or null.
+  // The template of that name, or null; finding it counts as a use.
   const PgenTemplate* find(const std::string& name) const;
 
  private:
   struct Entry {
     PgenTemplate stored;
     size_t bytes = 0;
+    mutable unsigned long long lastUse = 0;  // the clock's value at its last store or draw
   };
   std::map<std::string, Entry> entries_;
   size_t bytes_ = 0;
+  mutable unsigned long long clock_ = 0;  // counts stores and draws
 };
 
 #endif  // CORVANE_NET_PGEN_TEMPLATE_STORE_H

@@ -348,6 +348,32 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
   }
 }
 
+// Started with standard input, output and error closed, as some
+// supervisors do: its lines go nowhere, none of them to the host's socket.
+TEST(ResolveStart, WithItsStandardDescriptorsClosedWritesNothingToTheHost) {
+  SimSession session(kCard, true);
+  LoopbackSocket listener = LoopbackSocket::listeningTcp();
+  ChildProcess corvane({"/bin/sh", "-c", "exec \"$0\" \"$@\" <&- >&- 2>&-", corvaneBinary(),
+                        "resolve", "127.0.0.1:" + std::to_string(listener.port())},
+                       session.environment());
+  LoopbackSocket host = listener.accept();
+  ASSERT_TRUE(host.send(resolveFrame(literal::kGreyCm)));
+  for (int tries = 0; tries < 500 && session.frames().size() < 2; ++tries) usleep(10000);
+  EXPECT_EQ(2u, session.frames().size());  // the black frame, the patch
+  EXPECT_EQ("", host.receive(500));
+#ifdef __linux__
+  for (const char* fd : {"0", "1", "2"}) {  // each was opened on /dev/null
+    char target[64] = {};
+    const std::string link = "/proc/" + std::to_string(corvane.pid()) + "/fd/" + fd;
+    EXPECT_LT(0, readlink(link.c_str(), target, sizeof target - 1));
+    EXPECT_STREQ("/dev/null", target) << fd;
+  }
+#endif
+  corvane.sendSignal(SIGTERM);
+  EXPECT_EQ(130, corvane.wait());
+  EXPECT_EQ("", session.audit());
+}
+
 // HDR signalling from resolve's command line.
 TEST(ResolveHdr, SignalsBeforeTheBlackFrameAndKeepsItForEveryPatch) {
   SimSession session(kCard, true);

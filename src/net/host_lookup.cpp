@@ -20,6 +20,20 @@ bool sameAddress(const SocketAddress& a, const SocketAddress& b) {
   return a.length == b.length && std::memcmp(&a.storage, &b.storage, a.length) == 0;
 }
 
+// An IPv4 address written as IPv6 (::ffff:127.0.0.1) as the IPv4 address it
+// is: an IPv6-only socket cannot be bound to it, and an IPv4 one can.
+void unmapIPv4(SocketAddress* address) {
+  const sockaddr_in6 v6 = *reinterpret_cast<const sockaddr_in6*>(&address->storage);
+  if (v6.sin6_family != AF_INET6 || !IN6_IS_ADDR_V4MAPPED(&v6.sin6_addr)) return;
+  sockaddr_in v4 = {};
+  v4.sin_family = AF_INET;
+  v4.sin_port = v6.sin6_port;
+  std::memcpy(&v4.sin_addr, &v6.sin6_addr.s6_addr[12], sizeof v4.sin_addr);
+  *address = {};
+  std::memcpy(&address->storage, &v4, sizeof v4);
+  address->length = sizeof v4;
+}
+
 }  // namespace
 
 Failure lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses) {
@@ -43,6 +57,7 @@ Failure lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAdd
     SocketAddress address = {};
     std::memcpy(&address.storage, entry->ai_addr, entry->ai_addrlen);
     address.length = entry->ai_addrlen;
+    unmapIPv4(&address);
     bool seen = false;
     for (const SocketAddress& earlier : *addresses) seen = seen || sameAddress(earlier, address);
     if (!seen) addresses->push_back(address);

@@ -413,6 +413,14 @@ TEST(PgenStart, APortThatCannotBeBoundReleasesTheCardWithStatusOne) {
   EXPECT_EQ(1u, session.countLogLines("DisplayVideoFrameSync"));  // black, before listening
 }
 
+TEST(PgenStart, AnIPv4AddressWrittenAsIPv6IsListenedOnAsIPv4) {
+  SimSession session(kCard);
+  PgenChild pgen(session, {"--listen", "::ffff:127.0.0.1"});
+  LoopbackSocket host = pgen.connect();  // to the port on its "listening on 127.0.0.1:" line
+  EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
+  pgen.endWithSignal();
+}
+
 TEST(PgenStart, ADiscoveryPortThatCannotBeBoundIsAWarning) {
   SimSession session(kCard);
   LoopbackSocket taken = LoopbackSocket::udp();

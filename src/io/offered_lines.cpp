@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "io/format.h"
 #include "io/safe_points.h"
@@ -53,6 +54,10 @@ ServerOutput openServerOutput() {
   return out;
 }
 
+// Set while a line is being written: how much of it went out is not known
+// yet, so a last line from the signal handler starts on a line of its own.
+volatile sig_atomic_t gWriting = 0;
+
 ServerOutput gOutput;
 bool gOutputOpened = false;  // a signal handler reads the two, never opens
 
@@ -95,7 +100,9 @@ ssize_t writeWithoutWaiting(const std::string& text) {
 // Writes `text`, keeping what was not taken for the next turn. False when
 // nothing of it was taken.
 bool writeOrKeep(const std::string& text) {
+  gWriting = 1;  // the write is a safe point: the handler may run in it
   const ssize_t written = writeWithoutWaiting(text);
+  gWriting = 0;
   if (written <= 0) return false;
   gUnfinished = text.substr(static_cast<size_t>(written));
   return true;
@@ -141,7 +148,11 @@ bool offerStdoutText(const std::string& text) {
 
 void offerLastLine(const char* line) {
   if (!gOutputOpened || gOutput.fd < 0) return;
-  if (!gUnfinished.empty()) writeRaw(gOutput, gUnfinished.data(), gUnfinished.size());
+  if (gWriting != 0) {
+    writeRaw(gOutput, "\n", 1);
+  } else if (!gUnfinished.empty()) {
+    writeRaw(gOutput, gUnfinished.data(), gUnfinished.size());
+  }
   char text[kLongestServerLine + 1];
   size_t size = 0;
   while (size < kLongestServerLine && line[size] != '\0') {

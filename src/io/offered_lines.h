@@ -28,7 +28,7 @@ bool offerStdoutLine(const std::string& line);
 bool offerStdoutText(const std::string& text);
 
 // A server's last line, from its signal handler: the rest of a line cut
-// short, then `line` (at most kLongestServerLine bytes) and a line feed,
+// short (or, when the signal came during a write, a line feed), then `line` (at most kLongestServerLine bytes) and a line feed,
 // each in one write that does not wait. Async-signal-safe: it allocates
 // nothing and opens nothing (before the first offered line it writes
 // nothing).

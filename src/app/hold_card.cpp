@@ -6,14 +6,10 @@
 #include "app/mode_hint.h"
 #include "decklink/device_hold.h"
 #include "decklink/loader.h"
-#include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/safe_points.h"
 
-bool holdCard(const char* deviceArgument, const char* modeName, PrintText print,
-              void (*release)(int)) {
-  int index = 0;  // text that is not a number means device 0
-  readDecimalInt(&deviceArgument, &index);
+bool holdCard(int index, const char* modeName, PrintText print, void (*release)(int)) {
   // Installed before the open, so that no moment of holding is without it.
   installReleaseOnSignal(release);
   // A terminal, pipe or host that goes away must not kill the program while

@@ -3,9 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "app/usage.h"
+#include "decklink/failure.h"
 #include "decklink/loader.h"
-#include "io/decimal_int.h"
 
+namespace {
+
+// The device line, the header, the separator, one row per rate and the
+// legend.
 void printModeTable(int index, const ModeTable& table) {
   std::printf("device %d: %s\n\n", index, table.name.c_str());
   const char* rowFormat = "%-7s %-5s %-5s %-5s\n";
@@ -22,13 +27,13 @@ void printModeTable(int index, const ModeTable& table) {
       " a mode is named hd@59.94, uhd@50, 4k@23.98 ...; hd, uhd and 4k alone are 24)");
 }
 
-int listModes(const char* deviceArgument) {
-  int index = 0;  // text that is not a number means device 0
-  readDecimalInt(&deviceArgument, &index);
+}  // namespace
+
+int listModes(int index) {
   ModeTable table;
   const Failure unread = readModeTable(index, &table);
   if (unread.is(FailureCode::kNoApi)) {
-    std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
+    std::puts(kNoApiSentence);
     std::printf("  %s\n", deckLinkApiProblem().c_str());
     return 1;
   }

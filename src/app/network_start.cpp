@@ -7,7 +7,6 @@
 
 #include "app/hold_card.h"
 #include "decklink/device_hold.h"
-#include "decklink/held_signalling.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
 
@@ -43,11 +42,9 @@ void openSignalsUntilHeld() {
   allowSignals();
 }
 
-bool holdCardForNetwork(const std::string& device, const std::string& mode,
+bool holdCardForNetwork(int device, const std::string& mode,
                         const SignallingOptions& signalling) {
-  if (!holdCard(device.c_str(), mode.c_str(), offerStdoutText, releaseWithLastLine)) {
-    return false;
-  }
+  if (!holdCard(device, mode.c_str(), offerStdoutText, releaseWithLastLine)) return false;
   if (!signalling.given) return true;
   const Failure refused = setSignalling(signalling.signalling);
   deliverPendingSignals();

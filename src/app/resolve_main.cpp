@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/mode_words.h"
 #include "app/network_start.h"
 #include "app/usage.h"
 #include "io/offered_lines.h"
@@ -23,23 +24,20 @@ int resolveMain(const std::vector<std::string>& words) {
   SignallingOptions signalling;
   const Failure unread = takeSignallingOptions(&args, &signalling);
   if (unread.failed()) return sayWhy(unread.message);
-  for (const std::string& word : args) {
-    if (word.compare(0, 2, "--") == 0) return sayWhy("unknown option " + word);
-  }
-  if (args.empty()) {
+  ModeWords read;
+  const Failure wrong = readModeWords(args, {}, &read, true);
+  if (wrong.failed()) return sayWhy(wrong.message);
+  if (read.host.empty()) {
     offerStdoutText("corvane resolve: no host: give the name or address of the computer that "
                     "runs the calibration software\n");
     return printUsage();
   }
   Endpoint host;
-  const Failure wrongHost = parseEndpoint(args[0], kResolvePort, &host);
+  const Failure wrongHost = parseEndpoint(read.host, kResolvePort, &host);
   if (wrongHost.failed()) return sayWhy(wrongHost.message);
   // The name is looked up at every attempt to connect (runResolve): a name
   // not known yet is waited for, so that a service started at boot waits for
   // the calibration computer.
-  if (!holdCardForNetwork(args.size() >= 2 ? args[1] : "0", args.size() >= 3 ? args[2] : "hd",
-                          signalling)) {
-    return 1;
-  }
+  if (!holdCardForNetwork(read.device, read.mode.empty() ? "hd" : read.mode, signalling)) return 1;
   runResolve(host);
 }

@@ -4,11 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/resource.h>
 #include <unistd.h>
-
-#include <set>
 
 #include <functional>
 #include <memory>
@@ -28,14 +25,9 @@ const char kCard[] = "[device]\nname = A\n";
 #ifdef __linux__
 // The lowest descriptor number process `pid` does not use.
 int lowestFreeDescriptor(pid_t pid) {
-  std::set<int> used;
-  const std::string folder = "/proc/" + std::to_string(pid) + "/fd";
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (const dirent* entry = readdir(dir)) used.insert(std::atoi(entry->d_name));
-    closedir(dir);
-  }
+  const std::string folder = "/proc/" + std::to_string(pid) + "/fd/";
   int free = 3;
-  while (used.count(free) > 0) ++free;
+  while (access((folder + std::to_string(free)).c_str(), F_OK) == 0) ++free;
   return free;
 }
 #endif

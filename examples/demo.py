@@ -44,12 +44,14 @@ SESSION = [
     {"cmd": "patch", "r": 940, "g": 64, "b": 64, "bg_r": 64, "bg_g": 64, "bg_b": 64,
      "area": 10},
     {"cmd": "align"},
-    # HDR10: the alignment frame again, now signalled as PQ; the signalling
+    {"cmd": "pattern", "name": "pluge", "caption": True},
+    # HDR10: the PLUGE again, now signalled as PQ; the signalling
     # carries over the switch to HD at 59.94, and SDR ends it.
     {"cmd": "hdr", "eotf": "pq", "max_luminance": 1000, "min_luminance": 50},
     {"cmd": "setmode", "mode": "hd@59.94"},
     {"cmd": "patch", "r": 64, "g": 940, "b": 64, "bg_r": 502, "bg_g": 502, "bg_b": 502,
      "area": 25},
+    {"cmd": "status"},
     {"cmd": "hdr", "eotf": "sdr"},
     {"cmd": "close"},
     {"cmd": "quit"},
@@ -112,7 +114,7 @@ def main():
     print("Pictures shown while HDR was signalled carry its metadata in their text")
     print("chunks (DeckLink flags, DeckLink eotf, ...).")
     # Each hdr request here shows the picture on the card again.
-    shown = sum(1 for request in SESSION if request["cmd"] in ("patch", "align", "hdr"))
+    shown = sum(1 for request in SESSION if request["cmd"] in ("patch", "align", "pattern", "hdr"))
     failures += status != 0 or len(pictures) != shown
 
     print()

@@ -18,7 +18,7 @@ struct SignallingOptions {
 // Takes the signalling options out of `args`, wherever they stand, and
 // leaves the other words in their order:
 //   --hdr sdr|pq|hlg                 (needed for any of the others)
-//   --colorspace rec709|rec2020      --primaries rec2020|p3d65|rec709
+//   --colorspace rec709|rec2020      --primaries rec2020|p3d65|rec709|dcip3|p3d60
 //   --max-luminance <cd/m2>          --min-luminance <cd/m2, up to 4 decimals>
 //   --max-cll <cd/m2>                --max-fall <cd/m2>
 // The values are read as the console reads them (decklink/signalling_words.h),

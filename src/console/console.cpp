@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "decklink/device_hold.h"
+#include "decklink/display_name.h"
 #include "decklink/held_card.h"
 #include "decklink/signalling_words.h"
 #include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/input_lines.h"
 #include "io/safe_points.h"
+#include "render/patterns.h"
+#include "render/picture_on_card.h"
 #include "render/show_alignment.h"
 #include "render/show_picture.h"
 
@@ -23,7 +26,9 @@ namespace {
 const char kCommands[] =
     "Commands: red green blue white black | <R> <G> <B>\n"
     "          size3 size10 sizefull | full | video (or legal) | align\n"
-    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
+    "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | status | help | quit (q, exit)\n"
+    "          pattern <name> [caption], in the range: pluge black-clipping white-clipping ramp\n"
+    "            bars75 bars100 checkerboard window1 window2 window5 window10 window18 window25\n";
 
 // Video range puts black at 64 and peak white at 940; full range uses 0-1023.
 struct Range {
@@ -95,6 +100,36 @@ void changeSignalling(const std::string& typed) {
   writeStdout("signalling: " + signallingText(gSignalling) + "\n");
 }
 
+// "pattern <name> [caption]" in the console's range.
+void showNamedPattern(const std::string& typed, const Range& range) {
+  std::istringstream stream(typed);
+  std::string word, name, caption, extra;
+  stream >> word >> name >> caption >> extra;
+  if (name.empty() || !(caption.empty() || caption == "caption") || !extra.empty()) {
+    writeStdout(std::string("  pattern <name> [caption]: ") + kPatternNames + "\n");
+    return;
+  }
+  const Failure shown = showPattern(name, {range.lo, range.hi}, !caption.empty());
+  deliverPendingSignals();
+  if (shown.failed()) {
+    writeStdout("  pattern not shown: " + shown.text() + "\n");
+    return;
+  }
+  writeStdout("  pattern: " + pictureOnCard().codes + "\n");
+}
+
+// What is live: the held device at its mode, the signalling, the picture
+// on the card and the frames shown.
+void printStatus() {
+  const std::string mode =
+      gMode == nullptr ? "no mode (a failed switch)"
+                       : formatted("%s %dx%d", gMode->name, gMode->width, gMode->height);
+  writeStdout("device: " + readDisplayName(gDevice) + " at " + mode + "\n" +
+              "signalling: " + signallingText(gSignalling) + "\n" +
+              "picture: " + pictureOnCardText() + "\n" +
+              formatted("frames shown: %llu\n", static_cast<unsigned long long>(framesShown())));
+}
+
 // The colour words: which of red, green and blue are at the top of the
 // range (the others at its bottom).
 const struct {
@@ -129,6 +164,10 @@ bool runCommand(const char* text, Range* range, double* area) {
   } else if (is("sizefull")) {
     *area = 100;
     writeStdout("patch: full\n");
+  } else if (is("pattern") || std::strncmp(text, "pattern ", 8) == 0) {
+    showNamedPattern(text, *range);
+  } else if (is("status")) {
+    printStatus();
   } else if (is("sdr") || is("hdr") || std::strncmp(text, "hdr ", 4) == 0) {
     changeSignalling(text);
   } else if (readThreeNumbers(text, &r, &g, &b)) {

@@ -161,13 +161,22 @@ Failure checkFrameHeld() {
   return {};
 }
 
+namespace {
+
+uint64_t gFramesShownCount = 0;
+
+}  // namespace
+
 Failure displayHeldFrame() {
   if (gOutput->DisplayVideoFrameSync(gFrame) != kS_OK) {
     return failure(FailureCode::kFailed, kDisplayFailedMessage);
   }
   writable::gFrameShown = true;
+  ++gFramesShownCount;
   return {};
 }
+
+uint64_t framesShown() { return gFramesShownCount; }
 
 Failure paintAndShow(const FramePainter& paint) {
   const Failure held = checkFrameHeld();

@@ -72,4 +72,8 @@ Failure paintAndShow(const FramePainter& paint);
 // card refuses it. Only with a frame held.
 Failure displayHeldFrame();
 
+// How many frames the card has accepted since the program started, every
+// picture and every showing again with new signalling.
+uint64_t framesShown();
+
 #endif  // CORVANE_DECKLINK_HELD_CARD_H

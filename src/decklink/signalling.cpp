@@ -15,7 +15,9 @@ const Named<ColourSpace> kColourSpaces[] = {{"rec709", ColourSpace::kRec709},
                                             {"rec2020", ColourSpace::kRec2020}};
 const Named<Primaries> kPrimaries[] = {{"rec2020", Primaries::kRec2020},
                                        {"p3d65", Primaries::kP3D65},
-                                       {"rec709", Primaries::kRec709}};
+                                       {"rec709", Primaries::kRec709},
+                                       {"dcip3", Primaries::kDciP3},
+                                       {"p3d60", Primaries::kP3D60}};
 
 template <class Value, size_t N>
 const char* nameOf(const Named<Value> (&names)[N], Value value) {
@@ -46,6 +48,14 @@ Signalling signallingFor(Eotf eotf) {
   signalling.colourSpace = eotf == Eotf::kSdr ? ColourSpace::kRec709 : ColourSpace::kRec2020;
   return signalling;
 }
+
+bool operator==(const Signalling& a, const Signalling& b) {
+  return a.eotf == b.eotf && a.colourSpace == b.colourSpace && a.primaries == b.primaries &&
+         a.maxLuminance == b.maxLuminance && a.minLuminance == b.minLuminance &&
+         a.maxCll == b.maxCll && a.maxFall == b.maxFall;
+}
+
+bool operator!=(const Signalling& a, const Signalling& b) { return !(a == b); }
 
 bool isPlain(const Signalling& signalling) {
   return signalling.eotf == Eotf::kSdr && signalling.colourSpace == ColourSpace::kRec709;

@@ -11,8 +11,9 @@
 
 enum class Eotf { kSdr, kPq, kHlg };
 enum class ColourSpace { kRec709, kRec2020 };
-// The mastering display's primaries, named sets; the white is D65 for all.
-enum class Primaries { kRec2020, kP3D65, kRec709 };
+// The mastering display's primaries, named sets, each with its own white:
+// D65 for all but DCI-P3 (the DCI white) and P3-D60 (D60).
+enum class Primaries { kRec2020, kP3D65, kRec709, kDciP3, kP3D60 };
 
 struct Signalling {
   Eotf eotf = Eotf::kSdr;
@@ -29,12 +30,16 @@ struct Signalling {
 // and the PQ defaults above.
 Signalling signallingFor(Eotf eotf);
 
+// Every member equal: the same signalling, and the same values kept for PQ.
+bool operator==(const Signalling& a, const Signalling& b);
+bool operator!=(const Signalling& a, const Signalling& b);
+
 // SDR in Rec.709: what every frame carries before it is told otherwise, a
 // frame without metadata.
 bool isPlain(const Signalling& signalling);
 
 // Names as typed and sent: "sdr" "pq" "hlg"; "rec709" "rec2020"; "rec2020"
-// "p3d65" "rec709". Each reader returns false for any other text.
+// "p3d65" "rec709" "dcip3" "p3d60". Each reader returns false for any other text.
 const char* eotfName(Eotf eotf);
 const char* colourSpaceName(ColourSpace colourSpace);
 const char* primariesName(Primaries primaries);

@@ -11,7 +11,7 @@
 
 // words[0] is the EOTF ("sdr", "pq", "hlg"); the rest are pairs of a name
 // and its value, each name at most once:
-//   colorspace rec709|rec2020     primaries rec2020|p3d65|rec709
+//   colorspace rec709|rec2020     primaries rec2020|p3d65|rec709|dcip3|p3d60
 //   max-luminance <cd/m2>         min-luminance <cd/m2, up to 4 decimals>
 //   max-cll <cd/m2>               max-fall <cd/m2>
 // Whatever is not named takes signallingFor(eotf)'s value. Fails

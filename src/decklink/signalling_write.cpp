@@ -8,21 +8,22 @@
 namespace {
 
 struct Chromaticities {
-  double redX, redY, greenX, greenY, blueX, blueY;
+  double redX, redY, greenX, greenY, blueX, blueY, whiteX, whiteY;
 };
 
-// The named sets' primaries (CIE 1931 x, y).
+// The named sets' primaries and white (CIE 1931 x, y). The three P3 sets
+// share their primaries and differ in their white: D65, the DCI white,
+// D60.
 Chromaticities chromaticitiesOf(Primaries primaries) {
   switch (primaries) {
-    case Primaries::kRec2020: return {0.708, 0.292, 0.170, 0.797, 0.131, 0.046};
-    case Primaries::kP3D65: return {0.680, 0.320, 0.265, 0.690, 0.150, 0.060};
+    case Primaries::kRec2020: return {0.708, 0.292, 0.170, 0.797, 0.131, 0.046, 0.3127, 0.3290};
+    case Primaries::kP3D65: return {0.680, 0.320, 0.265, 0.690, 0.150, 0.060, 0.3127, 0.3290};
+    case Primaries::kDciP3: return {0.680, 0.320, 0.265, 0.690, 0.150, 0.060, 0.314, 0.351};
+    case Primaries::kP3D60: return {0.680, 0.320, 0.265, 0.690, 0.150, 0.060, 0.32168, 0.33767};
     case Primaries::kRec709: break;
   }
-  return {0.640, 0.330, 0.300, 0.600, 0.150, 0.060};
+  return {0.640, 0.330, 0.300, 0.600, 0.150, 0.060, 0.3127, 0.3290};
 }
-
-constexpr double kD65X = 0.3127;
-constexpr double kD65Y = 0.3290;
 
 // One value of the metadata: an integer or a floating point number.
 struct MetadataWrite {
@@ -60,8 +61,8 @@ std::vector<MetadataWrite> valuesOf(const Signalling& s) {
       {bmdDeckLinkFrameMetadataHDRDisplayPrimariesGreenY, "green primary y", true, 0, c.greenY},
       {bmdDeckLinkFrameMetadataHDRDisplayPrimariesBlueX, "blue primary x", true, 0, c.blueX},
       {bmdDeckLinkFrameMetadataHDRDisplayPrimariesBlueY, "blue primary y", true, 0, c.blueY},
-      {bmdDeckLinkFrameMetadataHDRWhitePointX, "white point x", true, 0, kD65X},
-      {bmdDeckLinkFrameMetadataHDRWhitePointY, "white point y", true, 0, kD65Y},
+      {bmdDeckLinkFrameMetadataHDRWhitePointX, "white point x", true, 0, c.whiteX},
+      {bmdDeckLinkFrameMetadataHDRWhitePointY, "white point y", true, 0, c.whiteY},
       {bmdDeckLinkFrameMetadataHDRMaxDisplayMasteringLuminance, "maximum mastering luminance",
        true, 0, double(s.maxLuminance)},
       // Divided, not multiplied by 0.0001: the nearest double to the value,

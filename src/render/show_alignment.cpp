@@ -1,7 +1,10 @@
 #include "render/show_alignment.h"
 
+#include <string>
+
 #include "decklink/held_card.h"
 #include "render/paint_rects.h"
+#include "render/picture_on_card.h"
 #include "render/pixel_word.h"
 
 namespace {
@@ -54,11 +57,21 @@ std::vector<PaintedRect> alignmentRects(int32_t width, int32_t height, PatchRect
 
 Failure showAlignment(uint16_t bg, uint16_t line, uint16_t cross, double innerArea,
                       double outerArea, PatchRect* inner, PatchRect* outer) {
-  return paintAndShow([&](const FrameView& frame) {
+  const Failure shown = paintAndShow([&](const FrameView& frame) {
     *inner = patchRectForArea(innerArea, frame.width, frame.height);
     *outer = patchRectForArea(outerArea, frame.width, frame.height);
     return paintFrame(frame, storedWord(grayWord(bg)),
                       alignmentRects(frame.width, frame.height, *inner, *outer,
                                      storedWord(grayWord(line)), storedWord(grayWord(cross))));
   });
+  if (!shown.failed()) {
+    const auto box = [](const PatchRect& r) {
+      return std::to_string(r.w) + "x" + std::to_string(r.h);
+    };
+    notePictureShown("alignment", "background " + std::to_string(bg & 0x3FF) + " lines " +
+                                      std::to_string(line & 0x3FF) + " crosshair " +
+                                      std::to_string(cross & 0x3FF) + ", boxes " + box(*inner) +
+                                      " and " + box(*outer));
+  }
+  return shown;
 }

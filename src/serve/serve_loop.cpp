@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "decklink/device_hold.h"
+#include "decklink/display_name.h"
 #include "decklink/enumerate.h"
 #include "decklink/held_card.h"
 #include "decklink/mode_table.h"
@@ -13,6 +14,8 @@
 #include "io/input_lines.h"
 #include "io/safe_points.h"
 #include "render/patch_rect.h"
+#include "render/patterns.h"
+#include "render/picture_on_card.h"
 #include "render/show_alignment.h"
 #include "render/show_picture.h"
 #include "serve/json_codec.h"
@@ -20,7 +23,7 @@
 namespace {
 
 enum class Command {
-  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr,
+  kNone, kList, kQuit, kClose, kOpen, kSetMode, kAlign, kPatch, kModes, kHdr, kStatus, kPattern,
 };
 
 // The first word found decides, in this order, wherever it stands.
@@ -40,6 +43,8 @@ Command findCommand(const char* line) {
       // changes its meaning.
       {"\"modes\"", Command::kModes},
       {"\"hdr\"", Command::kHdr},
+      {"\"status\"", Command::kStatus},
+      {"\"pattern\"", Command::kPattern},
   };
   for (const auto& entry : kWords) {
     if (std::strstr(line, entry.word) != nullptr) return entry.command;
@@ -119,9 +124,10 @@ void modes(const char* line) {
 }
 
 // The signalling as the host reads it back: the EOTF and colour space, and
-// for PQ the static metadata, luminance minimum in 0.0001 cd/m2.
-std::string signallingAnswer(const Signalling& s) {
-  std::string line = std::string("{\"ok\":true,\"eotf\":\"") + eotfName(s.eotf) +
+// for PQ the static metadata, luminance minimum in 0.0001 cd/m2; the members
+// alone, without braces.
+std::string signallingMembers(const Signalling& s) {
+  std::string line = std::string("\"eotf\":\"") + eotfName(s.eotf) +
                      "\",\"colorspace\":\"" + colourSpaceName(s.colourSpace) + "\"";
   if (s.eotf == Eotf::kPq) {
     line += std::string(",\"primaries\":\"") + primariesName(s.primaries) +
@@ -130,7 +136,25 @@ std::string signallingAnswer(const Signalling& s) {
             ",\"max_cll\":" + std::to_string(s.maxCll) +
             ",\"max_fall\":" + std::to_string(s.maxFall);
   }
-  return line + "}";
+  return line;
+}
+
+// What is live: the held device and mode, the signalling, the picture on
+// the card and the frames shown; answered with nothing held too.
+void status() {
+  std::string line = "{\"ok\":true,\"held\":" + std::string(flag(gDevice != nullptr));
+  if (gDevice != nullptr) {
+    line += ",\"name\":\"" + jsonEscape(readDisplayName(gDevice)) + "\"";
+    line += gMode == nullptr ? ",\"mode\":null"
+                             : std::string(",\"mode\":\"") + gMode->name +
+                                   "\",\"width\":" + std::to_string(gMode->width) +
+                                   ",\"height\":" + std::to_string(gMode->height);
+  }
+  const PictureOnCard picture = pictureOnCard();
+  answer(line + ",\"signalling\":{" + signallingMembers(gSignalling) +
+         "},\"picture\":{\"kind\":\"" + picture.kind +
+         "\",\"codes\":\"" + jsonEscape(picture.codes) +
+         "\"},\"frames_shown\":" + std::to_string(framesShown()) + "}");
 }
 
 // Reads the named keys: `eotf` is required, `colorspace` and `primaries`
@@ -152,7 +176,7 @@ bool readSignallingNames(const char* line, Signalling* s) {
     return false;
   }
   if (primaries[0] != '\0' && !primariesByName(primaries, &s->primaries)) {
-    answerBadRequest("primaries must be rec2020, p3d65 or rec709");
+    answerBadRequest("primaries must be rec2020, p3d65, rec709, dcip3 or p3d60");
     return false;
   }
   return true;
@@ -170,7 +194,7 @@ void hdr(const char* line) {
     answerFailure(refused);
     return;
   }
-  answer(signallingAnswer(gSignalling));
+  answer("{\"ok\":true," + signallingMembers(gSignalling) + "}");
 }
 
 // The frame's size after an open or a switch, or what refused it.
@@ -285,6 +309,30 @@ void patch(const char* line) {
          ",\"w\":" + std::to_string(rect.w) + ",\"h\":" + std::to_string(rect.h) + "}");
 }
 
+// A pattern of the library in a range, "video" unless told "full", with a
+// caption naming it when "caption" is true.
+void pattern(const char* line) {
+  char name[48] = "", range[16] = "video";
+  jsonStr(line, "name", name, sizeof name);
+  jsonStr(line, "range", range, sizeof range);
+  // true after the first colon that follows the key, spaces allowed.
+  const char* key = std::strstr(line, "\"caption\"");
+  const char* colon = key != nullptr ? std::strchr(key, ':') : nullptr;
+  const char* value = colon != nullptr ? colon + 1 + std::strspn(colon + 1, " \t") : "";
+  const bool captioned = std::strncmp(value, "true", 4) == 0;
+  if (std::strcmp(range, "video") != 0 && std::strcmp(range, "full") != 0) {
+    answerBadRequest("range must be video or full");
+    return;
+  }
+  const bool full = std::strcmp(range, "full") == 0;
+  const Failure shown = showPattern(name, full ? kFullCodes : kVideoCodes, captioned);
+  if (shown.failed()) {
+    answerFailure(shown);
+    return;
+  }
+  answer("{\"ok\":true,\"name\":\"" + jsonEscape(name) + "\",\"range\":\"" + range + "\"}");
+}
+
 }  // namespace
 
 bool serveRequest(const char* line) {
@@ -304,6 +352,8 @@ bool serveRequest(const char* line) {
     case Command::kPatch: patch(line); break;
     case Command::kModes: modes(line); break;
     case Command::kHdr: hdr(line); break;
+    case Command::kStatus: status(); break;
+    case Command::kPattern: pattern(line); break;
   }
   return true;
 }

@@ -27,7 +27,7 @@ const std::string kUsage =
     "<mode>: hd, uhd, 4k (24p) or one of them at a rate: hd@59.94, uhd@50, 4k@23.98\n"
     "        (rates 23.98 24 25 29.97 30 50 59.94 60); run takes them too\n"
     "<signalling>: --hdr sdr|pq|hlg  --colorspace rec709|rec2020\n"
-    "              --primaries rec2020|p3d65|rec709  --max-luminance <cd/m2>\n"
+    "              --primaries rec2020|p3d65|rec709|dcip3|p3d60  --max-luminance <cd/m2>\n"
     "              --min-luminance <cd/m2>  --max-cll <cd/m2>  --max-fall <cd/m2>\n";
 
 const char kHeader[] =

@@ -2,6 +2,7 @@
 // ranges, the alignment frame and HDR signalling, and what the card showed.
 #include <gtest/gtest.h>
 
+#include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
 #include "support/way_in.h"
@@ -18,7 +19,9 @@ std::string held(const std::string& mode) {
          "\n"
          "Commands: red green blue white black | <R> <G> <B>\n"
          "          size3 size10 sizefull | full | video (or legal) | align\n"
-         "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
+         "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | status | help | quit (q, exit)\n"
+         "          pattern <name> [caption], in the range: pluge black-clipping white-clipping ramp\n"
+         "            bars75 bars100 checkerboard window1 window2 window5 window10 window18 window25\n";
 }
 
 // The prompt and the line for a patch of `colour` shown in `window`.
@@ -86,7 +89,9 @@ TEST(Console, AlignmentAndTextHandling) {
                 "patch> patch> patch> unknown: Red\n"
                 "patch> Commands: red green blue white black | <R> <G> <B>\n"
                 "          size3 size10 sizefull | full | video (or legal) | align\n"
-                "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n"
+                "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | status | help | quit (q, exit)\n"
+         "          pattern <name> [caption], in the range: pluge black-clipping white-clipping ramp\n"
+         "            bars75 bars100 checkerboard window1 window2 window5 window10 window18 window25\n"
                 "patch> unknown: qq\n"
                 "patch> unknown: quit \n" +
                 kReleased,
@@ -110,6 +115,25 @@ TEST(Console, AlignmentLevelsFollowTheRange) {
   }
 }
 
+// A pattern in the console's range, its caption, and a name it does not know.
+TEST(Console, PatternsInTheRange) {
+  SimSession session(kCard, true);
+  EXPECT_EQ(held("hd 1920x1080") + "patch>   pattern: pluge, video range\n"
+                "patch> range: full (0-1023)\n"
+                "patch>   pattern: window10, full range\n"
+                "patch>   pattern not shown: unknown pattern: bars; the patterns are pluge "
+                "black-clipping white-clipping ramp bars75 bars100 checkerboard window1 window2 "
+                "window5 window10 window18 window25 (bad_request)\n" +
+                kReleased,
+            console(session, "pattern pluge\nfull\npattern window10 caption\npattern bars\n"));
+  const std::vector<std::string> frames = session.frames();
+  ASSERT_EQ(2u, frames.size());
+  EXPECT_EQ(r210Gray(48), FrameFile(frames[0]).word(600, 540));
+  // The window on its gray, and the caption in the peak code at the top left.
+  EXPECT_LT(500, expectPatchAndTextFrame(FrameFile(frames[1]).frame(), kHd10, r210Gray(1023),
+                                         r210Gray(171), {40, 20, 460, 50}, r210Gray(1023)));
+}
+
 TEST(Console, LongLinesArriveInPiecesOf127Bytes) {
   SimSession session(kCard);
   std::string out = console(session, std::string(127, 'x') + "red\n");
@@ -120,11 +144,18 @@ TEST(Console, LongLinesArriveInPiecesOf127Bytes) {
 
 TEST(ConsoleHdr, OnChangedAndOffShowTheSamePictureAgain) {
   SimSession session(kCard, true);
-  EXPECT_EQ(held("uhd@50 3840x2160") + "patch>   live: R=940 G=940 B=940  window " +
+  EXPECT_EQ(held("uhd@50 3840x2160") +
+                "patch> device: A at uhd@50 3840x2160\nsignalling: sdr colorspace rec709\n"
+                "picture: none\nframes shown: 0\n"
+                "patch>   live: R=940 G=940 B=940  window " +
                 windowText(kUhd10) + "\n"
                 "patch> signalling: sdr colorspace rec709\n"
                 "patch> signalling: pq colorspace rec2020 primaries rec2020 max-luminance 1000 "
                 "min-luminance 0.0001 max-cll 1000 max-fall 400\n"
+                "patch> device: A at uhd@50 3840x2160\nsignalling: pq colorspace rec2020 "
+                "primaries rec2020 max-luminance 1000 min-luminance 0.0001 max-cll 1000 max-fall "
+                "400\npicture: patch 940 940 940 window 1214x683 at (1313,738) on 64 64 64\n"
+                "frames shown: 2\n"
                 "patch> signalling: pq colorspace rec2020 primaries p3d65 max-luminance 4000 "
                 "min-luminance 0.0050 max-cll 1000 max-fall 400\n"
                 "patch> signalling: hlg colorspace rec2020\n"
@@ -132,7 +163,7 @@ TEST(ConsoleHdr, OnChangedAndOffShowTheSamePictureAgain) {
                 "patch> signalling: sdr colorspace rec709\n" +
                 kReleased,
             console(session,
-                    "white\nhdr\nhdr pq\n"
+                    "status\nwhite\nhdr\nhdr pq\nstatus\n"
                     "hdr pq primaries p3d65 max-luminance 4000 min-luminance 0.005\n"
                     "hdr hlg\nhdr\nsdr\n",
                     "uhd@50"));

@@ -52,7 +52,8 @@ def check_deb(deb, expected, version):
     fields = run(["dpkg-deb", "-f", deb, "Package", "Version", "Depends", "Description"]).stdout
     check("Package: corvane\n" in fields, f"deb package name:\n{fields}")
     check(f"Version: {version}-1\n" in fields, f"deb version is not {version}-1:\n{fields}")
-    for library in ("libexpat1", "libpng16-16", "libstdc++6", "libc6"):
+    for library in ("libexpat1", "libfreetype6", "fonts-dejavu-core", "libpng16-16", "libstdc++6",
+                    "libc6"):
         check(library in fields, f"deb does not depend on {library}:\n{fields}")
     for host in ("DisplayCAL", "Resolve protocol", "HCFR", "pgen_client"):
         check(host in fields, f"deb description does not name {host}:\n{fields}")

@@ -1,7 +1,10 @@
 // The patch frame: every pixel at each mode, masked components, padded
 // rows, the buffer access painting goes through, and frames that cannot be
 // written or shown.
+#include <algorithm>
+
 #include "decklink/device_hold.h"
+#include "render/patterns.h"
 #include "render/show_picture.h"
 #include "support/frame_checks.h"
 #include "support/held_device_test.h"
@@ -141,6 +144,107 @@ TEST_F(ShowPatchTest, WritesThroughOnlyOpenAccess) {
                                       HasSubstr("StartAccess(2)"), HasSubstr("GetBytes()"),
                                       HasSubstr("EndAccess(2)"), HasSubstr("Release() = 0"),
                                       HasSubstr("DisplayVideoFrameSync")));
+}
+
+// Text under a patch: every pixel of a glyph in the text's colour and
+// within the text's box, clipped to the frame, and none in the patch,
+// which wins where the text reaches into it.
+TEST_F(ShowPatchTest, TextIsSetInItsColourAloneClippedAndUnderThePatch) {
+  const struct {
+    PictureText text;
+    PatchRect box;  // where its pixels may be
+    long least;     // at least this many of them
+  } rows[] = {
+      {{"RGB Triplet 126,126,126", 785, 20, 18, {80, 512, 512}}, {785, 20, 221, 22}, 500},
+      {{"Clipped", -20, -10, 40, {1, 2, 3}}, {0, 0, 130, 37}, 300},
+      {{"Edge", 1880, 1060, 40, {1023, 0, 0}}, {1880, 1060, 40, 20}, 50},
+  };
+  openAt("hd");
+  const PatchRect patch = {656, 369, 607, 342};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text.text);
+    ASSERT_EQ("", showPicture({{64, 64, 64}, {{patch, {502, 502, 502}}}, {row.text}}).text());
+    const uint32_t text = r210Word(row.text.colour.r, row.text.colour.g, row.text.colour.b);
+    EXPECT_LE(row.least, expectPatchAndTextFrame(lastFrame().frame, patch, r210Gray(502),
+                                                 r210Gray(64), row.box, text));
+  }
+}
+
+// Each pattern's codes at the places README.md's table names, at 1920 x 1080:
+// x, y and the code, gray, or for the bars the red, green and blue codes.
+TEST_F(ShowPatchTest, PatternsHaveTheirDocumentedCodes) {
+  struct Point {
+    int x, y;
+    unsigned r, g = 2000, b = 2000;  // 2000: gray, r all three
+  };
+  const struct {
+    const char* name;
+    bool full;
+    Point points[4];
+  } rows[] = {
+      {"pluge", false, {{100, 100, 64}, {600, 540, 48}, {960, 540, 80}, {1320, 540, 96}}},
+      {"pluge", true, {{100, 100, 0}, {600, 540, 0}, {960, 540, 16}, {1320, 540, 32}}},
+      {"black-clipping", false, {{100, 100, 64}, {120, 540, 52}, {1080, 540, 68}, {1800, 540, 80}}},
+      {"black-clipping", true, {{100, 100, 0}, {120, 540, 0}, {1080, 540, 16}, {1800, 540, 28}}},
+      {"white-clipping", false,
+       {{100, 100, 940}, {120, 540, 924}, {1080, 540, 940}, {1800, 540, 952}}},
+      {"white-clipping", true,
+       {{100, 100, 1023}, {120, 540, 995}, {1080, 540, 1011}, {1800, 540, 1023}}},
+      {"ramp", false, {{0, 0, 64}, {960, 540, 502}, {1919, 1079, 940}, {1, 540, 64}}},
+      {"ramp", true, {{0, 0, 0}, {960, 540, 512}, {1919, 1079, 1023}, {1, 540, 1}}},
+      {"bars75", false, {{137, 540, 721}, {411, 540, 721, 721, 64}, {1234, 540, 721, 64, 721},
+                         {1782, 540, 64, 64, 721}}},
+      {"bars75", true, {{685, 540, 0, 767, 767}, {959, 540, 0, 767, 0}, {1508, 540, 767, 0, 0},
+                        {1919, 0, 0, 0, 767}}},
+      {"bars100", false, {{0, 0, 940}, {685, 540, 64, 940, 940}, {1234, 540, 940, 64, 940},
+                          {1782, 540, 64, 64, 940}}},
+      {"bars100", true, {{0, 0, 1023}, {411, 540, 1023, 1023, 0}, {959, 540, 0, 1023, 0},
+                         {1508, 540, 1023, 0, 0}}},
+      {"checkerboard", false, {{60, 60, 940}, {180, 60, 64}, {60, 180, 64}, {1740, 1020, 940}}},
+      {"checkerboard", true, {{60, 60, 1023}, {180, 60, 0}, {60, 180, 0}, {1740, 1020, 1023}}},
+      {"window1", false, {{10, 10, 276}, {960, 540, 940}, {864, 486, 940}, {863, 486, 276}}},
+      {"window2", true, {{10, 10, 240}, {960, 540, 1023}, {824, 463, 1023}, {823, 463, 240}}},
+      {"window5", false, {{10, 10, 248}, {960, 540, 940}, {745, 419, 940}, {744, 419, 248}}},
+      {"window10", true, {{10, 10, 171}, {656, 369, 1023}, {655, 369, 171}, {1262, 710, 1023}}},
+      {"window18", false, {{10, 10, 139}, {960, 540, 940}, {552, 311, 940}, {551, 311, 139}}},
+      {"window25", true, {{10, 10, 0}, {960, 540, 1023}, {480, 270, 1023}, {479, 270, 0}}},
+  };
+  openAt("hd");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << row.name << (row.full ? " full" : " video"));
+    ASSERT_EQ("", showPattern(row.name, row.full ? kFullCodes : kVideoCodes, false).text());
+    for (const Point& p : row.points) {
+      const uint32_t word = p.g == 2000 ? r210Gray(p.r) : r210Word(p.r, p.g, p.b);
+      EXPECT_EQ(word, lastFrame().word(p.x, p.y)) << p.x << "," << p.y;
+    }
+  }
+  std::string message;
+  EXPECT_EQ("bad_request", codeOf(showPattern("PLUGE", kVideoCodes, false), &message));
+}
+
+// The ramp: every code of the range once, in order, left to right, in
+// bands whose widths differ by one pixel at most.
+TEST_F(ShowPatchTest, TheRampHoldsEveryCodeInBandsOfEqualWidth) {
+  openAt("uhd");
+  for (const CodeRange& range : {kVideoCodes, kFullCodes}) {
+    ASSERT_EQ("", showPattern("ramp", range, true).text());
+    const CapturedFrame frame = lastFrame();
+    std::vector<int> widths = {0};
+    unsigned code = range.black;
+    for (int x = 0; x < frame.width; ++x) {
+      const unsigned here = frame.word(x, 2159) & 0x3FF;
+      if (here != code) {
+        ASSERT_EQ(code + 1, here) << x;  // the next code, none skipped
+        code = here;
+        widths.push_back(0);
+      }
+      ++widths.back();
+    }
+    EXPECT_EQ(range.peak, code);
+    EXPECT_LE(*std::max_element(widths.begin(), widths.end()) -
+                  *std::min_element(widths.begin(), widths.end()),
+              1);
+  }
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST_F(Serve, StatelessErrorsLeaveTheCardUntouched) {
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"colorspace\":\"p3\"}",
        badRequest("colorspace must be rec709 or rec2020")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"primaries\":\"dci\"}",
-       badRequest("primaries must be rec2020, p3d65 or rec709")},
+       badRequest("primaries must be rec2020, p3d65, rec709, dcip3 or p3d60")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_luminance\":4294967296}",
        badRequest("maximum mastering luminance must be 1-65535 cd/m2")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"min_luminance\":0}",
@@ -78,11 +78,50 @@ TEST_F(Serve, StatelessErrorsLeaveTheCardUntouched) {
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_cll\":-1}",
        badRequest("MaxCLL must be 1-65535 cd/m2")},
       {"{\"cmd\":\"hdr\",\"eotf\":\"pq\"}", kNotOpen},
+      // pattern: its name and range before the device.
+      {"{\"cmd\":\"pattern\",\"name\":\"PLUGE\"}",
+       badRequest("unknown pattern: PLUGE; the patterns are pluge black-clipping white-clipping "
+                  "ramp bars75 bars100 checkerboard window1 window2 window5 window10 window18 "
+                  "window25")},
+      {"{\"cmd\":\"pattern\",\"name\":\"ramp\",\"range\":\"legal\"}",
+       badRequest("range must be video or full")},
+      {"{\"cmd\":\"pattern\",\"name\":\"ramp\"}", kNotOpen},
+      // status: answered with nothing held.
+      {"{\"cmd\":\"status\"}",
+       "{\"ok\":true,\"held\":false,\"signalling\":{\"eotf\":\"sdr\",\"colorspace\":\"rec709\"},"
+       "\"picture\":{\"kind\":\"none\",\"codes\":\"\"},\"frames_shown\":0}"},
   };
   ServeClient& client = serve(kCard);
   for (const auto& row : rows) EXPECT_EQ(row.answer, client.ask(row.request)) << row.request;
   EXPECT_EQ(0, client.finish());
   EXPECT_TRUE(session().logLines().empty());
+}
+
+// What is live: the device and mode, the signalling with its metadata, the
+// picture on the card and the frames shown (a picture, then shown again
+// with PQ), and after a close nothing held.
+TEST_F(Serve, StatusSaysWhatIsLive) {
+  ServeClient& client = serve(kCard);
+  EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\"}"));
+  client.ask("{\"cmd\":\"patch\",\"r\":940,\"g\":64,\"b\":64,\"bg_r\":64,\"bg_g\":64,\"bg_b\":64,"
+             "\"area\":10}");
+  client.ask("{\"cmd\":\"hdr\",\"eotf\":\"pq\",\"max_luminance\":600}");
+  EXPECT_EQ(
+      "{\"ok\":true,\"held\":true,\"name\":\"DeckLink Sim\",\"mode\":\"hd\",\"width\":1920,"
+      "\"height\":1080,\"signalling\":{\"eotf\":\"pq\",\"colorspace\":\"rec2020\",\"primaries\":"
+      "\"rec2020\",\"max_luminance\":600,\"min_luminance\":1,\"max_cll\":1000,\"max_fall\":400},"
+      "\"picture\":{\"kind\":\"patch\",\"codes\":\"940 64 64 window 607x342 at (656,369) on 64 "
+      "64 64\"},\"frames_shown\":2,\"id\":5}",
+      client.ask("{\"cmd\":\"status\",\"id\":5}"));
+  EXPECT_EQ("{\"ok\":true,\"name\":\"bars75\",\"range\":\"full\"}",
+            client.ask("{\"cmd\":\"pattern\",\"name\":\"bars75\",\"range\":\"full\","
+                       "\"caption\":true}"));
+  EXPECT_THAT(client.ask("{\"cmd\":\"status\"}"),
+              HasSubstr("\"picture\":{\"kind\":\"pattern\",\"codes\":\"bars75, full range\"},"
+                        "\"frames_shown\":3}"));
+  client.ask("{\"cmd\":\"close\"}");
+  EXPECT_THAT(client.ask("{\"cmd\":\"status\"}"),
+              HasSubstr("\"held\":false,\"signalling\":{\"eotf\":\"sdr\""));
 }
 
 TEST_F(Serve, ListDescribesEveryCard) {

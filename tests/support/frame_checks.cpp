@@ -63,6 +63,19 @@ void expectRectsFrame(const decklink_sim_frame& frame, uint32_t background,
   });
 }
 
+long expectPatchAndTextFrame(const decklink_sim_frame& frame, const PatchRect& rect,
+                             uint32_t patch, uint32_t background, const PatchRect& textBox,
+                             uint32_t text) {
+  long texts = 0;
+  expectEveryPixel(frame, [&](int column, int row) {
+    if (inside(rect, column, row)) return patch;
+    const bool isText = frameWord(frame, column, row) == text;
+    texts += isText;
+    return isText && inside(textBox, column, row) ? text : background;
+  });
+  return texts;
+}
+
 void expectAlignmentFrame(const decklink_sim_frame& frame, const PatchRect& inner,
                           const PatchRect& outer, int thickness, const AlignmentWords& words) {
   const int64_t t = thickness;

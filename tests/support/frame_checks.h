@@ -31,6 +31,13 @@ struct ExpectedRect {
 void expectRectsFrame(const decklink_sim_frame& frame, uint32_t background,
                       const std::vector<ExpectedRect>& rects);
 
+// Every pixel is `patch` inside `rect`; outside it, `text` or `background`
+// inside `textBox` and `background` elsewhere. Returns how many pixels are
+// `text`.
+long expectPatchAndTextFrame(const decklink_sim_frame& frame, const PatchRect& rect,
+                             uint32_t patch, uint32_t background, const PatchRect& textBox,
+                             uint32_t text);
+
 struct AlignmentWords {
   uint32_t background;
   uint32_t line;

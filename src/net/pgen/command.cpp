@@ -4,6 +4,7 @@
 #include "net/pgen/command_reader.h"
 #include "net/pgen/patch_command.h"
 #include "net/pgen/template_blocks.h"
+#include "net/pgen/text_command.h"
 
 const char kPgenNotShownReply[] = "ERR:not shown\x02\x0D";
 const char kPgenNotAppliedReply[] = "ERR:not applied\x02\x0D";
@@ -31,13 +32,6 @@ PgenResponse badCommand(const std::string& command, const std::string& problem) 
   return reply("ERR:bad command", "bad command: " + printableText(command) + " (" + problem + ")");
 }
 
-// Text is not drawn; the server says so once per run, not per command.
-PgenResponse textLeftOut(const std::string& text) {
-  PgenResponse response = reply(text);
-  response.textLeftOut = true;
-  return response;
-}
-
 // The picture's line is printed once it is on the card.
 PgenResponse paint(const Picture& picture) {
   PgenResponse response = reply("OK");
@@ -47,7 +41,12 @@ PgenResponse paint(const Picture& picture) {
 }
 
 PgenResponse patchResponse(const std::string& command, const PgenFacts& facts) {
-  if (command.substr(4, command.find(';') - 4) == "TEXT") return textLeftOut("ERR:unsupported");
+  if (command.compare(0, 9, "RGB=TEXT;") == 0) {
+    Picture text;
+    const Failure read = readTextCommand(command.substr(9), &text);
+    if (read.failed()) return badCommand(command, read.message);
+    return paint(text);
+  }
   PgenPatch patch;
   const Failure read = readPatchCommand(command.substr(4), facts.width, facts.height, &patch);
   if (read.is(FailureCode::kUnsupported)) return unsupported(command, read.message);
@@ -85,12 +84,9 @@ PgenResponse uploadResponse(const std::string& command, size_t nameEnd, const Pg
                            "them",
                            shown.c_str(), kMaxPgenTemplates, kMaxPgenTemplateBytes));
   }
-  const size_t rects = read.rects.size(), texts = read.textBlocks;
-  PgenResponse response =
-      reply("OK", formatted("%s stored: %zu rectangle%s, %zu text block%s", shown.c_str(), rects,
-                            rects == 1 ? "" : "s", texts, texts == 1 ? "" : "s"));
-  response.textLeftOut = read.textBlocks > 0;
-  return response;
+  const size_t rects = read.rects.size(), texts = read.texts.size();
+  return reply("OK", formatted("%s stored: %zu rectangle%s, %zu text block%s", shown.c_str(),
+                               rects, rects == 1 ? "" : "s", texts, texts == 1 ? "" : "s"));
 }
 
 // "<prefix><name>:<fields>" split at the colon after the name.
@@ -127,9 +123,11 @@ PgenResponse templateResponse(const std::string& command, const PgenTemplates& t
   for (const PgenTemplateRect& rect : found->rects) {
     picture.rects.push_back({rect.rect, rect.dynamic ? colour : rect.colour});
   }
-  PgenResponse response = paint(picture);
-  response.textLeftOut = found->textBlocks > 0;
-  return response;
+  for (PictureText text : found->texts) {
+    text.text = withTriplet(text.text, fields.substr(0, semicolon));
+    picture.texts.push_back(text);
+  }
+  return paint(picture);
 }
 
 // TESTTEMPLATE:PatternDynamic:r,g,b and TESTTEMPLATEDISK:PatternDynamic:r,g,b,

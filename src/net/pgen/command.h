@@ -16,8 +16,8 @@
 enum class PgenAction {
   kReply,    // nothing but the reply
   kPaint,    // paint `picture`, then send the reply (or a failure reply)
-  kSetting,  // a settings command, read into `setting`: apply it or print
-             // its line, send the reply
+  kSetting,  // a settings command, read into `setting`: settle it
+             // (net/pgen/settings.h), apply it, send the reply or why not
   kQuit,     // send the reply, then close the connection
 };
 
@@ -27,7 +27,6 @@ struct PgenResponse {
   std::string line;          // to print ("" prints nothing)
   Picture picture;           // for kPaint
   PgenSetting setting;       // for kSetting
-  bool textLeftOut = false;  // the command asked for text, which corvane does not draw
 };
 
 // The reply to a patch command that could not be shown on the card, and to
@@ -41,10 +40,14 @@ extern const char kPgenNotAppliedReply[];
 //                                  CMD:GET_MODE: the mode line alone
 //   CMD:MULTIPLE:<q1>:<q2>...      OK:, then "\n<qN>:<value>" for each known
 //                                  query, in order
-//   CMD:SET_..., CMD:HALT, CMD:REBOOT, RESTARTPGENERATOR:...
+//   CMD:SET_..., SETCONF:... (no template)
+//                                  kSetting: the server answers OK: once the
+//                                  setting holds, else why not
+//                                  (net/pgen/settings.h)
+//   CMD:HALT, CMD:REBOOT, RESTARTPGENERATOR:...
 //                                  OK: (accepted and ignored)
 //   QUIT                           nothing (the terminator alone)
-//   RGB=RECTANGLE..., SETCONF:...  OK (four bytes with the terminator, which
+//   RGB=RECTANGLE...               OK (four bytes with the terminator, which
 //                                  HCFR's client counts as success)
 //   SETCONF:<name>:TEMPLATERAMDISK:<blocks>
 //                                  OK: the template is in `templates`
@@ -54,8 +57,10 @@ extern const char kPgenNotAppliedReply[];
 //                                  ERR:template store full: not stored
 //   TESTTEMPLATERAMDISK:<name>:r,g,b;R,G,B
 //                                  OK: the whole screen in R,G,B, each of the
-//                                  template's rectangles in r,g,b (DYNAMIC)
-//                                  or its own colour; 8-bit codes as
+//                                  template's texts ($RGB as "r,g,b") and
+//                                  rectangles in r,g,b (DYNAMIC) or its own
+//                                  colour, the rectangles over the texts;
+//                                  8-bit codes as
 //                                  RGB=RECTANGLE's. ERR:unknown template
 //                                  when none of that name was uploaded,
 //                                  ERR:no rectangle when it has none
@@ -66,12 +71,13 @@ extern const char kPgenNotAppliedReply[];
 //                                  those two: ERR:unknown template
 //   a patch or template command that is wrong
 //                                  ERR:bad command
-//   RGB=TEXT...                    ERR:unsupported, with textLeftOut
+//   RGB=TEXT;...                   OK: the text on its background
+//                                  (net/pgen/text_command.h)
 //   anything else                  ERR:unsupported
 // The picture commands answer OK only for kPaint, and the server sends it
 // only once the picture is on the card. Every reply ends with the
 // terminator; every command that is wrong or not supported has a line
-// naming it, but text, which is said once per run.
+// naming it.
 PgenResponse interpretPgenCommand(const std::string& command, const PgenFacts& facts,
                                   PgenTemplates* templates);
 

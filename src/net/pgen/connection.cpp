@@ -17,19 +17,19 @@
 
 namespace {
 
-const char kTextNotice[] =
-    "text is not drawn: corvane shows the rectangles of RGB= commands and templates, not "
-    "RGB=TEXT or a template's DRAW=TEXT blocks (HCFR's triplet caption)";
-
-// Applies a settings command; a signalling the card refuses is answered
-// as not applied, and the card keeps what it had.
+// Applies a settings command: OK only once the setting is on the card or
+// was already true; a setting corvane refuses is answered with why, a
+// signalling the card refuses as not applied, and the card keeps what it
+// had.
 std::string applySetting(const std::string& command, const PgenSetting& setting,
                          const PgenServerState& state, const std::string& reply) {
-  if (setting.asks == PgenSignalling::kNothing) {
-    offerStdoutLine(setting.line);
-    return reply;
+  const PgenSettled settled = settlePgenSetting(setting, gSignalling, state.hdrOn);
+  if (settled.outcome == PgenSettled::Outcome::kRefused) {
+    offerStdoutLine("setting refused: " + printableText(command) + " (" + settled.why + ")");
+    return "ERR:" + settled.why + kPgenEnd;
   }
-  const Failure refused = setSignalling(wantedSignalling(setting.asks, gSignalling, state.hdrOn));
+  if (settled.outcome == PgenSettled::Outcome::kAlreadyTrue) return reply;
+  const Failure refused = setSignalling(settled.wanted);
   deliverPendingSignals();
   if (refused.failed()) {
     offerStdoutLine("setting not applied: " + printableText(command) + ": " + refused.text());
@@ -109,8 +109,7 @@ std::string PgenConnection::queueReply(const std::string& reply) {
 
 std::string PgenConnection::handleCommand(PgenServerState* state) {
   haveCommand_ = false;
-  state->facts.hdr = gSignalling.eotf != Eotf::kSdr;
-  state->facts.rec2020 = gSignalling.colourSpace == ColourSpace::kRec2020;
+  state->facts.signalling = gSignalling;
   const PgenResponse response = interpretPgenCommand(command_, state->facts, &state->templates);
   std::string reply = response.reply;
   switch (response.action) {
@@ -122,10 +121,6 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
     case PgenAction::kReply:
       if (!response.line.empty()) offerStdoutLine(response.line);
       break;
-  }
-  if (response.textLeftOut && !state->textNoticeGiven) {
-    offerStdoutLine(kTextNotice);
-    state->textNoticeGiven = true;
   }
   return queueReply(reply);
 }

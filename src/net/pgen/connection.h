@@ -18,7 +18,6 @@ struct PgenServerState {
   PgenFacts facts;
   Signalling hdrOn;  // what a host's SET_IS_HDR:1 puts on the card
   PgenTemplates templates;       // HCFR's, uploaded once and used by later connections
-  bool textNoticeGiven = false;  // said once per run, not per command
 };
 
 // How long a reply may wait for a host that does not read it before the

@@ -110,3 +110,7 @@ Failure readPatchCommand(const std::string& fields, int32_t width, int32_t heigh
   *patch = read;
   return {};
 }
+
+bool readPgenNumbers(const std::string& text, size_t count, std::vector<int>* values) {
+  return numbers(text, count, 0, values);
+}

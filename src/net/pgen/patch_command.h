@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "decklink/failure.h"
 #include "render/show_picture.h"
@@ -29,7 +30,8 @@ struct PgenPatch {
 //             right or bottom) or the pixel of the window's left or top
 //             edge, plus an offset (0 when absent) in pixels; the window is
 //             then clipped to the frame;
-//   text      ignored (pgen_client sends -1), like any further ';' field.
+//   text      ignored (pgen_client sends -1), like any further ';' field
+//             (RGB=TEXT is read by net/pgen/text_command.h).
 // Numbers are decimal, with an optional sign and spaces around them. Fails
 // with unsupported for a draw other than a rectangle (text, image), naming
 // it, and with bad_request for a field that is missing or wrong, saying
@@ -44,5 +46,9 @@ Failure readPatchCommand(const std::string& fields, int32_t width, int32_t heigh
 Failure readPgenColour(const std::string& text, const char* name, int largest, Rgb10* colour);
 Failure readPgenWindow(const std::string& size, const std::string& position, int32_t width,
                        int32_t height, PatchRect* rect);
+
+// `count` comma-separated decimal integers, spaces allowed around each;
+// false for any other text.
+bool readPgenNumbers(const std::string& text, size_t count, std::vector<int>* values);
 
 #endif  // CORVANE_NET_PGEN_PATCH_COMMAND_H

@@ -250,7 +250,7 @@ Failure runPgen(const PgenOptions& options) {
   const std::vector<DiscoverySocket> discovery = openDiscovery(options);
   announce(listening, discovery);
   PgenServerState state;
-  state.facts = {gMode->width, gMode->height, gMode->name, hostName()};
+  state.facts = {gMode->width, gMode->height, gMode->name, hostName(), gSignalling};
   state.hdrOn = options.hdrOn;
   serveHosts(listening, discovery, &state);
 }

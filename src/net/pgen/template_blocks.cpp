@@ -2,8 +2,9 @@
 
 #include <map>
 
-#include "net/pgen/patch_command.h"
 #include "io/format.h"
+#include "net/pgen/patch_command.h"
+#include "net/pgen/text_command.h"
 
 namespace {
 
@@ -16,7 +17,10 @@ Failure addBlock(const Block& block, int32_t width, int32_t height, PgenTemplate
   const auto draw = block.find("DRAW");
   if (draw == block.end()) return bad("a block without DRAW");
   if (draw->second == "TEXT") {
-    ++read->textBlocks;
+    PictureText text;
+    const Failure textRead = readTextBlock(block, &text);
+    if (textRead.failed()) return textRead;
+    read->texts.push_back(text);
     return {};
   }
   if (draw->second != "RECTANGLE") {

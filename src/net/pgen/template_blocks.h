@@ -18,7 +18,8 @@
 // Reads the blocks for a width x height frame. A DRAW=RECTANGLE block needs
 // DIM and POSITION, read and placed as RGB=RECTANGLE's window and position
 // (net/pgen/patch_command.h), and RGB: DYNAMIC, or its own 8-bit triplet.
-// A DRAW=TEXT block is counted and not read further. RESOLUTION, BG (the
+// A DRAW=TEXT block needs DIM, POSITION, RGB (its own 8-bit triplet) and
+// TEXT (net/pgen/text_command.h). RESOLUTION, BG (the
 // whole screen's background is the colour each use names; HCFR's rectangle
 // says -1,-1,-1, no fill of its own) and any other key are not used. Blank
 // lines and a carriage return before a line feed are allowed; a key given

@@ -24,7 +24,7 @@ struct PgenTemplateRect {
 
 struct PgenTemplate {
   std::vector<PgenTemplateRect> rects;  // in the order they were uploaded
-  size_t textBlocks = 0;                // DRAW=TEXT blocks, which are not drawn
+  std::vector<PictureText> texts;       // DRAW=TEXT blocks, "$RGB" kept in their text
 };
 
 constexpr size_t kMaxPgenTemplates = 16;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "net/pgen/literal_commands.h"
-#include "net/pgen/settings.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ TEST(PgenCommand, ActionsOfTheHostsCommands) {
       {literal::kHcfrPatch, PgenAction::kPaint},    {literal::kPgenClientPatch, PgenAction::kPaint},
       {literal::kTemplatePatch, PgenAction::kReply}, {literal::kTemplateUpload, PgenAction::kReply},
       {literal::kTemplatePatch, PgenAction::kPaint}, {literal::kTemplateDisk, PgenAction::kPaint},
-      {literal::kEndText, PgenAction::kReply},      {literal::kEndTemplate, PgenAction::kPaint},
+      {literal::kEndText, PgenAction::kPaint},      {literal::kEndTemplate, PgenAction::kPaint},
   };
   PgenTemplates templates;  // the patch before the upload finds no template
   for (const auto& c : cases) {
@@ -52,6 +51,9 @@ TEST(PgenCommand, PatchesAreDescribedAndPainted) {
   EXPECT_EQ("patch 512 512 512 window 607x341 at (656,369) on 0 0 0", pictureLine(hcfr.picture));
   EXPECT_EQ(656, hcfr.picture.rects.at(0).rect.x);
   EXPECT_EQ(341, hcfr.picture.rects.at(0).rect.h);
+  // HCFR's text: 8-bit codes as 10-bit ones, at its position and size.
+  EXPECT_EQ("patch on 0 0 0; text 'End of sequence' 64 512 512 size 14 at (100,300)",
+            pictureLine(interpret(literal::kEndText).picture));
   PgenResponse client = interpret(literal::kPgenClientPatch);
   EXPECT_EQ("patch 512 512 512 window 607x342 at (657,369) on 0 0 0", pictureLine(client.picture));
   EXPECT_EQ(512, client.picture.rects.at(0).colour.g);
@@ -67,8 +69,8 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   const PgenResponse upload = interpret(literal::kTemplateUpload, kHd, &templates);
   EXPECT_EQ("OK\x02\r", upload.reply);
   EXPECT_EQ("template 'HCFR' stored: 1 rectangle, 1 text block", upload.line);
-  EXPECT_TRUE(upload.textLeftOut);
-  EXPECT_EQ("patch 504 504 504 window 607x341 at (656,369) on 64 64 64",
+  EXPECT_EQ("patch 504 504 504 window 607x341 at (656,369) on 64 64 64; text 'RGB Triplet "
+            "126,126,126' 80 512 512 size 18 at (785,20)",
             pictureLine(interpret(literal::kTemplatePatch, kHd, &templates).picture));
   EXPECT_EQ("patch 504 504 504 window 1920x1080 at (0,0) on 504 504 504",
             pictureLine(interpret(literal::kTemplateDisk, kHd, &templates).picture));
@@ -79,7 +81,8 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   EXPECT_EQ("patch 4 8 12 window 9x9 at (0,0); 40 40 40 window 4x4 at (956,541) on 0 0 4",
             pictureLine(
                 interpret("TESTTEMPLATERAMDISK:HCFR:10,10,10;0,0,1\x02\r", kHd, &templates).picture));
-  interpret("SETCONF:T:TEMPLATERAMDISK:DRAW=TEXT\nEND=1\x02\r", kHd, &templates);
+  interpret("SETCONF:T:TEMPLATERAMDISK:DRAW=TEXT\nDIM=9,0\nRGB=1,2,3\nPOSITION=0,0\nTEXT=a\nEND=1"
+            "\x02\r", kHd, &templates);
   EXPECT_EQ("ERR:no rectangle\x02\r", interpret("TESTTEMPLATERAMDISK:T:1,2,3;4,5,6\x02\r", kHd,
                                                 &templates).reply);
   // 16 templates and 256 KiB of them: the least recently stored or drawn
@@ -102,8 +105,8 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   EXPECT_EQ("ERR:no rectangle\x02\r", draw("1"));
   // Three of 90,000 bytes: the older ones, the first of them too, make room
   // for the third.
-  const std::string big = ":TEMPLATERAMDISK:DRAW=TEXT\nTEXT=" + std::string(90000, 'x') +
-                          "\nEND=1\x02\r";
+  const std::string big = ":TEMPLATERAMDISK:DRAW=TEXT\nDIM=9,0\nRGB=1,2,3\nPOSITION=0,0\nTEXT=" +
+                          std::string(90000, 'x') + "\nEND=1\x02\r";
   for (const char* name : {"A", "B", "C", "B"}) {
     EXPECT_EQ("OK\x02\r", interpret(std::string("SETCONF:") + name + big, kHd, &templates).reply);
   }
@@ -111,59 +114,17 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   EXPECT_EQ("ERR:no rectangle\x02\r", draw("C"));
   // One larger than the whole store is still refused.
   EXPECT_EQ("ERR:template store full\x02\r",
-            interpret("SETCONF:D:TEMPLATERAMDISK:DRAW=TEXT\nTEXT=" + std::string(270000, 'x') +
+            interpret("SETCONF:D:TEMPLATERAMDISK:DRAW=TEXT\nDIM=9,0\nRGB=1,2,3\nPOSITION=0,0\nTEXT=" +
+                          std::string(270000, 'x') +
                           "\nEND=1\x02\r", kHd, &templates).reply);
   EXPECT_EQ(PgenAction::kSetting, interpret("SETCONF:OTHER:1\x02\r", kHd, &templates).action);
 }
 
-TEST(PgenCommand, SettingsAndIgnoredCommandsSaySo) {
-  EXPECT_EQ(
-      "setting ignored: CMD:SET_OUTPUT_RANGE:2 (corvane keeps 10-bit RGB 4:4:4 at the mode it "
-      "was started with)",
-      interpret("CMD:SET_OUTPUT_RANGE:2\x02\r").setting.line);
-  EXPECT_EQ("setting ignored: CMD:SET_COLORIMETRY:5 (a value corvane does not know for "
-            "COLORIMETRY)",
-            interpret("CMD:SET_COLORIMETRY:5\x02\r").setting.line);
-  EXPECT_EQ(PgenSignalling::kNothing, interpret("CMD:SET_IS_HDR:yes\x02\r").setting.asks);
+TEST(PgenCommand, IgnoredCommandsSaySo) {
   EXPECT_EQ("ignored: HALT (corvane does not halt or restart the computer)",
             interpret(literal::kHalt).line);
   EXPECT_THAT(interpret(literal::kRestart).line, HasSubstr("ignored: RESTARTPGENERATOR"));
   EXPECT_EQ("", interpret(literal::kIsAlive).line);  // queries print nothing
-}
-
-// IS_HDR and COLORIMETRY, under both of the names hosts use, ask for the
-// card's signalling.
-TEST(PgenCommand, HdrAndColorimetrySettingsAskForSignalling) {
-  Signalling hlg = signallingFor(Eotf::kHlg);
-  hlg.colourSpace = ColourSpace::kRec709;
-  const Signalling current;  // plain SDR, Rec.709
-  // The signalling the command, read as the server reads it, asks for.
-  const auto wanted = [](const std::string& command, const Signalling& now,
-                         const Signalling& hdrOn) {
-    const PgenResponse read = interpret(command + "\x02\r");
-    EXPECT_EQ(PgenAction::kSetting, read.action) << command;
-    EXPECT_NE(PgenSignalling::kNothing, read.setting.asks) << command;
-    return wantedSignalling(read.setting.asks, now, hdrOn);
-  };
-  for (const char* on : {"CMD:SET_IS_HDR:1", "CMD:SET_PGENERATOR_CONF_IS_HDR:1"}) {
-    const Signalling setting = wanted(on, current, hlg);
-    EXPECT_EQ(Eotf::kHlg, setting.eotf) << on;
-    EXPECT_EQ(ColourSpace::kRec709, setting.colourSpace) << on;
-  }
-  Signalling pq = signallingFor(Eotf::kPq);
-  pq.maxCll = 800;
-  const Signalling off = wanted("CMD:SET_PGENERATOR_CONF_IS_HDR:0", pq, hlg);
-  EXPECT_EQ(Eotf::kSdr, off.eotf);
-  EXPECT_EQ(ColourSpace::kRec2020, off.colourSpace);  // colorimetry decides that
-  const Signalling bt2020 = wanted("CMD:SET_COLORIMETRY:9", current, hlg);
-  EXPECT_EQ(Eotf::kSdr, bt2020.eotf);
-  EXPECT_EQ(ColourSpace::kRec2020, bt2020.colourSpace);
-  for (const char* rec709 : {"CMD:SET_PGENERATOR_CONF_COLORIMETRY:0", "CMD:SET_COLORIMETRY:2"}) {
-    const Signalling setting = wanted(rec709, pq, hlg);
-    EXPECT_EQ(ColourSpace::kRec709, setting.colourSpace) << rec709;
-    EXPECT_EQ(Eotf::kPq, setting.eotf) << rec709;
-    EXPECT_EQ(800, setting.maxCll) << rec709;
-  }
 }
 
 TEST(PgenCommand, EverythingElseHasATerminatedReplyAndALine) {
@@ -183,6 +144,11 @@ TEST(PgenCommand, EverythingElseHasATerminatedReplyAndALine) {
       {"RGB=RECTANGLE;1,1;0;256,0,0;0,0,0;-1,-1", "ERR:bad command\x02\r",
        "bad command: RGB=RECTANGLE;1,1;0;256,0,0;0,0,0;-1,-1 (colour 256,0,0 is not within "
        "0-255)"},
+      {"RGB=TEXT;0,0;100;1,1,1;0,0,0;0,0;x", "ERR:bad command\x02\r",
+       "bad command: RGB=TEXT;0,0;100;1,1,1;0,0,0;0,0;x (the text size must be '<1-1000>,<n>')"},
+      {"RGB=TEXT;14,0;100;1,1,1", "ERR:bad command\x02\r",
+       "bad command: RGB=TEXT;14,0;100;1,1,1 (RGB=TEXT needs size, res, colour, background, "
+       "position and text)"},
       {"RGB=", "ERR:unsupported\x02\r",
        "unsupported command: RGB= (only RECTANGLE and RECTANGLE10bit are drawn, not '')"},
       {"CMD:MULTIPLE:GET_RESOLUTION:GET_X::\x01", "OK:\nGET_RESOLUTION:1920x1080\x02\r",

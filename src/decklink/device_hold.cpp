@@ -4,6 +4,7 @@
 
 #include "decklink/device_walk.h"
 #include "decklink/enable_mode.h"
+#include "decklink/held_input.h"
 #include "decklink/mode_probe.h"
 #include "decklink/query_interface.h"
 
@@ -43,6 +44,8 @@ Failure holdAt(int index, const OutputMode& mode) {
 }  // namespace
 
 void closeDevice() {
+  // The input first: its frames are of the output's pictures.
+  closeInput();
   // Each variable is cleared before its reference is released, so that no
   // path, however it is interrupted, can see and release it a second time.
   releaseHeldFrame();

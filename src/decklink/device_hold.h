@@ -16,8 +16,9 @@
 //   in_use, failed   enableAtMode's (decklink/enable_mode.h)
 Failure openDevice(int index, const char* modeName);
 
-// Releases the frame, disables and releases the output, releases the
-// device, and clears the mode, in that order. Nothing held: no DeckLink call.
+// Releases the held input (decklink/held_input.h), the frame, disables and
+// releases the output, releases the device, and clears the mode, in that
+// order. Nothing held: no DeckLink call.
 void closeDevice();
 
 // The SIGINT and SIGTERM handler: closeDevice, then _exit(130), writing

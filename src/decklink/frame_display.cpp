@@ -1,6 +1,7 @@
 #include "decklink/frame_display.h"
 
 #include "decklink/held_device.h"
+#include "decklink/shown_frame_proof.h"
 
 Failure checkFrameHeld() {
   if (gOutput == nullptr) return failure(FailureCode::kNotOpen, kNotOpenMessage);
@@ -11,9 +12,10 @@ Failure checkFrameHeld() {
 }
 
 Failure displayHeldFrame() {
+  const ProofStart proof = startProof();
   if (gOutput->DisplayVideoFrameSync(gFrame) != kS_OK) {
     return failure(FailureCode::kFailed, kDisplayFailedMessage);
   }
   gFrameShown = true;
-  return {};
+  return proveShownFrame(proof);
 }

@@ -14,7 +14,8 @@ Failure checkFrameHeld();
 
 // Shows gFrame on gOutput and marks the frame as holding a shown picture
 // (gFrameShown); failed, "DisplayVideoFrameSync failed", when the card
-// refuses it.
+// refuses it. With a proving input (decklink/shown_frame_proof.h) the
+// picture must then arrive there unchanged, or that is the failure.
 Failure displayHeldFrame();
 
 #endif  // CORVANE_DECKLINK_FRAME_DISPLAY_H

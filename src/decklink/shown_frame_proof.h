@@ -1,0 +1,32 @@
+// Proof of each shown picture (`--verify <in-device>`): after the held
+// frame is displayed, the frame that arrives at the input is compared with
+// it, and a picture that arrived changed is a failure of the display.
+// Without a proving input nothing here makes a DeckLink call.
+#ifndef CORVANE_DECKLINK_SHOWN_FRAME_PROOF_H
+#define CORVANE_DECKLINK_SHOWN_FRAME_PROOF_H
+
+#include <cstdint>
+
+#include "decklink/failure.h"
+
+// From now on every shown picture is proved through device `index`'s input
+// (-1: never). The input is opened at the held mode when the first picture
+// is shown, and again whenever the held mode has changed.
+void proveShownFramesThrough(int index);
+
+// Where the input stood before a display, so that only what arrived after
+// it counts.
+struct ProofStart {
+  bool proving = false;
+  uint64_t arrivals = 0;
+};
+ProofStart startProof();
+
+// With the held frame just shown: waits for it at the input (at most a
+// dozen frames and a few seconds) and compares it. Fails (failed) with the
+// first difference ("the picture arrived changed: ..."), with "no signal at
+// input device N", "no frame arrived at input device N", or why the input
+// could not be opened.
+Failure proveShownFrame(const ProofStart& start);
+
+#endif  // CORVANE_DECKLINK_SHOWN_FRAME_PROOF_H

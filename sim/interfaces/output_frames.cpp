@@ -90,6 +90,7 @@ HRESULT SimOutput::DisplayVideoFrameSync(IDeckLinkVideoFrame* theFrame) {
   }
   const uint64_t sequence = static_cast<uint64_t>(++state.displayed);
   captureDisplayedFrame(state, *known->second, sequence);
+  putOnWire(state, *card_, *known->second);
   // A frame that carries metadata says so on its line; a plain frame's line
   // has nothing after the call.
   const FrameMetadata& shown = state.lastMetadata;

@@ -11,6 +11,7 @@
 
 #include "decklink/decklink_api.h"
 #include "setup/display_modes.h"
+#include "setup/input_setup.h"
 
 // Every mode offered.
 inline std::array<bool, kSimModeCount> everyMode() {
@@ -64,6 +65,7 @@ struct CardSetup {
   ResultOverride metadataSet;
   std::map<uint32_t, ResultOverride> metadataSetById;
   std::string id;  // names the cross-process hold's lock file
+  InputSetup input;  // the card's input and the cable into it
 };
 
 struct IteratorSetup {

@@ -12,12 +12,34 @@
 #include "app/pgen_main.h"
 #include "app/resolve_main.h"
 #include "app/usage.h"
+#include "app/verify_main.h"
+#include "app/verify_option.h"
 #include "console/console.h"
 #include "serve/serve_loop.h"
+
+namespace {
+
+bool provable(const char* mode) {
+  for (const char* way : {"run", "serve", "resolve", "pgen"}) {
+    if (std::strcmp(mode, way) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 int runCommandLine(int argc, char** argv) {
   if (argc < 2) return printUsage();
   const char* mode = argv[1];
+  std::vector<std::string> words(argv + 2, argv + argc);
+  if (provable(mode)) {
+    const Failure unread = takeVerifyOption(&words);
+    if (unread.failed()) {
+      std::printf("corvane %s: %s\n", mode, unread.message.c_str());
+      return printUsage();
+    }
+  }
+  if (std::strcmp(mode, "verify") == 0) return verifyMain(words);
   if (std::strcmp(mode, "list") == 0) return listDevices();
   if (std::strcmp(mode, "--version") == 0) {
     std::puts("corvane " CORVANE_VERSION);
@@ -27,18 +49,14 @@ int runCommandLine(int argc, char** argv) {
     return checkMain(std::vector<std::string>(argv + 2, argv + argc));
   }
   if (argc >= 3 && std::strcmp(mode, "modes") == 0) return listModes(argv[2]);
-  if (argc >= 3 && std::strcmp(mode, "run") == 0) {
-    if (!holdCard(argv[2], argc >= 4 ? argv[3] : "hd")) return 1;
+  if (!words.empty() && std::strcmp(mode, "run") == 0) {
+    if (!holdCard(words[0].c_str(), words.size() >= 2 ? words[1].c_str() : "hd")) return 1;
     runConsole();
     releaseCard();
     return 0;
   }
-  if (argc >= 3 && std::strcmp(mode, "resolve") == 0) {
-    return resolveMain(std::vector<std::string>(argv + 2, argv + argc));
-  }
-  if (std::strcmp(mode, "pgen") == 0) {
-    return pgenMain(argv[0], std::vector<std::string>(argv + 2, argv + argc));
-  }
+  if (!words.empty() && std::strcmp(mode, "resolve") == 0) return resolveMain(words);
+  if (std::strcmp(mode, "pgen") == 0) return pgenMain(argv[0], words);
   if (std::strcmp(mode, "serve") == 0) {
     serve();
     return 0;

@@ -12,6 +12,7 @@
 namespace {
 
 int gProvingIndex = -1;
+uint64_t gArrivalsAtDisplay = 0;
 
 // The picture on the card's output may take this many frames to reach the
 // input, and no more; nor may the wait take longer than this.
@@ -34,9 +35,12 @@ Failure proofFailure(const std::string& why) { return failure(FailureCode::kFail
 void proveShownFramesThrough(int index) { gProvingIndex = index; }
 
 ProofStart startProof() {
+  gArrivalsAtDisplay = gInput != nullptr ? arrivalsSoFar() : 0;
   if (gProvingIndex < 0) return {};
-  return {true, gInput != nullptr && gInputMode == gMode ? arrivalsSoFar() : 0};
+  return {true, gInput != nullptr && gInputMode == gMode ? gArrivalsAtDisplay : 0};
 }
+
+uint64_t arrivalsBeforeLastDisplay() { return gArrivalsAtDisplay; }
 
 Failure proveShownFrame(const ProofStart& start) {
   if (!start.proving || gMode == nullptr) return {};

@@ -20,7 +20,13 @@ struct ProofStart {
   bool proving = false;
   uint64_t arrivals = 0;
 };
+// Notes too how many frames the held input had delivered (for
+// arrivalsBeforeLastDisplay), proving or not.
 ProofStart startProof();
+
+// The frames the held input had delivered when the last display began: an
+// arrival numbered above it came after that display.
+uint64_t arrivalsBeforeLastDisplay();
 
 // With the held frame just shown: waits for it at the input (at most a
 // dozen frames and a few seconds) and compares it. Fails (failed) with the

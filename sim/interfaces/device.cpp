@@ -64,7 +64,10 @@ QueryAnswer SimDevice::answerQuery(SimState& state, const DeckLinkIID& iid) {
     SimProfileAttributes* attributes = createObject<SimProfileAttributes>(state, card_);
     return QueryAnswer{attributes, static_cast<IDeckLinkProfileAttributes*>(attributes)};
   }
-  if (sameIID(iid, IID_IDeckLinkInput) && card_->setup.input.hasInput) {
+  const InputSetup& input = card_->setup.input;
+  const DeckLinkIID& inputIid =
+      input.olderGeneration ? IID_IDeckLinkInput_v15_3_1 : IID_IDeckLinkInput;
+  if (sameIID(iid, inputIid) && input.hasInput) {
     SimInput* input = createObject<SimInput>(state, card_);
     return QueryAnswer{input, static_cast<IDeckLinkInput*>(input)};
   }

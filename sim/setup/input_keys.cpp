@@ -48,7 +48,11 @@ bool readPixelFaults(const std::string& value, InputSetup* input, std::string* p
 bool applyInputKey(const std::string& key, const std::string& value, InputSetup* input,
                    bool* known, std::string* problem) {
   *known = true;
-  if (key == "input") return readBool(value, &input->hasInput, problem);
+  if (key == "input") {
+    input->olderGeneration = value == "older";
+    if (input->olderGeneration) return input->hasInput = true;
+    return readBool(value, &input->hasInput, problem);
+  }
   if (key == "cable") {
     if (value == "none") {
       input->cableFrom = -1;

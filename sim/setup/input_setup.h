@@ -10,6 +10,9 @@ enum class LinkMetadata { kKeep, kDrop, kChange };
 
 struct InputSetup {
   bool hasInput = false;  // the card answers IDeckLinkInput
+  // input = older: only the 14.3-15.3.1 generation's IID is answered, as a
+  // driver before 16.0 would
+  bool olderGeneration = false;
   int cableFrom = -1;     // the card whose output feeds this input; -1: no cable
   int frameMs = 40;       // one frame period of the link, in milliseconds
   int delay = 0;          // frames between the output and the input

@@ -78,6 +78,10 @@ struct IteratorSetup {
 struct FaultSetup {
   long failCall = 0;  // 0: no injected fault
   HRESULT failResult = kE_FAIL;
+  // Every call of these ("Input.StartStreams": the object's kind and the
+  // method) returns failResult, whenever and on whichever thread it comes,
+  // so calls the card's own thread makes fail as surely as the program's.
+  std::vector<std::string> failMethods;
 };
 
 // The driver as a whole: what its API information answers.

@@ -7,6 +7,7 @@
 
 #include "decklink/held_device.h"
 #include "decklink/held_signalling.h"
+#include "decklink/shown_frame_proof.h"
 #include "decklink/signalling_words.h"
 #include "io/decimal_int.h"
 #include "io/format.h"
@@ -24,6 +25,12 @@ const char kCommands[] =
     "Commands: red green blue white black | <R> <G> <B>\n"
     "          size3 size10 sizefull | full | video (or legal) | align\n"
     "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
+
+// "  display failed", and with --verify what arrived changed.
+std::string displayFailedLine(const Failure& shown) {
+  return provedWrong(shown) ? "  display failed: " + shown.message + "\n"
+                            : std::string("  display failed\n");
+}
 
 // Video range puts black at 64 and peak white at 940; full range uses 0-1023.
 struct Range {
@@ -50,7 +57,7 @@ void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double a
   const Failure shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
   deliverPendingSignals();
   if (shown.failed()) {
-    writeStdout("  display failed\n");
+    writeStdout(displayFailedLine(shown));
     return;
   }
   writeStdout(formatted("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r},
@@ -65,7 +72,7 @@ void showAlignmentFrame(const Range& range) {
   const Failure shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
   deliverPendingSignals();
   if (shown.failed()) {
-    writeStdout("  display failed\n");
+    writeStdout(displayFailedLine(shown));
     return;
   }
   writeStdout(formatted("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h,

@@ -28,9 +28,17 @@ bool copyHeldPicture(std::vector<unsigned char>* copy) {
   return true;
 }
 
-Failure proofFailure(const std::string& why) { return failure(FailureCode::kFailed, why); }
+Failure proofFailure(const std::string& why) {
+  return failure(FailureCode::kFailed, kProofFailurePrefix + why);
+}
 
 }  // namespace
+
+const char kProofFailurePrefix[] = "verify: ";
+
+bool provedWrong(const Failure& shown) {
+  return shown.message.rfind(kProofFailurePrefix, 0) == 0;
+}
 
 void proveShownFramesThrough(int index) { gProvingIndex = index; }
 

@@ -30,9 +30,15 @@ uint64_t arrivalsBeforeLastDisplay();
 
 // With the held frame just shown: waits for it at the input (at most a
 // dozen frames and a few seconds) and compares it. Fails (failed) with the
-// first difference ("the picture arrived changed: ..."), with "no signal at
-// input device N", "no frame arrived at input device N", or why the input
-// could not be opened.
+// first difference ("verify: the picture arrived changed at input device
+// N: ..."), with "verify: no signal at input device N", "verify: no frame
+// arrived at input device N", or why the input could not be opened.
 Failure proveShownFrame(const ProofStart& start);
+
+// Every failure of the proof starts with "verify: ", so that a way in that
+// answers other display failures with a fixed text can tell it and pass
+// its message on.
+extern const char kProofFailurePrefix[];
+bool provedWrong(const Failure& shown);
 
 #endif  // CORVANE_DECKLINK_SHOWN_FRAME_PROOF_H

@@ -71,6 +71,15 @@ Failure holdInputAt(int index, const OutputMode& mode) {
 
 }  // namespace
 
+bool deviceHasInput(int index) {
+  IDeckLink* device = deviceAt(index);
+  if (device == nullptr) return false;
+  IDeckLinkInput* input = queryInterface<IDeckLinkInput>(device, IID_IDeckLinkInput);
+  if (input != nullptr) input->Release();
+  device->Release();
+  return input != nullptr;
+}
+
 Failure openInput(int index, const OutputMode& mode) {
   closeInput();
   const Failure held = holdInputAt(index, mode);

@@ -30,6 +30,10 @@ extern int gInputIndex;  // the device number held, -1 when none
 //                 by the result's name
 Failure openInput(int index, const OutputMode& mode);
 
+// Whether device `index` has a capture input of the 16.0 generation; asked
+// and released at once.
+bool deviceHasInput(int index);
+
 // Stops the hand-over, then StopStreams, SetCallback(null),
 // DisableVideoInput and the Releases. Nothing held: no DeckLink call.
 void closeInput();

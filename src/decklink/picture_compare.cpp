@@ -52,9 +52,11 @@ struct Explanations {
 
   PixelChange verdict() const {
     if (sdiClipped) return PixelChange::kSdiClipped;
+    // A picture whose codes all lie outside 64-940 (black, white) reads as
+    // either; a range conversion is the likelier cause.
+    if (levelsScaled) return PixelChange::kLevelsScaled;
     if (videoClipped) return PixelChange::kVideoClipped;
     if (lowBits) return PixelChange::kLowBits;
-    if (levelsScaled) return PixelChange::kLevelsScaled;
     if (chromaShared) return PixelChange::kChromaShared;
     return PixelChange::kChanged;
   }

@@ -56,7 +56,9 @@ struct Timing {
   // got (corvane's own misses included): more of the first than of the
   // second between two frames is frames the link dropped.
   void see(const CapturedFrame& frame) {
-    if (!frame.timed || frame.streamDuration <= 0) return;
+    // A frame taken after a later one (a driver calling from two threads)
+    // says nothing of the link.
+    if (!frame.timed || frame.streamDuration <= 0 || frame.arrival <= lastArrival) return;
     if (timed) {
       const BMDTimeValue step = frame.streamTime - lastTime;
       const int64_t delivered = static_cast<int64_t>(frame.arrival - lastArrival);

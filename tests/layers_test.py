@@ -24,7 +24,7 @@ MAY_USE = {
 # Painting reads the held device; opening and closing it is not its business.
 NOT_IN = {"render": {"decklink/device_hold.h", "decklink/switch_mode.h"}}
 # The one program header the simulated card implements.
-SIM_MAY_USE = {"decklink/decklink_api.h"}
+SIM_MAY_USE = {"decklink/decklink_api.h", "decklink/decklink_input_api.h"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 

@@ -6,6 +6,7 @@
 #include "decklink/frame_display.h"
 #include "decklink/frame_pixels.h"
 #include "decklink/held_device.h"
+#include "decklink/shown_frame_proof.h"
 #include "decklink/signalling_support.h"
 #include "decklink/signalling_write.h"
 
@@ -79,10 +80,11 @@ Failure setSignalling(const Signalling& wanted) {
   const Failure written = signalOnNewFrame(wanted);
   if (written.failed()) return written;
   gSignalling = wanted;
-  if (gFrameShown && displayHeldFrame().failed()) {
+  const Failure shown = gFrameShown ? displayHeldFrame() : Failure();
+  if (shown.failed() && !provedWrong(shown)) {
     return failure(FailureCode::kFailed, "signalling set, but DisplayVideoFrameSync failed");
   }
-  return {};
+  return shown;
 }
 
 Failure carrySignalling() {

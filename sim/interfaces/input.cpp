@@ -104,10 +104,9 @@ void runStreams(std::shared_ptr<InputStream> stream) {
       if (memory == nullptr) continue;
       std::copy(pixels.begin(), pixels.end(), memory);
       auto framePixels = std::make_shared<FramePixels>(memory, pixels.size());
-      frame = createObject<SimInputFrame>(state, stream->card, inputShape(stream->mode), flags,
-                                          std::move(framePixels),
-                                          std::make_shared<FrameMetadata>(metadata), tick,
-                                          link.frameMs);
+      frame = createObject<SimInputFrame>(
+          state, stream->card, inputShape(stream->mode), flags, std::move(framePixels),
+          std::make_shared<FrameMetadata>(metadata), tick, link.frameMs);
       callback = stream->callback;
       state.log.write(stringPrintf("SIM input card %d frame %lld = %s", stream->card->position,
                                    static_cast<long long>(tick), frame->label().c_str()));
@@ -137,14 +136,14 @@ SimInput::SimInput(std::shared_ptr<CardRuntime> card)
 HRESULT SimInput::DoesSupportVideoMode(BMDVideoConnection connection, BMDDisplayMode requestedMode,
                                        BMDPixelFormat requestedPixelFormat,
                                        BMDVideoInputConversionMode conversionMode,
-                                       BMDSupportedVideoModeFlags flags,
-                                       BMDDisplayMode* actualMode, bool* supported) {
+                                       BMDSupportedVideoModeFlags flags, BMDDisplayMode* actualMode,
+                                       bool* supported) {
   StateLock lock;
-  CallRecord call(lock.state(), *this, "DoesSupportVideoMode",
-                  stringPrintf("conn=%u mode=%s fmt=%s conv=%s flags=%u", connection,
-                               fourCCText(requestedMode).c_str(),
-                               fourCCText(requestedPixelFormat).c_str(),
-                               fourCCText(conversionMode).c_str(), flags));
+  CallRecord call(
+      lock.state(), *this, "DoesSupportVideoMode",
+      stringPrintf("conn=%u mode=%s fmt=%s conv=%s flags=%u", connection,
+                   fourCCText(requestedMode).c_str(), fourCCText(requestedPixelFormat).c_str(),
+                   fourCCText(conversionMode).c_str(), flags));
   if (supported != nullptr) *supported = false;
   if (call.refused()) return call.refusal();
   if (supported == nullptr) return call.finish(kE_POINTER);

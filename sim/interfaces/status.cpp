@@ -50,8 +50,8 @@ HRESULT SimStatus::GetInt(BMDDeckLinkStatusID statusID, int64_t* value) {
     case bmdDeckLinkStatusCurrentVideoInputMode:
     case bmdDeckLinkStatusCurrentVideoInputPixelFormat:
       if (!card_->inputEnabled) return call.finish(kE_FAIL);
-      *value = statusID == bmdDeckLinkStatusCurrentVideoInputMode ? card_->inputMode
-                                                                  : bmdFormat10BitRGB;
+      *value =
+          statusID == bmdDeckLinkStatusCurrentVideoInputMode ? card_->inputMode : bmdFormat10BitRGB;
       break;
     case bmdDeckLinkStatusBusy:
       *value = (card_->inputEnabled ? 0x1 : 0) | (card_->enabled ? 0x2 : 0);

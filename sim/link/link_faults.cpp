@@ -67,8 +67,8 @@ void applyPixelFaults(const InputSetup& link, int32_t width, int32_t height, int
     }
     for (int32_t x = 0; perComponent && x < width; ++x) {
       const uint32_t w = wordAt(row + 4 * x);
-      storeWord(row + 4 * x, wordOf(perCode(link, (w >> 20) & 0x3FF), perCode(link, (w >> 10) & 0x3FF),
-                                    perCode(link, w & 0x3FF)));
+      storeWord(row + 4 * x, wordOf(perCode(link, (w >> 20) & 0x3FF),
+                                    perCode(link, (w >> 10) & 0x3FF), perCode(link, w & 0x3FF)));
     }
   }
 }

@@ -34,8 +34,8 @@ bool readPixelFaults(const std::string& value, InputSetup* input, std::string* p
     } else if (word == "video_levels") {
       read.videoLevels = true;
     } else {
-      *problem = "expected exact, low_bits, sdi_clip, chroma_422 or video_levels, not '" + word +
-                 "'";
+      *problem =
+          "expected exact, low_bits, sdi_clip, chroma_422 or video_levels, not '" + word + "'";
       return false;
     }
   }
@@ -45,8 +45,8 @@ bool readPixelFaults(const std::string& value, InputSetup* input, std::string* p
 
 }  // namespace
 
-bool applyInputKey(const std::string& key, const std::string& value, InputSetup* input,
-                   bool* known, std::string* problem) {
+bool applyInputKey(const std::string& key, const std::string& value, InputSetup* input, bool* known,
+                   std::string* problem) {
   *known = true;
   if (key == "input") {
     input->olderGeneration = value == "older";

@@ -28,15 +28,14 @@ constexpr int kLongestWaitMs = 3000;
 
 struct SentCopy {
   std::vector<unsigned char> pixels;
-  SentPicture view() const {
-    return {pixels.data(), gRowBytes, gMode->width, gMode->height};
-  }
+  SentPicture view() const { return {pixels.data(), gRowBytes, gMode->width, gMode->height}; }
 };
 
 // What became of one sent frame at the input.
 struct FrameOutcome {
   bool arrived = false;
   bool noSignal = false;  // every arrival said so
+  bool nothing = false;   // no frame arrived at all
   int64_t delay = 0;      // input frames from the display to its arrival
   FrameComparison comparison;
 };
@@ -103,7 +102,8 @@ FrameOutcome awaitArrival(const std::vector<SentCopy>& sent, const Signalling& s
                           uint64_t before, Timing* timing) {
   FrameOutcome outcome;
   const int wanted = static_cast<int>(sent.size()) - 1;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
   CapturedFrame arrived;
   int seen = 0, withoutSignal = 0;
   while (seen < kMostFramesLate) {
@@ -125,6 +125,7 @@ FrameOutcome awaitArrival(const std::vector<SentCopy>& sent, const Signalling& s
     return outcome;
   }
   outcome.noSignal = seen > 0 && withoutSignal == seen;
+  outcome.nothing = seen == 0;
   return outcome;
 }
 
@@ -149,7 +150,8 @@ std::string otherModeAtInput() {
 // Lets the link's own delay fill before anything is counted: waits for the
 // input's first two frames (or the longest wait) and drops them.
 void settleInput() {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
   CapturedFrame arrived;
   int taken = 0;
   while (taken < 2) {
@@ -164,7 +166,8 @@ int runVerify(int outIndex, int inIndex, const OutputMode& mode) {
   const Failure refused = openDevice(outIndex, mode.name);
   deliverPendingSignals();
   if (refused.failed()) {
-    writeStdout(formatted("Could not open output device %d: %s\n", outIndex, refused.text().c_str()));
+    writeStdout(
+        formatted("Could not open output device %d: %s\n", outIndex, refused.text().c_str()));
     return 1;
   }
   const Failure noInput = openInput(inIndex, *gMode);
@@ -179,7 +182,8 @@ int runVerify(int outIndex, int inIndex, const OutputMode& mode) {
                         outIndex, inIndex, gMode->name, gMode->width, gMode->height));
   const bool pq = !askCardForSignalling(gDevice, signallingFor(Eotf::kPq)).failed();
   const bool hlg = !askCardForSignalling(gDevice, signallingFor(Eotf::kHlg)).failed();
-  if (!pq || !hlg) writeStdout("(the output cannot carry all HDR metadata: those frames are left out)\n");
+  if (!pq || !hlg)
+    writeStdout("(the output cannot carry all HDR metadata: those frames are left out)\n");
   writeStdout(formatted("%-10s %-6s %s\n", "frame", "delay", "arrived"));
   std::vector<SentCopy> sent;
   std::set<std::string> findings;
@@ -203,8 +207,9 @@ int runVerify(int outIndex, int inIndex, const OutputMode& mode) {
     deliverPendingSignals();
     if (!outcome.arrived) {
       const std::string other = otherModeAtInput();
-      const std::string why = !other.empty()    ? "a different mode at the input (" + other + ")"
+      const std::string why = !other.empty()     ? "a different mode at the input (" + other + ")"
                               : outcome.noSignal ? std::string("no signal at the input")
+                              : outcome.nothing  ? std::string("no frame arrived from the input")
                                                  : std::string("did not arrive");
       writeStdout(formatted("%-10s %-6s %s\n", frame.name.c_str(), "-", why.c_str()));
       findings.insert(why);
@@ -236,7 +241,8 @@ int runVerify(int outIndex, int inIndex, const OutputMode& mode) {
   const int64_t missed = static_cast<int64_t>(framesDroppedByHandover());
   const int64_t dropped = timing.dropped;
   if (dropped > 0) findings.insert("frames dropped (" + std::to_string(dropped) + ")");
-  if (timing.repeated > 0) findings.insert("frames repeated (" + std::to_string(timing.repeated) + ")");
+  if (timing.repeated > 0)
+    findings.insert("frames repeated (" + std::to_string(timing.repeated) + ")");
   if (timing.late > 0) findings.insert("frames late (" + std::to_string(timing.late) + ")");
   exact = exact && dropped <= 0 && timing.repeated == 0 && timing.late == 0;
   writeStdout("output device status: " + outputStatusText(gDevice) + "\n");

@@ -20,11 +20,16 @@ constexpr int kCodes = 1024;
 uint32_t codeFramePixel(int band, int32_t x, int part, int32_t width) {
   const uint16_t code = static_cast<uint16_t>((int64_t{part} * width + x) % kCodes);
   switch (band) {
-    case 0: return pixelWord(code, 0, 0);
-    case 1: return pixelWord(0, code, 0);
-    case 2: return pixelWord(0, 0, code);
-    case 3: return grayWord(code);
-    default: break;
+    case 0:
+      return pixelWord(code, 0, 0);
+    case 1:
+      return pixelWord(0, code, 0);
+    case 2:
+      return pixelWord(0, 0, code);
+    case 3:
+      return grayWord(code);
+    default:
+      break;
   }
   return (x & 1) == 0 ? pixelWord(code, 1023 - code, 0) : pixelWord(0, code, 1023 - code);
 }
@@ -64,8 +69,8 @@ std::vector<SentFrame> verifySequence(int32_t width, bool pq, bool hlg) {
   std::vector<SentFrame> frames;
   const int parts = static_cast<int>((kCodes + width - 1) / width);
   for (int part = 0; part < parts; ++part) {
-    frames.push_back({"codes " + std::to_string(part + 1) + "/" + std::to_string(parts),
-                      Signalling(), part});
+    frames.push_back(
+        {"codes " + std::to_string(part + 1) + "/" + std::to_string(parts), Signalling(), part});
   }
   frames.push_back({"patch", Signalling(), 0});
   frames.push_back({"alignment", Signalling(), 0});

@@ -31,9 +31,9 @@ std::string fourCCItem(IDeckLinkStatus* status, BMDDeckLinkStatusID id) {
 }
 
 std::string formatFlagsText(int64_t flags) {
-  std::string text = (flags & bmdDetectedVideoInputRGB444) != 0      ? "RGB 4:4:4"
+  std::string text = (flags & bmdDetectedVideoInputRGB444) != 0     ? "RGB 4:4:4"
                      : (flags & bmdDetectedVideoInputYCbCr422) != 0 ? "YCbCr 4:2:2"
-                                                                     : "?";
+                                                                    : "?";
   if ((flags & bmdDetectedVideoInput12BitDepth) != 0) text += ", 12-bit";
   if ((flags & bmdDetectedVideoInput10BitDepth) != 0) text += ", 10-bit";
   if ((flags & bmdDetectedVideoInput8BitDepth) != 0) text += ", 8-bit";

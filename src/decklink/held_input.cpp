@@ -46,10 +46,9 @@ Failure holdInputAt(int index, const OutputMode& mode) {
   }
   bool supported = false;
   BMDDisplayMode actual = 0;
-  const HRESULT probed =
-      gInput->DoesSupportVideoMode(bmdVideoConnectionUnspecified, mode.displayMode,
-                                   bmdFormat10BitRGB, bmdNoVideoInputConversion,
-                                   bmdSupportedVideoModeDefault, &actual, &supported);
+  const HRESULT probed = gInput->DoesSupportVideoMode(
+      bmdVideoConnectionUnspecified, mode.displayMode, bmdFormat10BitRGB, bmdNoVideoInputConversion,
+      bmdSupportedVideoModeDefault, &actual, &supported);
   if (probed != kS_OK || !supported) {
     return failure(FailureCode::kUnsupported,
                    "device cannot capture 10-bit RGB 4:4:4 at this resolution");

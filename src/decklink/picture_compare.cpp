@@ -15,8 +15,8 @@ struct Rgb {
 
 Rgb rgbAt(const unsigned char* row, int32_t x) {
   const unsigned char* p = row + int64_t{4} * x;
-  const uint32_t word = (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) |
-                        uint32_t(p[3]);
+  const uint32_t word =
+      (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
   return {int((word >> 20) & 0x3FF), int((word >> 10) & 0x3FF), int(word & 0x3FF)};
 }
 
@@ -77,8 +77,8 @@ void comparePixels(const SentPicture& sent, const CapturedFrame& arrived,
   if (!fitsSent(sent, arrived)) {
     comparison->pixels = PixelChange::kOtherFormat;
     comparison->firstDifference =
-        "sent " + std::to_string(sent.width) + "x" + std::to_string(sent.height) +
-        ", received " + std::to_string(arrived.width) + "x" + std::to_string(arrived.height);
+        "sent " + std::to_string(sent.width) + "x" + std::to_string(sent.height) + ", received " +
+        std::to_string(arrived.width) + "x" + std::to_string(arrived.height);
     return;
   }
   Explanations explanations;
@@ -158,30 +158,43 @@ FrameComparison compareArrival(const SentPicture& sent, const Signalling& signal
                                const CapturedFrame& arrived) {
   FrameComparison comparison;
   comparePixels(sent, arrived, &comparison);
-  if (comparison.pixels != PixelChange::kNoSignal) compareMetadata(signalling, arrived, &comparison);
+  if (comparison.pixels != PixelChange::kNoSignal)
+    compareMetadata(signalling, arrived, &comparison);
   return comparison;
 }
 
 const char* pixelChangeText(PixelChange change) {
   switch (change) {
-    case PixelChange::kExact: return "exact";
-    case PixelChange::kNoSignal: return "no signal at the input";
-    case PixelChange::kOtherFormat: return "another format at the input";
-    case PixelChange::kSdiClipped: return "codes clipped (SDI reserved codes 0-3, 1020-1023)";
-    case PixelChange::kVideoClipped: return "codes clipped (video levels 64-940)";
-    case PixelChange::kLowBits: return "low bits lost (8-bit path)";
-    case PixelChange::kLevelsScaled: return "levels scaled (full range to video range)";
-    case PixelChange::kChromaShared: return "chroma shared between neighbouring pixels (4:2:2)";
-    case PixelChange::kChanged: break;
+    case PixelChange::kExact:
+      return "exact";
+    case PixelChange::kNoSignal:
+      return "no signal at the input";
+    case PixelChange::kOtherFormat:
+      return "another format at the input";
+    case PixelChange::kSdiClipped:
+      return "codes clipped (SDI reserved codes 0-3, 1020-1023)";
+    case PixelChange::kVideoClipped:
+      return "codes clipped (video levels 64-940)";
+    case PixelChange::kLowBits:
+      return "low bits lost (8-bit path)";
+    case PixelChange::kLevelsScaled:
+      return "levels scaled (full range to video range)";
+    case PixelChange::kChromaShared:
+      return "chroma shared between neighbouring pixels (4:2:2)";
+    case PixelChange::kChanged:
+      break;
   }
   return "pixels changed";
 }
 
 const char* metadataChangeText(MetadataChange change) {
   switch (change) {
-    case MetadataChange::kMissing: return "metadata missing";
-    case MetadataChange::kChanged: return "metadata changed";
-    case MetadataChange::kSame: break;
+    case MetadataChange::kMissing:
+      return "metadata missing";
+    case MetadataChange::kChanged:
+      return "metadata changed";
+    case MetadataChange::kSame:
+      break;
   }
   return "";
 }

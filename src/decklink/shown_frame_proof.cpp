@@ -36,9 +36,7 @@ Failure proofFailure(const std::string& why) {
 
 const char kProofFailurePrefix[] = "verify: ";
 
-bool provedWrong(const Failure& shown) {
-  return shown.message.rfind(kProofFailurePrefix, 0) == 0;
-}
+bool provedWrong(const Failure& shown) { return shown.message.rfind(kProofFailurePrefix, 0) == 0; }
 
 void proveShownFramesThrough(int index) { gProvingIndex = index; }
 
@@ -60,7 +58,8 @@ Failure proveShownFrame(const ProofStart& start) {
   std::vector<unsigned char> sentPixels;
   if (!copyHeldPicture(&sentPixels)) return proofFailure("could not read the frame to prove it");
   const SentPicture sent = {sentPixels.data(), gRowBytes, gMode->width, gMode->height};
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
   CapturedFrame arrived;
   FrameComparison last;
   uint64_t seen = 0;

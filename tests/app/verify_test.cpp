@@ -121,8 +121,8 @@ TEST(Verify, EachNewCallFailing) {
     SCOPED_TRACE(row.method);
     std::string output;
     SimSession* session = nullptr;
-    EXPECT_EQ(row.status,
-              verify(std::string("[faults]\nfail_method = ") + row.method + "\n", &output, &session))
+    EXPECT_EQ(row.status, verify(std::string("[faults]\nfail_method = ") + row.method + "\n",
+                                 &output, &session))
         << output;
     EXPECT_THAT(output, HasSubstr(row.said)) << output;
     EXPECT_LT(0u, session->countLogLines(" injected"));
@@ -146,8 +146,9 @@ TEST(Verify, EveryWayInProvesEachPicture) {
        [&](const SimSession& session) {
          WayIn serve(session, {"serve", kVerify, "1"});
          serve.readLine();
-         serve.write("{\"cmd\":\"open\"}\n{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}\n"
-                     "{\"cmd\":\"modes\"}\n");
+         serve.write(
+             "{\"cmd\":\"open\"}\n{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}\n"
+             "{\"cmd\":\"modes\"}\n");
          serve.readLine();
          const std::string answer = serve.readLine();
          EXPECT_THAT(serve.readLine(), StartsWith("{\"ok\":true"));
@@ -155,8 +156,9 @@ TEST(Verify, EveryWayInProvesEachPicture) {
          EXPECT_EQ(0, serve.wait());
          return answer;
        },
-       "{\"ok\":true,\"x\":0", "{\"ok\":false,\"code\":\"failed\",\"error\":\"verify: the picture "
-                               "arrived changed at input device 1: levels scaled"},
+       "{\"ok\":true,\"x\":0",
+       "{\"ok\":false,\"code\":\"failed\",\"error\":\"verify: the picture "
+       "arrived changed at input device 1: levels scaled"},
       {"run",
        [&](const SimSession& session) {
          std::string output;
@@ -165,8 +167,9 @@ TEST(Verify, EveryWayInProvesEachPicture) {
          EXPECT_THAT(output, HasSubstr("Commands: "));
          return output.substr(output.find("patch> ") + 7);
        },
-       "  live: R=1 G=2 B=3", "  display failed: verify: the picture arrived changed at input "
-                              "device 1: levels scaled"},
+       "  live: R=1 G=2 B=3",
+       "  display failed: verify: the picture arrived changed at input "
+       "device 1: levels scaled"},
       {"resolve",
        [&](const SimSession& session) {
          ResolveChild resolve(session, "hd", true, 0, {kVerify, "1"});
@@ -180,8 +183,9 @@ TEST(Verify, EveryWayInProvesEachPicture) {
          resolve.endWithSignal();
          return answer;
        },
-       "patch 512 512 512 window", "patch not shown: verify: the picture arrived changed at "
-                                   "input device 1: levels scaled"},
+       "patch 512 512 512 window",
+       "patch not shown: verify: the picture arrived changed at "
+       "input device 1: levels scaled"},
       {"pgen",
        [&](const SimSession& session) {
          PgenChild pgen(session, {"0", "hd", kVerify, "1"});
@@ -216,7 +220,8 @@ TEST(Verify, WithoutTheOptionNoInputIsOpened) {
 // A signal while a picture is being proved, or while verify waits for its
 // frames, releases the input and the output, and ends with 130.
 TEST(Verify, SignalsDuringCaptureReleaseBothSides) {
-  const std::string slowLink = std::string(kLoop) + "link.frame_ms = 150\nlink.pixels = video_levels\n";
+  const std::string slowLink =
+      std::string(kLoop) + "link.frame_ms = 150\nlink.pixels = video_levels\n";
   for (int signalNumber : {SIGINT, SIGTERM}) {
     SimSession session(slowLink);
     WayIn serve(session, {"serve", "--verify", "1"});

@@ -10,7 +10,6 @@
 #include "decklink/capture_handover.h"
 #include "decklink/device_hold.h"
 #include "decklink/device_status.h"
-#include "decklink/frame_pixels.h"
 #include "decklink/held_input.h"
 #include "decklink/picture_compare.h"
 #include "decklink/shown_frame_proof.h"
@@ -71,15 +70,6 @@ struct Timing {
     lastArrival = frame.arrival;
   }
 };
-
-bool copyHeldFrame(SentCopy* copy) {
-  IDeckLinkVideoBuffer* buffer = nullptr;
-  const unsigned char* pixels = openFramePixels(gFrame, bmdBufferAccessRead, &buffer);
-  if (pixels == nullptr) return false;
-  copy->pixels.assign(pixels, pixels + int64_t{gRowBytes} * gMode->height);
-  closeFramePixels(buffer, bmdBufferAccessRead);
-  return true;
-}
 
 // Which sent frame `arrived` shows: the index of the nearest of `sent`, or
 // -1 when black (the output before its first frame) is nearer.
@@ -195,7 +185,7 @@ int runVerify(int outIndex, int inIndex, const OutputMode& mode) {
     const uint64_t missedBefore = framesDroppedByHandover();
     deliverPendingSignals();
     SentCopy copy;
-    if (unshown.failed() || !copyHeldFrame(&copy)) {
+    if (unshown.failed() || !copyHeldPicture(&copy.pixels)) {
       writeStdout(formatted("%-10s %-6s not sent: %s\n", frame.name.c_str(), "-",
                             unshown.failed() ? unshown.text().c_str() : "frame unreadable"));
       exact = false;

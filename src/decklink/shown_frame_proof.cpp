@@ -19,15 +19,6 @@ uint64_t gArrivalsAtDisplay = 0;
 constexpr uint64_t kMostFramesLate = 12;
 constexpr int kLongestWaitMs = 3000;
 
-bool copyHeldPicture(std::vector<unsigned char>* copy) {
-  IDeckLinkVideoBuffer* buffer = nullptr;
-  const unsigned char* pixels = openFramePixels(gFrame, bmdBufferAccessRead, &buffer);
-  if (pixels == nullptr) return false;
-  copy->assign(pixels, pixels + int64_t{gRowBytes} * gMode->height);
-  closeFramePixels(buffer, bmdBufferAccessRead);
-  return true;
-}
-
 Failure proofFailure(const std::string& why) {
   return failure(FailureCode::kFailed, kProofFailurePrefix + why);
 }
@@ -35,6 +26,16 @@ Failure proofFailure(const std::string& why) {
 }  // namespace
 
 const char kProofFailurePrefix[] = "verify: ";
+
+bool copyHeldPicture(std::vector<unsigned char>* copy) {
+  if (gFrame == nullptr || gMode == nullptr) return false;
+  IDeckLinkVideoBuffer* buffer = nullptr;
+  const unsigned char* pixels = openFramePixels(gFrame, bmdBufferAccessRead, &buffer);
+  if (pixels == nullptr) return false;
+  copy->assign(pixels, pixels + int64_t{gRowBytes} * gMode->height);
+  closeFramePixels(buffer, bmdBufferAccessRead);
+  return true;
+}
 
 bool provedWrong(const Failure& shown) { return shown.message.rfind(kProofFailurePrefix, 0) == 0; }
 

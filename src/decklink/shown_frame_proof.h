@@ -6,6 +6,7 @@
 #define CORVANE_DECKLINK_SHOWN_FRAME_PROOF_H
 
 #include <cstdint>
+#include <vector>
 
 #include "decklink/failure.h"
 
@@ -39,6 +40,10 @@ Failure proveShownFrame(const ProofStart& start);
 // answers other display failures with a fixed text can tell it and pass
 // its message on.
 extern const char kProofFailurePrefix[];
+
+// A copy of the held frame's pixels (gRowBytes x height bytes), what was
+// sent; false, copying nothing, without a frame or when it refuses a read.
+bool copyHeldPicture(std::vector<unsigned char>* copy);
 bool provedWrong(const Failure& shown);
 
 #endif  // CORVANE_DECKLINK_SHOWN_FRAME_PROOF_H

@@ -8,10 +8,10 @@
 
 #include "decklink/device_hold.h"
 #include "decklink_sim.h"
-#include "render/frame_access.h"
-#include "render/frame_stores.h"
+#include "render/paint_rects.h"
+#include "render/pixel_word.h"
 #include "render/show_alignment.h"
-#include "render/show_patch.h"
+#include "render/show_picture.h"
 
 namespace {
 
@@ -37,24 +37,22 @@ void frameBytes(benchmark::State& state, const OutputMode& mode) {
 }
 
 // The baseline writes the same bytes of the same memory: the held frame's
-// own pixel buffer, so that where the memory lies cannot favour either side.
+// own pixel buffer, opened once by paintAndShow around the whole loop, so
+// that where the memory lies cannot favour either side.
 void memsetFrame(benchmark::State& state, const OutputMode& mode) {
   if (!holdAt(mode, state)) return;
-  IDeckLinkVideoBuffer* buffer = nullptr;
-  unsigned char* pixels = openFrameForWriting(&buffer);
-  if (pixels == nullptr) {
-    state.SkipWithError("no pixels");
-    return;
-  }
-  const size_t size = static_cast<size_t>(mode.height) * gRowBytes;
-  int value = 0;
-  for (auto _ : state) {
-    std::memset(pixels, ++value & 0xFF, size);
-    benchmark::DoNotOptimize(pixels);
-    benchmark::ClobberMemory();
-  }
+  const Failure refused = paintAndShow([&state](const FrameView& frame) {
+    const size_t size = static_cast<size_t>(frame.height) * static_cast<size_t>(frame.rowBytes);
+    int value = 0;
+    for (auto _ : state) {
+      std::memset(frame.pixels, ++value & 0xFF, size);
+      benchmark::DoNotOptimize(frame.pixels);
+      benchmark::ClobberMemory();
+    }
+    return true;
+  });
+  if (refused.failed()) state.SkipWithError(refused.message.c_str());
   frameBytes(state, mode);
-  closeFrameForWriting(buffer);
   closeDevice();
 }
 
@@ -70,12 +68,26 @@ void showPatchFrame(benchmark::State& state, const OutputMode& mode) {
   closeDevice();
 }
 
-// showPatch with each way of storing pinned, whatever this machine's
-// automatic choice: the figures that choice rests on.
+// The patch of showPatchFrame painted with each way of storing, whatever
+// this machine's automatic choice (frameStoresFor): the figures that choice
+// rests on.
 void showPatchWith(benchmark::State& state, const OutputMode& mode, FrameStores stores) {
-  pinFrameStores(&stores);
-  showPatchFrame(state, mode);
-  pinFrameStores(nullptr);
+  if (!holdAt(mode, state)) return;
+  const PatchRect rect = patchRectForArea(10, mode.width, mode.height);
+  const uint32_t background = storedWord(pixelWord(64, 64, 64));
+  uint16_t level = 0;
+  for (auto _ : state) {
+    level = static_cast<uint16_t>((level + 1) & 0x3FF);
+    const std::vector<PaintedRect> rects = {{rect, storedWord(pixelWord(level, 512, 64))}};
+    const Failure refused = paintAndShow([&](const FrameView& frame) {
+      paintRects(frame, background, rects, stores);
+      finishStreaming();
+      return true;
+    });
+    if (refused.failed()) state.SkipWithError("display");
+  }
+  frameBytes(state, mode);
+  closeDevice();
 }
 
 void showAlignmentFrame(benchmark::State& state, const OutputMode& mode) {

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "decklink/device_hold.h"
-#include "decklink/held_device.h"
+#include "decklink/held_card.h"
 #include "decklink_sim.h"
 #include "serve/serve_loop.h"
 #include "support/json_check.h"

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-"""Checks that every include in src/ points down the layers, and that the
-simulated card uses nothing of the program but the DeckLink declarations.
+"""Checks that every include in src/ points down the layers, that nothing
+outside src/decklink/ includes the held card's writable internals, and that
+the simulated card uses nothing of the program but the DeckLink
+declarations.
 
     python3 tests/layers_test.py [repository root]
 
@@ -21,8 +23,13 @@ MAY_USE = {
     "net": {"io", "render", "decklink"},
     "app": {"serve", "console", "net", "io", "render", "decklink"},
 }
-# Painting reads the held device; opening and closing it is not its business.
-NOT_IN = {"render": {"decklink/device_hold.h", "decklink/switch_mode.h"}}
+# Painting reads the held card; opening, closing, switching it and its
+# signalling are not its business.
+NOT_IN = {"render": {"decklink/device_hold.h"}}
+# The held card's variables as they are written: the device layer's alone.
+DECKLINK_ONLY = {"decklink/held_card_writable.h"}
+# Beside the program, where only the device layer's internals are barred.
+BESIDE = ["tests", "bench", "fuzz"]
 # The one program header the simulated card implements.
 SIM_MAY_USE = {"decklink/decklink_api.h", "decklink/decklink_input_api.h"}
 
@@ -59,6 +66,13 @@ def main():
                 wrong.append("%s:%d: %s may not include %s" % (path, number, layer, target))
             if target in NOT_IN.get(layer, set()):
                 wrong.append("%s:%d: %s may not include %s" % (path, number, layer, target))
+    for folder in ["src"] + BESIDE:
+        for path in sources(os.path.join(root, folder)):
+            if os.path.relpath(path, src).split(os.sep)[0] == "decklink":
+                continue
+            for number, target in includes(path):
+                if target in DECKLINK_ONLY:
+                    wrong.append("%s:%d: only decklink/ may include %s" % (path, number, target))
     sim = os.path.join(root, "sim")
     for path in sources(sim):
         for number, target in includes(path):

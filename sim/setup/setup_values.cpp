@@ -5,26 +5,6 @@
 
 namespace {
 
-struct NamedResult {
-  const char* name;
-  HRESULT value;
-};
-
-const NamedResult kNamedResults[] = {
-    {"S_OK", kS_OK},
-    {"S_FALSE", kS_FALSE},
-    {"E_FAIL", kE_FAIL},
-    {"E_ACCESSDENIED", kE_ACCESSDENIED},
-    {"E_NOTIMPL", kE_NOTIMPL},
-    {"E_OUTOFMEMORY", kE_OUTOFMEMORY},
-    {"E_INVALIDARG", kE_INVALIDARG},
-    {"E_NOINTERFACE", kE_NOINTERFACE},
-    {"E_POINTER", kE_POINTER},
-    {"E_HANDLE", kE_HANDLE},
-    {"E_ABORT", kE_ABORT},
-    {"E_UNEXPECTED", kE_UNEXPECTED},
-};
-
 // readResult without the message.
 bool parseResult(const std::string& text, HRESULT* result) {
   for (const NamedResult& named : kNamedResults) {

@@ -11,7 +11,6 @@
 #include "decklink/driver_version.h"
 #include "decklink/held_input.h"
 #include "decklink/mode_table.h"
-#include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/safe_points.h"
 
@@ -60,7 +59,7 @@ int checkCard(int index, const OutputMode* named, double seconds) {
   const Failure unread = readModeTable(index, &table);
   deliverPendingSignals();
   if (unread.is(FailureCode::kNoApi)) {
-    writeStdout("No DeckLink API found. Is Blackmagic Desktop Video installed?\n");
+    writeStdout(std::string(kNoApiSentence) + "\n");
     return 1;
   }
   writeStdout("corvane " CORVANE_VERSION "\n" + driver);
@@ -137,10 +136,7 @@ int checkMain(const std::vector<std::string>& words) {
     allowSignals();
     return printUsage();
   }
-  int index = 0;  // text that is not a number means device 0
-  const char* cursor = line.device.c_str();
-  readDecimalInt(&cursor, &index);
-  const int status = checkCard(index, named, line.seconds);
+  const int status = checkCard(line.device, named, line.seconds);
   allowSignals();
   return status;
 }

@@ -6,11 +6,10 @@
 #include <cstdlib>
 
 #include "decklink/device_hold.h"
-#include "decklink/frame_display.h"
-#include "decklink/held_signalling.h"
+#include "decklink/held_card.h"
 #include "io/safe_points.h"
 #include "render/show_alignment.h"
-#include "render/show_patch.h"
+#include "render/show_picture.h"
 
 namespace {
 

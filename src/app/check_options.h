@@ -17,7 +17,7 @@ constexpr double kCheckSecondsPerPicture = 1.0;
 constexpr double kCheckMaxSecondsPerPicture = 10.0;
 
 struct CheckCommandLine {
-  std::string device = "0";  // as typed; text that is not a number is device 0
+  int device = 0;
   std::string mode;          // empty: every mode the card offers
   double seconds = kCheckSecondsPerPicture;
 };

@@ -1,7 +1,15 @@
 #include "app/device_table.h"
 
 #include <cstdio>
+#include <vector>
 
+#include "app/usage.h"
+#include "decklink/enumerate.h"
+
+namespace {
+
+// The header, the separator, one row per device (or the no-device line) and
+// the legend. Names are padded to 30 columns, never cut.
 void printDeviceTable(const std::vector<DeviceInfo>& devices) {
   const char* rowFormat = "%-3s %-30s %-7s %-5s %-5s %-5s\n";
   std::printf(rowFormat, "#", "device", "output", "HD", "UHD", "4K");
@@ -16,10 +24,12 @@ void printDeviceTable(const std::vector<DeviceInfo>& devices) {
   std::puts("\n(HD/UHD/4K = 10-bit RGB 4:4:4 supported at that resolution)");
 }
 
+}  // namespace
+
 int listDevices() {
   std::vector<DeviceInfo> devices;
   if (!enumerate(&devices)) {
-    std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
+    std::puts(kNoApiSentence);
     return 0;
   }
   printDeviceTable(devices);

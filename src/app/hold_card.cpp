@@ -5,13 +5,10 @@
 
 #include "app/mode_hint.h"
 #include "decklink/device_hold.h"
-#include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/safe_points.h"
 
-bool holdCard(const char* deviceArgument, const char* modeName) {
-  int index = 0;  // text that is not a number means device 0
-  readDecimalInt(&deviceArgument, &index);
+bool holdCard(int index, const char* modeName) {
   // Installed before the open, so that no moment of holding is without it.
   installReleaseOnSignal(onSignal);
   // A terminal, pipe or host that goes away must not kill the program while

@@ -3,8 +3,13 @@
 #include <cstdio>
 #include <string>
 
-#include "io/decimal_int.h"
+#include "app/usage.h"
+#include "decklink/failure.h"
 
+namespace {
+
+// The device line, the header, the separator, one row per rate and the
+// legend.
 void printModeTable(int index, const ModeTable& table) {
   std::printf("device %d: %s\n\n", index, table.name.c_str());
   const char* rowFormat = "%-7s %-5s %-5s %-5s\n";
@@ -21,13 +26,13 @@ void printModeTable(int index, const ModeTable& table) {
       " a mode is named hd@59.94, uhd@50, 4k@23.98 ...; hd, uhd and 4k alone are 24)");
 }
 
-int listModes(const char* deviceArgument) {
-  int index = 0;  // text that is not a number means device 0
-  readDecimalInt(&deviceArgument, &index);
+}  // namespace
+
+int listModes(int index) {
   ModeTable table;
   const Failure unread = readModeTable(index, &table);
   if (unread.is(FailureCode::kNoApi)) {
-    std::puts("No DeckLink API found. Is Blackmagic Desktop Video installed?");
+    std::puts(kNoApiSentence);
     return 1;
   }
   if (unread.failed()) {

@@ -5,13 +5,8 @@
 
 #include "decklink/mode_table.h"
 
-// The device line, the header, the separator, one row per rate and the
-// legend.
-void printModeTable(int index, const ModeTable& table);
-
-// Reads the table of device `deviceArgument` (as typed; text that is not a
-// number is device 0) and prints it: 0. Without a driver, a device or an
-// output, prints why: 1.
-int listModes(const char* deviceArgument);
+// Reads the table of device number `index` and prints it: 0. Without a
+// driver, a device or an output, prints why: 1.
+int listModes(int index);
 
 #endif  // CORVANE_APP_MODE_TABLE_PRINT_H

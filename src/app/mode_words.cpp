@@ -2,8 +2,20 @@
 
 #include <algorithm>
 
+#include "io/decimal_int.h"
+
+namespace {
+
+// The whole of `word` as a number.
+bool readDeviceNumber(const std::string& word, int* device) {
+  const char* cursor = word.c_str();
+  return readDecimalInt(&cursor, device) && *cursor == '\0';
+}
+
+}  // namespace
+
 Failure readModeWords(const std::vector<std::string>& words, const std::vector<std::string>& known,
-                      ModeWords* read) {
+                      ModeWords* read, bool host) {
   const auto bad = [](const std::string& problem) {
     return failure(FailureCode::kBadRequest, problem);
   };
@@ -12,8 +24,18 @@ Failure readModeWords(const std::vector<std::string>& words, const std::vector<s
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     if (word.rfind("--", 0) != 0) {
-      if (positional == 2) return bad("one word too many: '" + word + "'");
-      (positional++ == 0 ? taken.device : taken.mode) = word;
+      const size_t place = positional++ + (host ? 0 : 1);
+      if (place == 0) {
+        taken.host = word;
+      } else if (place == 1) {
+        if (!readDeviceNumber(word, &taken.device)) {
+          return bad("device '" + word + "' is not a number");
+        }
+      } else if (place == 2) {
+        taken.mode = word;
+      } else {
+        return bad("one word too many: '" + word + "'");
+      }
       continue;
     }
     if (std::find(known.begin(), known.end(), word) == known.end()) {
@@ -24,4 +46,10 @@ Failure readModeWords(const std::vector<std::string>& words, const std::vector<s
   }
   *read = taken;
   return {};
+}
+
+int deviceNumberOf(const char* typed) {
+  int device = 0;
+  readDecimalInt(&typed, &device);
+  return device;
 }

@@ -2,7 +2,6 @@
 
 #include "app/hold_card.h"
 #include "decklink/device_hold.h"
-#include "decklink/held_signalling.h"
 #include "io/safe_points.h"
 
 void openSignalsUntilHeld() {
@@ -10,9 +9,9 @@ void openSignalsUntilHeld() {
   allowSignals();
 }
 
-bool holdCardForNetwork(const std::string& device, const std::string& mode,
+bool holdCardForNetwork(int device, const std::string& mode,
                         const SignallingOptions& signalling) {
-  if (!holdCard(device.c_str(), mode.c_str())) return false;
+  if (!holdCard(device, mode.c_str())) return false;
   if (!signalling.given) return true;
   const Failure refused = setSignalling(signalling.signalling);
   deliverPendingSignals();

@@ -18,7 +18,7 @@ void openSignalsUntilHeld();
 // (nothing without --hdr). Returns false, having said why, with the card
 // released when the card refuses the signalling ("Could not set the
 // signalling: <message> (<code>)"): the mode then ends with status 1.
-bool holdCardForNetwork(const std::string& device, const std::string& mode,
+bool holdCardForNetwork(int device, const std::string& mode,
                         const SignallingOptions& signalling);
 
 #endif  // CORVANE_APP_NETWORK_START_H

@@ -55,10 +55,9 @@ int pgenMain(const std::string& program, const std::vector<std::string>& words) 
     }
   }
   if (!holdCardForNetwork(line.device, line.mode, signalling)) return 1;
-  int error = 0;
-  const Failure refused = runPgen(line.options, &error);
+  const Failure refused = runPgen(line.options);
   writeStdout("corvane pgen: " + refused.message + "\n" +
-              advice(error, line.options.port, program));
+              advice(refused.systemError, line.options.port, program));
   releaseCard();
   return 1;
 }

@@ -12,7 +12,7 @@
 #include "net/pgen/server.h"
 
 struct PgenCommandLine {
-  std::string device = "0";
+  int device = 0;
   std::string mode = "hd";  // checked by the device layer when the card is held
   std::string listen;       // --listen: a host name or address; "" for all interfaces
   PgenOptions options;      // all but the listening addresses, which `listen` names

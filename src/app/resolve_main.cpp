@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/mode_words.h"
 #include "app/network_start.h"
 #include "app/usage.h"
 #include "io/safe_points.h"
@@ -23,21 +24,18 @@ int resolveMain(const std::vector<std::string>& words) {
   SignallingOptions signalling;
   const Failure unread = takeSignallingOptions(&args, &signalling);
   if (unread.failed()) return sayWhy(unread.message);
-  for (const std::string& word : args) {
-    if (word.compare(0, 2, "--") == 0) return sayWhy("unknown option " + word);
-  }
-  if (args.empty()) return printUsage();
+  ModeWords read;
+  const Failure wrong = readModeWords(args, {}, &read, true);
+  if (wrong.failed()) return sayWhy(wrong.message);
+  if (read.host.empty()) return printUsage();
   Endpoint host;
-  const Failure wrongHost = parseEndpoint(args[0], kResolvePort, &host);
+  const Failure wrongHost = parseEndpoint(read.host, kResolvePort, &host);
   if (wrongHost.failed()) return sayWhy(wrongHost.message);
   // The name is looked up once, before the card is held, so that a wrong
   // name fails at once.
   std::vector<SocketAddress> addresses;
   const Failure unknownHost = lookUpHost(host.host, host.port, &addresses);
   if (unknownHost.failed()) return sayWhy(unknownHost.message);
-  if (!holdCardForNetwork(args.size() >= 2 ? args[1] : "0", args.size() >= 3 ? args[2] : "hd",
-                          signalling)) {
-    return 1;
-  }
+  if (!holdCardForNetwork(read.device, read.mode.empty() ? "hd" : read.mode, signalling)) return 1;
   runResolve(host, addresses);
 }

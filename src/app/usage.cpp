@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+const char kNoApiSentence[] = "No DeckLink API found. Is Blackmagic Desktop Video installed?";
+
 int printUsage() {
   std::puts(
       "usage: corvane list\n"

@@ -2,10 +2,8 @@
 
 #include <cstring>
 
-#include "decklink/frame_display.h"
-#include "decklink/held_device.h"
-#include "decklink/held_signalling.h"
-#include "render/frame_access.h"
+#include "decklink/device_hold.h"
+#include "decklink/held_card.h"
 #include "render/pixel_word.h"
 #include "render/show_alignment.h"
 #include "render/show_picture.h"
@@ -35,19 +33,17 @@ uint32_t codeFramePixel(int band, int32_t x, int part, int32_t width) {
 }
 
 Failure showCodeFrame(int part) {
-  const Failure held = checkFrameHeld();
-  if (held.failed()) return held;
-  IDeckLinkVideoBuffer* buffer = nullptr;
-  unsigned char* pixels = openFrameForWriting(&buffer);
-  if (pixels == nullptr) return failure(FailureCode::kFailed, kNotWritableMessage);
-  const int32_t width = gMode->width, height = gMode->height;
-  for (int32_t y = 0; y < height; ++y) {
-    const int band = static_cast<int>(int64_t{y} * 5 / height);
-    uint32_t* row = reinterpret_cast<uint32_t*>(pixels + int64_t{gRowBytes} * y);
-    for (int32_t x = 0; x < width; ++x) row[x] = storedWord(codeFramePixel(band, x, part, width));
-  }
-  closeFrameForWriting(buffer);
-  return displayHeldFrame();
+  return paintAndShow([part](const FrameView& frame) {
+    for (int32_t y = 0; y < frame.height; ++y) {
+      const int band = static_cast<int>(int64_t{y} * 5 / frame.height);
+      unsigned char* row = frame.pixels + frame.rowBytes * y;
+      for (int32_t x = 0; x < frame.width; ++x) {
+        const uint32_t word = storedWord(codeFramePixel(band, x, part, frame.width));
+        std::memcpy(row + int64_t{4} * x, &word, sizeof word);
+      }
+    }
+    return true;
+  });
 }
 
 // A centred patch, a different one for each frame so that each can be told

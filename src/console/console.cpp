@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "decklink/held_device.h"
-#include "decklink/held_signalling.h"
+#include "decklink/device_hold.h"
+#include "decklink/held_card.h"
 #include "decklink/shown_frame_proof.h"
 #include "decklink/signalling_words.h"
 #include "io/decimal_int.h"
@@ -14,7 +14,7 @@
 #include "io/input_lines.h"
 #include "io/safe_points.h"
 #include "render/show_alignment.h"
-#include "render/show_patch.h"
+#include "render/show_picture.h"
 
 namespace {
 
@@ -25,12 +25,6 @@ const char kCommands[] =
     "Commands: red green blue white black | <R> <G> <B>\n"
     "          size3 size10 sizefull | full | video (or legal) | align\n"
     "          hdr pq|hlg|sdr [<setting> <value>]... | sdr | hdr | help | quit (q, exit)\n";
-
-// "  display failed", and with --verify what arrived changed.
-std::string displayFailedLine(const Failure& shown) {
-  return provedWrong(shown) ? "  display failed: " + shown.message + "\n"
-                            : std::string("  display failed\n");
-}
 
 // Video range puts black at 64 and peak white at 940; full range uses 0-1023.
 struct Range {
@@ -52,14 +46,21 @@ bool readThreeNumbers(const char* text, uint16_t* r, uint16_t* g, uint16_t* b) {
   return true;
 }
 
-void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double area) {
-  PatchRect rect;
-  const Failure shown = showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect);
+// After a picture's painting: a safe point, then "display failed" when it
+// is not on the card, and with --verify what arrived changed. Returns
+// whether it is.
+bool shownOrSaid(const Failure& shown) {
   deliverPendingSignals();
   if (shown.failed()) {
-    writeStdout(displayFailedLine(shown));
-    return;
+    writeStdout(provedWrong(shown) ? "  display failed: " + shown.message + "\n"
+                                   : std::string("  display failed\n"));
   }
+  return !shown.failed();
+}
+
+void showColour(uint16_t r, uint16_t g, uint16_t b, const Range& range, double area) {
+  PatchRect rect;
+  if (!shownOrSaid(showPatch(r, g, b, range.lo, range.lo, range.lo, area, &rect))) return;
   writeStdout(formatted("  live: R=%u G=%u B=%u  window %dx%d at (%d,%d)\n", unsigned{r},
                         unsigned{g}, unsigned{b}, rect.w, rect.h, rect.x, rect.y));
 }
@@ -69,12 +70,7 @@ void showAlignmentFrame(const Range& range) {
   const uint16_t line = static_cast<uint16_t>(span * 0.55 + range.lo);
   const uint16_t cross = static_cast<uint16_t>(span * 0.75 + range.lo);
   PatchRect inner, outer;
-  const Failure shown = showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer);
-  deliverPendingSignals();
-  if (shown.failed()) {
-    writeStdout(displayFailedLine(shown));
-    return;
-  }
+  if (!shownOrSaid(showAlignment(range.lo, line, cross, 3.0, 10.0, &inner, &outer))) return;
   writeStdout(formatted("  alignment: crosshair, 3%% box %dx%d, 10%% box %dx%d\n", inner.w, inner.h,
                         outer.w, outer.h));
 }
@@ -103,6 +99,15 @@ void changeSignalling(const std::string& typed) {
   }
   writeStdout("signalling: " + signallingText(gSignalling) + "\n");
 }
+
+// The colour words: which of red, green and blue are at the top of the
+// range (the others at its bottom).
+const struct {
+  const char* word;
+  bool r, g, b;
+} kColourWords[] = {{"red", true, false, false},  {"green", false, true, false},
+                    {"blue", false, false, true}, {"white", true, true, true},
+                    {"black", false, false, false}};
 
 // Acts on one typed command; returns false for a quit command.
 bool runCommand(const char* text, Range* range, double* area) {
@@ -133,17 +138,12 @@ bool runCommand(const char* text, Range* range, double* area) {
     changeSignalling(text);
   } else if (readThreeNumbers(text, &r, &g, &b)) {
     showColour(r, g, b, *range, *area);
-  } else if (is("red")) {
-    showColour(hi, lo, lo, *range, *area);
-  } else if (is("green")) {
-    showColour(lo, hi, lo, *range, *area);
-  } else if (is("blue")) {
-    showColour(lo, lo, hi, *range, *area);
-  } else if (is("white")) {
-    showColour(hi, hi, hi, *range, *area);
-  } else if (is("black")) {
-    showColour(lo, lo, lo, *range, *area);
   } else {
+    for (const auto& colour : kColourWords) {
+      if (!is(colour.word)) continue;
+      showColour(colour.r ? hi : lo, colour.g ? hi : lo, colour.b ? hi : lo, *range, *area);
+      return true;
+    }
     writeStdout(std::string("unknown: ") + text + "\n");
   }
   return true;

@@ -57,6 +57,28 @@ constexpr HRESULT kE_FAIL = static_cast<HRESULT>(0x80000008u);
 constexpr HRESULT kE_ACCESSDENIED = static_cast<HRESULT>(0x80000009u);
 constexpr HRESULT kE_UNEXPECTED = static_cast<HRESULT>(0x8000FFFFu);
 
+// Every result code above by its name: the one table of them, for the
+// program's messages (hresultName, decklink/failure.h) and the simulated
+// card's settings.
+struct NamedResult {
+  const char* name;
+  HRESULT value;
+};
+constexpr NamedResult kNamedResults[] = {
+    {"S_OK", kS_OK},
+    {"S_FALSE", kS_FALSE},
+    {"E_NOTIMPL", kE_NOTIMPL},
+    {"E_OUTOFMEMORY", kE_OUTOFMEMORY},
+    {"E_INVALIDARG", kE_INVALIDARG},
+    {"E_NOINTERFACE", kE_NOINTERFACE},
+    {"E_POINTER", kE_POINTER},
+    {"E_HANDLE", kE_HANDLE},
+    {"E_ABORT", kE_ABORT},
+    {"E_FAIL", kE_FAIL},
+    {"E_ACCESSDENIED", kE_ACCESSDENIED},
+    {"E_UNEXPECTED", kE_UNEXPECTED},
+};
+
 // Every BMD enumeration is a 32-bit unsigned value in the driver's headers.
 typedef uint32_t BMDDisplayMode;
 typedef uint32_t BMDPixelFormat;

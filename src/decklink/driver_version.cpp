@@ -1,7 +1,6 @@
 #include "decklink/driver_version.h"
 
 #include "decklink/decklink_api.h"
-#include "decklink/hresult_name.h"
 #include "decklink/loader.h"
 
 Failure readDriverVersion(int64_t* version) {

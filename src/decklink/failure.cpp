@@ -23,3 +23,10 @@ const char* failureCodeName(FailureCode code) {
   }
   return "failed";
 }
+
+const char* hresultName(HRESULT result) {
+  for (const NamedResult& named : kNamedResults) {
+    if (named.value == result) return named.name;
+  }
+  return "unknown";
+}

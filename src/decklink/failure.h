@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "decklink/decklink_api.h"
+
 enum class FailureCode {
   kNone,         // no failure
   kBadRequest,   // the request, command line or host input cannot be read or is out of range
@@ -27,6 +29,10 @@ const char* failureCodeName(FailureCode code);
 struct Failure {
   FailureCode code = FailureCode::kNone;
   std::string message;
+  // The system's errno behind the failure, where what to do about it
+  // depends on it (a port that cannot be bound: EACCES, EADDRINUSE); 0
+  // otherwise.
+  int systemError = 0;
 
   bool failed() const { return code != FailureCode::kNone; }
   bool is(FailureCode other) const { return code == other; }
@@ -40,6 +46,11 @@ struct Failure {
 inline Failure failure(FailureCode code, std::string message) {
   return Failure{code, std::move(message)};
 }
+
+// A DeckLink result code's name from kNamedResults (decklink/decklink_api.h),
+// for messages that pass a driver failure on: "E_FAIL"; "unknown" for a
+// value without a name.
+const char* hresultName(HRESULT result);
 
 // The messages more than one step of the device layer gives.
 extern const char kNotOpenMessage[];        // "no device is open"

@@ -2,7 +2,6 @@
 
 #include "decklink/capture_handover.h"
 #include "decklink/device_walk.h"
-#include "decklink/hresult_name.h"
 #include "decklink/query_interface.h"
 
 IDeckLink* gInputDevice = nullptr;

@@ -1,6 +1,6 @@
 // The held input: one device's capture, enabled at one mode in 'r210', its
 // frames going into the hand-over (decklink/capture_handover.h). Beside the
-// held output (decklink/held_device.h), and released with it: closeDevice
+// held output (decklink/held_card.h), and released with it: closeDevice
 // and the release on a signal end the input first.
 //
 // Shapes: nothing held (all null), or held (gInputDevice and gInput set,

@@ -2,7 +2,6 @@
 
 #include "decklink/device_walk.h"
 #include "decklink/display_name.h"
-#include "decklink/mode_probe.h"
 #include "decklink/query_interface.h"
 
 Failure readModeTable(int index, ModeTable* table) {

@@ -39,4 +39,9 @@ const OutputMode& modeAt(int resolution, int rate);
 // "4k", or one of them, "@" and a rate as kRates writes it.
 const OutputMode* findMode(const char* name);
 
+// Whether `output` can show 10-bit RGB 4:4:4 ('r210') at `mode`: supported
+// only when the call succeeds and its flag says yes; a failing call counts
+// as unsupported and is never reported.
+bool probeMode(IDeckLinkOutput* output, const OutputMode& mode);
+
 #endif  // CORVANE_DECKLINK_OUTPUT_MODE_H

@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "decklink/capture_handover.h"
-#include "decklink/frame_pixels.h"
-#include "decklink/held_device.h"
+#include "decklink/held_card_writable.h"
 #include "decklink/held_input.h"
 #include "decklink/picture_compare.h"
 

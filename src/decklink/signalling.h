@@ -1,7 +1,7 @@
 // The colour signalling the held frame carries: SDR, or HDR as PQ or HLG,
 // in a colour space, and for PQ the static metadata of HDR10 (mastering
 // primaries with a D65 white, mastering luminance, MaxCLL, MaxFALL). A
-// plain record; decklink/held_signalling.h puts it on the card.
+// plain record; setSignalling (decklink/device_hold.h) puts it on the card.
 #ifndef CORVANE_DECKLINK_SIGNALLING_H
 #define CORVANE_DECKLINK_SIGNALLING_H
 

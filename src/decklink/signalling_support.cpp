@@ -4,26 +4,28 @@
 
 namespace {
 
-// The reason `attributes` gives for not carrying `wanted`, or "".
-std::string whatIsLacking(IDeckLinkProfileAttributes* attributes, const Signalling& wanted) {
+Failure lacking(const char* what) { return failure(FailureCode::kUnsupported, what); }
+
+// What `attributes` say the device lacks to carry `wanted`.
+Failure whatIsLacking(IDeckLinkProfileAttributes* attributes, const Signalling& wanted) {
   bool yes = false;
   if (wanted.eotf == Eotf::kSdr) {
     const bool answered =
         attributes->GetFlag(BMDDeckLinkSupportsColorspaceMetadata, &yes) == kS_OK;
-    return answered && yes ? "" : "device cannot carry colour space metadata";
+    return answered && yes ? Failure() : lacking("device cannot carry colour space metadata");
   }
   if (attributes->GetFlag(BMDDeckLinkSupportsHDRMetadata, &yes) != kS_OK || !yes) {
-    return "device cannot carry HDR metadata";
+    return lacking("device cannot carry HDR metadata");
   }
   int64_t ranges = 0;
-  if (attributes->GetInt(BMDDeckLinkSupportedDynamicRange, &ranges) != kS_OK) return "";
+  if (attributes->GetInt(BMDDeckLinkSupportedDynamicRange, &ranges) != kS_OK) return {};
   if (wanted.eotf == Eotf::kPq && (ranges & bmdDynamicRangeHDRStaticPQ) == 0) {
-    return "device cannot output PQ (SMPTE ST 2084)";
+    return lacking("device cannot output PQ (SMPTE ST 2084)");
   }
   if (wanted.eotf == Eotf::kHlg && (ranges & bmdDynamicRangeHDRStaticHLG) == 0) {
-    return "device cannot output HLG";
+    return lacking("device cannot output HLG");
   }
-  return "";
+  return {};
 }
 
 }  // namespace
@@ -33,10 +35,9 @@ Failure askCardForSignalling(IDeckLink* device, const Signalling& wanted) {
   IDeckLinkProfileAttributes* attributes =
       queryInterface<IDeckLinkProfileAttributes>(device, IID_IDeckLinkProfileAttributes);
   if (attributes == nullptr) {
-    return failure(FailureCode::kUnsupported,
-                   "device cannot carry HDR metadata (it does not answer what it supports)");
+    return lacking("device cannot carry HDR metadata (it does not answer what it supports)");
   }
-  const std::string lacking = whatIsLacking(attributes, wanted);
+  const Failure lacks = whatIsLacking(attributes, wanted);
   attributes->Release();
-  return lacking.empty() ? Failure() : failure(FailureCode::kUnsupported, lacking);
+  return lacks;
 }

@@ -3,7 +3,6 @@
 #include <iterator>
 #include <vector>
 
-#include "decklink/hresult_name.h"
 #include "decklink/query_interface.h"
 
 namespace {
@@ -70,38 +69,28 @@ std::vector<MetadataWrite> signallingValues(const Signalling& s) {
 
 namespace {
 
-// The result's name alone ("E_INVALIDARG"), without the open call's gloss.
-std::string resultName(HRESULT result) {
-  const std::string name = hresultName(result);
-  return name.substr(0, name.find(' '));
+Failure refusal(const char* what, HRESULT result) {
+  return failure(FailureCode::kFailed,
+                 std::string("the card refused the ") + what + " (" + hresultName(result) + ")");
 }
 
-std::string refusal(const char* what, HRESULT result) {
-  return std::string("the card refused the ") + what + " (" + resultName(result) + ")";
-}
-
-// Every value of `s`; false at the first that the card refuses.
-bool setValues(IDeckLinkVideoFrameMutableMetadataExtensions* metadata, const Signalling& s,
-               std::string* why) {
+// Every value of `s`; fails at the first that the card refuses.
+Failure setValues(IDeckLinkVideoFrameMutableMetadataExtensions* metadata, const Signalling& s) {
   for (const MetadataWrite& value : signallingValues(s)) {
     const HRESULT result = value.isFloat ? metadata->SetFloat(value.id, value.number)
                                          : metadata->SetInt(value.id, value.integer);
-    if (result != kS_OK) {
-      *why = refusal(value.what, result);
-      return false;
-    }
+    if (result != kS_OK) return refusal(value.what, result);
   }
-  return true;
+  return {};
 }
 
-bool setHdrFlag(IDeckLinkMutableVideoFrame* frame, bool on, std::string* why) {
+Failure setHdrFlag(IDeckLinkMutableVideoFrame* frame, bool on) {
   const BMDFrameFlags flags = frame->GetFlags();
   const BMDFrameFlags wanted =
       on ? (flags | bmdFrameContainsHDRMetadata) : (flags & ~bmdFrameContainsHDRMetadata);
-  if (wanted == flags) return true;
+  if (wanted == flags) return {};
   const HRESULT result = frame->SetFlags(wanted);
-  if (result != kS_OK) *why = refusal("frame flags", result);
-  return result == kS_OK;
+  return result == kS_OK ? Failure() : refusal("frame flags", result);
 }
 
 }  // namespace
@@ -114,13 +103,10 @@ Failure writeSignalling(IDeckLinkMutableVideoFrame* frame, const Signalling& sig
   if (metadata == nullptr) {
     return failure(FailureCode::kFailed,
                    std::string("the frame refused its metadata interface (") +
-                       (found != kS_OK ? resultName(found) : "no interface") + ")");
+                       (found != kS_OK ? hresultName(found) : "no interface") + ")");
   }
-  std::string why;
-  const bool allSet = setValues(metadata, signalling, &why);
+  const Failure unset = setValues(metadata, signalling);
   metadata->Release();
-  if (!allSet || !setHdrFlag(frame, signalling.eotf != Eotf::kSdr, &why)) {
-    return failure(FailureCode::kFailed, why);
-  }
-  return {};
+  if (unset.failed()) return unset;
+  return setHdrFlag(frame, signalling.eotf != Eotf::kSdr);
 }

@@ -68,24 +68,25 @@ bool familyMissing(int error) {
 enum class Outcome { kOpen, kFailed, kPickAgain };
 
 Outcome openAll(int type, std::vector<SocketAddress> addresses, uint16_t requested,
-                std::vector<ServerSocket>* sockets, Failure* refused, int* error) {
+                std::vector<ServerSocket>* sockets, Failure* refused) {
   uint16_t port = requested;
   for (size_t i = 0; i < addresses.size(); ++i) {
     SocketAddress& address = addresses[i];
     setPort(&address, port);
     const int fd = openOne(type, address);
     if (fd < 0) {
-      *error = errno;
+      const int error = errno;
       const bool others = sockets->size() + (addresses.size() - i - 1) > 0;
-      if (others && familyMissing(*error)) continue;
+      if (others && familyMissing(error)) continue;
       *refused =
           failure(FailureCode::kFailed, "cannot bind " + socketAddressText(&address.storage) +
-                                            ": " + std::strerror(*error));
+                                            ": " + std::strerror(error));
+      refused->systemError = error;
       closeServerSockets(sockets);
       // The port the system picked for the first address may be taken for
       // a later one.
       const bool picked = requested == 0 && i > 0;
-      return picked && *error == EADDRINUSE ? Outcome::kPickAgain : Outcome::kFailed;
+      return picked && error == EADDRINUSE ? Outcome::kPickAgain : Outcome::kFailed;
     }
     const SocketAddress bound = boundAddress(fd);
     sockets->push_back({fd, bound});
@@ -94,7 +95,7 @@ Outcome openAll(int type, std::vector<SocketAddress> addresses, uint16_t request
   }
   if (!sockets->empty()) return Outcome::kOpen;
   *refused = failure(FailureCode::kFailed, "no address to bind");
-  *error = EADDRNOTAVAIL;
+  refused->systemError = EADDRNOTAVAIL;
   return Outcome::kFailed;
 }
 
@@ -117,16 +118,14 @@ SocketAddress anyAddress(int family) {
 }
 
 Failure openServerSockets(int type, const std::vector<SocketAddress>& addresses, uint16_t port,
-                          std::vector<ServerSocket>* sockets, int* error) {
+                          std::vector<ServerSocket>* sockets) {
   sockets->clear();
-  int ignored = 0;
-  if (error == nullptr) error = &ignored;
   Failure refused;
   const std::vector<SocketAddress> where =
       addresses.empty() ? std::vector<SocketAddress>{anyAddress(AF_INET), anyAddress(AF_INET6)}
                         : addresses;
   for (int tries = 0; tries < kPickedPortTries; ++tries) {
-    const Outcome outcome = openAll(type, where, port, sockets, &refused, error);
+    const Outcome outcome = openAll(type, where, port, sockets, &refused);
     if (outcome == Outcome::kOpen) return {};
     if (outcome == Outcome::kFailed || port != 0) break;
   }

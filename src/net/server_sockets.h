@@ -26,10 +26,10 @@ SocketAddress anyAddress(int family);
 // family has its own socket). An address whose family the system lacks is
 // passed over while another is bound. With port 0 the system picks one
 // port, the same for all. Fails, with nothing left open, naming the address
-// and the system's reason (its errno in `error`, when given), when one
-// cannot be bound.
+// and the system's reason (its errno in the failure's systemError), when
+// one cannot be bound.
 Failure openServerSockets(int type, const std::vector<SocketAddress>& addresses, uint16_t port,
-                          std::vector<ServerSocket>* sockets, int* error = nullptr);
+                          std::vector<ServerSocket>* sockets);
 
 void closeServerSockets(std::vector<ServerSocket>* sockets);
 

@@ -12,9 +12,6 @@
 
 namespace {
 
-bool gPinned = false;
-FrameStores gPinnedStores = FrameStores::kCached;
-
 #ifdef CORVANE_X86_64_STORES
 
 // Bytes of `to` before its first 16-byte boundary, at most `size`.
@@ -98,7 +95,6 @@ int64_t cacheSharePerProcessor() {
 }  // namespace
 
 FrameStores frameStoresFor(int64_t frameBytes) {
-  if (gPinned) return gPinnedStores;
 #ifdef CORVANE_X86_64_STORES
   static const int64_t threshold = cacheSharePerProcessor() * 3 / 4;
   return frameBytes > threshold ? FrameStores::kStreaming : FrameStores::kCached;
@@ -106,11 +102,6 @@ FrameStores frameStoresFor(int64_t frameBytes) {
   (void)frameBytes;
   return FrameStores::kCached;
 #endif
-}
-
-void pinFrameStores(const FrameStores* pinned) {
-  gPinned = pinned != nullptr;
-  if (pinned != nullptr) gPinnedStores = *pinned;
 }
 
 void fillRun(unsigned char* to, uint32_t stored, int64_t count, FrameStores stores) {

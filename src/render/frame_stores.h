@@ -43,10 +43,6 @@ constexpr bool kFastFillRuns = false;
 // where streaming stores are not available.
 FrameStores frameStoresFor(int64_t frameBytes);
 
-// Pins the choice for every later paint (tests and benchmarks reach both
-// ways on any machine); null returns to the automatic choice.
-void pinFrameStores(const FrameStores* pinned);
-
 // Writes `count` copies of the stored word from `to` on.
 void fillRun(unsigned char* to, uint32_t stored, int64_t count, FrameStores stores);
 

@@ -159,3 +159,12 @@ void paintRects(const FrameView& frame, uint32_t background,
               &pattern, stores);
   }
 }
+
+bool paintFrame(const FrameView& frame, uint32_t background,
+                const std::vector<PaintedRect>& rects) {
+  if (int64_t{4} * frame.width > kMaxRowLength) return false;
+  paintRects(frame, background, rects, frameStoresFor(frame.rowBytes * frame.height));
+  // Every streaming store reaches the frame before the card gets it back.
+  finishStreaming();
+  return true;
+}

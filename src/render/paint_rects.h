@@ -6,17 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "decklink/held_card.h"
 #include "render/frame_stores.h"
 #include "render/patch_rect.h"
 
-// Where a painter writes: the frame's first byte, its row stride (at least
-// 4 * width) and its size in pixels.
-struct FrameView {
-  unsigned char* pixels;
-  int64_t rowBytes;
-  int32_t width;
-  int32_t height;
-};
+// A painter writes into a FrameView (decklink/held_card.h): the frame's
+// first byte, its row stride (at least 4 * width) and its size in pixels.
 
 // A rectangle and the stored pixel word it is painted with.
 struct PaintedRect {
@@ -34,6 +29,13 @@ struct PaintedRect {
 // pattern and copied to each of its rows.
 void paintRects(const FrameView& frame, uint32_t background,
                 const std::vector<PaintedRect>& rects, FrameStores stores);
+
+// The painter of every picture the program shows, for paintAndShow
+// (decklink/held_card.h): paintRects with the stores frameStoresFor picks
+// for the frame's size, every store finished before it returns. False,
+// writing nothing, for a frame wider than kMaxRowLength.
+bool paintFrame(const FrameView& frame, uint32_t background,
+                const std::vector<PaintedRect>& rects);
 
 // Writes `stored` to the first 4 * width bytes of rows `top` .. `bottom` - 1.
 void fillRows(const FrameView& frame, int64_t top, int64_t bottom, uint32_t stored,

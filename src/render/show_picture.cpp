@@ -1,8 +1,6 @@
 #include "render/show_picture.h"
 
-#include "decklink/frame_display.h"
-#include "decklink/held_device.h"
-#include "render/frame_access.h"
+#include "decklink/held_card.h"
 #include "render/paint_rects.h"
 #include "render/pixel_word.h"
 
@@ -16,17 +14,27 @@ std::string colourText(const Rgb10& colour) {
   return std::to_string(colour.r) + " " + std::to_string(colour.g) + " " + std::to_string(colour.b);
 }
 
-}  // namespace
-
-Failure showPicture(const Picture& picture) {
-  const Failure held = checkFrameHeld();
-  if (held.failed()) return held;
+bool paintPicture(const FrameView& frame, const Picture& picture) {
   std::vector<PaintedRect> painted;
   painted.reserve(picture.rects.size());
   for (const ColouredRect& rect : picture.rects) {
     painted.push_back({rect.rect, storedColour(rect.colour)});
   }
-  return paintHeldFrame(storedColour(picture.background), painted);
+  return paintFrame(frame, storedColour(picture.background), painted);
+}
+
+}  // namespace
+
+Failure showPicture(const Picture& picture) {
+  return paintAndShow([&picture](const FrameView& frame) { return paintPicture(frame, picture); });
+}
+
+Failure showPatch(uint16_t r, uint16_t g, uint16_t b, uint16_t bgR, uint16_t bgG, uint16_t bgB,
+                  double areaPercent, PatchRect* outRect) {
+  return paintAndShow([&](const FrameView& frame) {
+    *outRect = patchRectForArea(areaPercent, frame.width, frame.height);
+    return paintPicture(frame, {{bgR, bgG, bgB}, {{*outRect, {r, g, b}}}});
+  });
 }
 
 std::string pictureLine(const Picture& picture) {

@@ -30,11 +30,17 @@ struct Picture {
 
 // Paints every pixel of the held frame, the background and then each
 // rectangle in order (later ones over earlier ones, all clipped to the
-// frame), and has the card show it. Fails as checkFrameHeld does (nothing
-// happens), with "could not write to the frame" when the frame's pixels
-// cannot be written (nothing is displayed, so the card never shows an old
-// picture as if it were this one), or as displayHeldFrame does.
+// frame), and has the card show it. Fails as paintAndShow does
+// (decklink/held_card.h).
 Failure showPicture(const Picture& picture);
+
+// A centred patch of one colour on a background of another: paints every
+// pixel of the held frame, patch colour inside the rectangle for
+// `areaPercent` (render/patch_rect.h) and background outside, and has the
+// card show it. The rectangle goes to `outRect` before painting; when there
+// is nothing to paint `outRect` keeps its value. Fails as showPicture does.
+Failure showPatch(uint16_t r, uint16_t g, uint16_t b, uint16_t bgR, uint16_t bgG, uint16_t bgB,
+                  double areaPercent, PatchRect* outRect);
 
 // The picture in words, as the network modes print it:
 // "patch 512 512 512 window 300x300 at (810,390) on 212 212 212", with one

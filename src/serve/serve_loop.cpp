@@ -7,10 +7,8 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/enumerate.h"
-#include "decklink/frame_display.h"
-#include "decklink/held_signalling.h"
+#include "decklink/held_card.h"
 #include "decklink/mode_table.h"
-#include "decklink/switch_mode.h"
 #include "io/format.h"
 #include "io/input_lines.h"
 #include "io/safe_points.h"
@@ -175,17 +173,21 @@ void hdr(const char* line) {
   answer(signallingAnswer(gSignalling));
 }
 
+// The frame's size after an open or a switch, or what refused it.
+void answerSizeOr(const Failure& refused) {
+  if (refused.failed()) {
+    answerFailure(refused);
+  } else {
+    answer(sizeResponse());
+  }
+}
+
 void open(const char* line) {
   int index = 0;
   char mode[16] = "hd";
   jsonInt(line, "device", &index);
   jsonStr(line, "mode", mode, sizeof mode);
-  const Failure refused = openDevice(index, mode);
-  if (refused.failed()) {
-    answerFailure(refused);
-    return;
-  }
-  answer(sizeResponse());
+  answerSizeOr(openDevice(index, mode));
 }
 
 void setMode(const char* line) {
@@ -196,12 +198,7 @@ void setMode(const char* line) {
     answerBadRequest("unknown resolution");
     return;
   }
-  const Failure refused = switchMode(*target);
-  if (refused.failed()) {
-    answerFailure(refused);
-    return;
-  }
-  answer(sizeResponse());
+  answerSizeOr(switchMode(*target));
 }
 
 void align(const char* line) {

@@ -119,7 +119,15 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
       {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--max-cll", "0"}, 1,
        "corvane resolve: --hdr: MaxCLL must be 1-65535 cd/m2\n", true},
       {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr", "pq", "--gamma", "2.4"}, 1,
-       "corvane resolve: unknown option --gamma\n", true},
+       "corvane resolve: unknown option '--gamma'\n", true},
+      // A device word that is not a number is refused, not taken as device 0.
+      {kCard, {"pgen", "uhd"}, 1, "corvane pgen: device 'uhd' is not a number\n" + kUsage, true},
+      {kCard, {"check", "1x", "hd"}, 1, "corvane check: device '1x' is not a number\n" + kUsage,
+       true},
+      {kCard, {"resolve", "127.0.0.1:1", "hd"}, 1,
+       "corvane resolve: device 'hd' is not a number\n", true},
+      {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "x"}, 1,
+       "corvane resolve: one word too many: 'x'\n", true},
       // The card.
       {kSomeModes, {"run", "0", "uhd"}, 1,
        "Could not open device 0: device cannot output 10-bit RGB 4:4:4 at this resolution "

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <map>
 #include <random>
+#include <set>
 
 #include "serve/serve_answers.h"
 #include "support/json_check.h"
@@ -55,7 +57,7 @@ void expectWholeLines(const std::string& output) {
 // The failing-call runs are the fixture's serves, each audited before the next.
 class Faults : public ServeTest {
  protected:
-  size_t runWithFault(size_t failing, const std::vector<const char*>& requests);
+  std::vector<std::string> runWithFault(size_t failing, const std::vector<const char*>& requests);
 };
 
 TEST_F(Faults, SignalAtARandomMomentOfServing) {
@@ -157,32 +159,57 @@ const struct {
      40},
 };
 
-// Runs `requests` with DeckLink call number `failing` (0: none) failing;
-// returns the number of calls the card counted.
-size_t Faults::runWithFault(size_t failing, const std::vector<const char*>& requests) {
+// Runs `requests` with DeckLink call number `failing` (0: none) failing.
+// Without a failing call, returns the site of each call the card counted:
+// the request's command, the object by its kind and its order among the
+// objects of that kind the request used, and the method ("hdr Buffer 2
+// StartAccess": the second buffer, the new frame's, written).
+std::vector<std::string> Faults::runWithFault(size_t failing,
+                                              const std::vector<const char*>& requests) {
   ServeClient& client = serve("[device]\nname = A\n" +
                               (failing ? "[faults]\nfail_call = " + std::to_string(failing) + "\n"
                                        : std::string()));
-  for (const char* request : requests) {
-    std::string answer = client.ask(request);
-    EXPECT_NE("<timeout>", answer) << request;
+  std::vector<std::string> sites;
+  for (size_t r = 0; r < requests.size(); ++r) {
+    std::string answer = client.ask(requests[r]);
+    EXPECT_NE("<timeout>", answer) << requests[r];
+    if (failing) continue;
+    // Each call is written to the log before its answer, so the log holds
+    // this request's calls now.
+    const std::vector<std::string> calls = countedCalls(session().logLines());
+    const std::string request = requests[r];
+    const size_t word = request.find("\"cmd\":\"") + 7;
+    const std::string command = request.substr(word, request.find('"', word) - word);
+    std::map<std::string, std::string> objects;  // "Buffer#12" -> "Buffer 2"
+    std::map<std::string, int> ofKind;
+    for (size_t c = sites.size(); c < calls.size(); ++c) {
+      const std::string object = calls[c].substr(0, calls[c].find(' '));
+      const std::string kind = object.substr(0, object.find('#'));
+      if (!objects.count(object)) objects[object] = kind + " " + std::to_string(++ofKind[kind]);
+      const std::string method = calls[c].substr(object.size(), calls[c].find('(') - object.size());
+      sites.push_back(command + " " + objects[object] + method);
+    }
   }
-  // The calls of the session itself: each is written to the log before its
-  // answer, so the log is complete now.
-  const size_t counted = countedCalls(session().logLines()).size();
   // Whatever failed, the program still answers and can hold the card again.
   EXPECT_EQ(kHd, client.ask("{\"cmd\":\"open\",\"mode\":\"hd\"}"));
   EXPECT_EQ(patchAnswer(kHdFull), client.ask("{\"cmd\":\"patch\",\"r\":1,\"g\":2,\"b\":3}"));
   endServing();
-  return counted;
+  return sites;
 }
 
+// A call made again at the same site (a value of the metadata after
+// another, a mode of the table after another, the second patch after the
+// first) takes the same path through the program when it fails: each site
+// fails once, at its first call.
 TEST_F(Faults, EachDeckLinkCallFailingOnce) {
   for (const auto& faultSession : kFaultSessions) {
-    const size_t calls = runWithFault(0, faultSession.requests);
-    ASSERT_GT(calls, faultSession.leastCalls);
-    for (size_t failing = 1; failing <= calls; ++failing) {
-      SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << calls << " fails");
+    const std::vector<std::string> sites = runWithFault(0, faultSession.requests);
+    ASSERT_GT(sites.size(), faultSession.leastCalls);
+    std::set<std::string> failed;
+    for (size_t failing = 1; failing <= sites.size(); ++failing) {
+      if (!failed.insert(sites[failing - 1]).second) continue;
+      SCOPED_TRACE(::testing::Message() << "call " << failing << " of " << sites.size()
+                                        << " fails: " << sites[failing - 1]);
       runWithFault(failing, faultSession.requests);
       if (HasFailure()) return;
     }

@@ -209,6 +209,8 @@ TEST_F(DeviceHoldTest, EnableFailuresAreNamed) {
       {"S_FALSE", "failed", "S_FALSE"},
       {"0x8000000A", "failed", "unknown"},
       {"E_INVALIDARG", "failed", "E_INVALIDARG (mode or pixel format not valid here)"},
+      {"0x80000008", "failed", "E_FAIL"},
+      {"0x8000FFFF", "failed", "E_UNEXPECTED"},
   };
   for (const auto& c : cases) {
     configure(std::string("[device]\nname = A\nenable.uhd = ") + c.result + "\n");

@@ -3,9 +3,7 @@
 // at once, and carried over a resolution switch; the values as the card
 // recorded them.
 #include "decklink/device_hold.h"
-#include "decklink/held_signalling.h"
-#include "decklink/switch_mode.h"
-#include "render/show_patch.h"
+#include "render/show_picture.h"
 #include "support/hdr10_metadata.h"
 #include "support/held_device_test.h"
 

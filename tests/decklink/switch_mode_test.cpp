@@ -1,8 +1,7 @@
 // Switching the held device's resolution, and restoring the previous mode
 // when a step of the switch fails.
 #include "decklink/device_hold.h"
-#include "decklink/switch_mode.h"
-#include "render/show_patch.h"
+#include "render/show_picture.h"
 #include "support/held_device_test.h"
 
 namespace {

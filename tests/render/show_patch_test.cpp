@@ -2,8 +2,7 @@
 // rows, the buffer access painting goes through, and frames that cannot be
 // written or shown.
 #include "decklink/device_hold.h"
-#include "render/frame_stores.h"
-#include "render/show_patch.h"
+#include "render/show_picture.h"
 #include "support/frame_checks.h"
 #include "support/held_device_test.h"
 
@@ -21,7 +20,7 @@ class ShowPatchTest : public HeldDeviceTest {
   }
 };
 
-TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
+TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryMode) {
   const struct {
     const char* mode;
     double area;
@@ -35,8 +34,6 @@ TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
       {"4k", 50, {600, 316, 2896, 1527}},   {"4k", 0, {2047, 1079, 1, 1}},
   };
   for (const auto& c : cases) {
-    const FrameStores stores = c.area < 10 ? FrameStores::kCached : FrameStores::kStreaming;
-    pinFrameStores(&stores);
     SCOPED_TRACE(::testing::Message() << c.mode << " " << c.area << "%");
     openAt(c.mode);
     PatchRect rect;
@@ -45,7 +42,6 @@ TEST_F(ShowPatchTest, EveryPixelFollowsTheRuleAtEveryModeWithEitherStores) {
               std::vector<int>({rect.x, rect.y, rect.w, rect.h}));
     expectPatchFrame(lastFrame().frame, c.rect, r210Word(940, 64, 512), r210Word(64, 80, 96));
   }
-  pinFrameStores(nullptr);
 }
 
 TEST_F(ShowPatchTest, EdgesAtTenPercentHd) {
@@ -88,21 +84,17 @@ TEST_F(ShowPatchTest, EachCallRepaintsEveryPixel) {
 }
 
 TEST_F(ShowPatchTest, PaddedRowsKeepTheirPaddingUntouched) {
-  for (FrameStores stores : {FrameStores::kCached, FrameStores::kStreaming}) {
-    pinFrameStores(&stores);
-    openAt("hd", "row_padding = 256\n");
-    ASSERT_EQ(7680 + 256, gRowBytes);
-    PatchRect rect;
-    ASSERT_EQ("", showPatch(1, 2, 3, 4, 5, 6, 25, &rect).text());
-    CapturedFrame frame = lastFrame();
-    expectPatchFrame(frame.frame, rect, r210Word(1, 2, 3), r210Word(4, 5, 6));
-    for (int row = 0; row < frame.height; ++row) {
-      for (int byte = 1920 * 4; byte < frame.rowBytes; ++byte) {
-        ASSERT_EQ(0, frame.bytes[static_cast<size_t>(row) * frame.rowBytes + byte]) << row;
-      }
+  openAt("hd", "row_padding = 256\n");
+  ASSERT_EQ(7680 + 256, gRowBytes);
+  PatchRect rect;
+  ASSERT_EQ("", showPatch(1, 2, 3, 4, 5, 6, 25, &rect).text());
+  CapturedFrame frame = lastFrame();
+  expectPatchFrame(frame.frame, rect, r210Word(1, 2, 3), r210Word(4, 5, 6));
+  for (int row = 0; row < frame.height; ++row) {
+    for (int byte = 1920 * 4; byte < frame.rowBytes; ++byte) {
+      ASSERT_EQ(0, frame.bytes[static_cast<size_t>(row) * frame.rowBytes + byte]) << row;
     }
   }
-  pinFrameStores(nullptr);
 }
 
 TEST_F(ShowPatchTest, NothingHeldDoesNothing) {
@@ -131,9 +123,9 @@ TEST_F(ShowPatchTest, RefusedPixelsAreNeverDisplayed) {
     SCOPED_TRACE(fault);
     openAt("hd", fault);
     clearLog();
-    PatchRect rect;
+    PatchRect rect{1, 2, 3, 4};
     EXPECT_EQ("could not write to the frame (failed)", showPatch(1023, 1023, 1023, 0, 0, 0, 100, &rect).text());
-    EXPECT_EQ(1920, rect.w);
+    EXPECT_EQ(3, rect.w);  // nothing was painted
     EXPECT_EQ(0, decklink_sim_displayed_count());
     EXPECT_TRUE(logLinesWith("DisplayVideoFrameSync").empty());
     EXPECT_NE(nullptr, gFrame);

@@ -4,7 +4,6 @@
 #include "net/pgen/command_reader.h"
 #include "net/pgen/patch_command.h"
 #include "net/pgen/template_blocks.h"
-#include "net/printable_text.h"
 
 const char kPgenNotShownReply[] = "ERR:not shown\x02\x0D";
 const char kPgenNotAppliedReply[] = "ERR:not applied\x02\x0D";
@@ -167,17 +166,20 @@ PgenResponse multipleResponse(const std::string& command, const PgenFacts& facts
   return reply(text, unknown.empty() ? "" : "unsupported queries in CMD:MULTIPLE: " + unknown);
 }
 
+PgenResponse settingResponse(const std::string& command, const std::string& text) {
+  PgenResponse response = reply(text);
+  response.action = PgenAction::kSetting;
+  response.setting = readPgenSetting(command);
+  return response;
+}
+
 PgenResponse cmdResponse(const std::string& command, const PgenFacts& facts) {
   const std::string name = command.substr(4);
   std::string value;
   if (name == "GET_MODE" && pgenQueryValue(name, facts, &value)) return reply(value);
   if (pgenQueryValue(name, facts, &value)) return reply("OK:" + value);
   if (startsWith(name, "MULTIPLE:")) return multipleResponse(command, facts);
-  if (startsWith(name, "SET_")) {
-    PgenResponse response = reply("OK:");
-    response.action = PgenAction::kSetting;
-    return response;
-  }
+  if (startsWith(name, "SET_")) return settingResponse(command, "OK:");
   if (name == "HALT" || name == "REBOOT") {
     return reply("OK:", "ignored: " + name + " (corvane does not halt or restart the computer)");
   }
@@ -206,9 +208,7 @@ PgenResponse interpretPgenCommand(const std::string& command, const PgenFacts& f
   if (startsWith(command, "SETCONF:")) {
     const size_t nameEnd = uploadNameEnd(command);
     if (nameEnd != std::string::npos) return uploadResponse(command, nameEnd, facts, templates);
-    PgenResponse response = reply("OK");
-    response.action = PgenAction::kSetting;
-    return response;
+    return settingResponse(command, "OK");
   }
   return unsupported(command);
 }

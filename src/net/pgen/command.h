@@ -9,14 +9,15 @@
 #include <vector>
 
 #include "net/pgen/queries.h"
+#include "net/pgen/settings.h"
 #include "net/pgen/template_store.h"
 #include "render/show_picture.h"
 
 enum class PgenAction {
   kReply,    // nothing but the reply
   kPaint,    // paint `picture`, then send the reply (or a failure reply)
-  kSetting,  // a settings command: readPgenSetting (net/pgen/settings.h),
-             // apply or print it, send the reply
+  kSetting,  // a settings command, read into `setting`: apply it or print
+             // its line, send the reply
   kQuit,     // send the reply, then close the connection
 };
 
@@ -25,6 +26,7 @@ struct PgenResponse {
   std::string reply;         // the bytes to send, ending with 0x02 0x0D
   std::string line;          // to print ("" prints nothing)
   Picture picture;           // for kPaint
+  PgenSetting setting;       // for kSetting
   bool textLeftOut = false;  // the command asked for text, which corvane does not draw
 };
 

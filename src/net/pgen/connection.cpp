@@ -6,16 +6,15 @@
 #include <cstring>
 #include <utility>
 
-#include "decklink/held_device.h"
-#include "decklink/held_signalling.h"
+#include "decklink/device_hold.h"
+#include "decklink/held_card.h"
 #include "decklink/shown_frame_proof.h"
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
 #include "net/pgen/command.h"
 #include "net/pgen/settings.h"
-#include "net/picture_on_card.h"
-#include "net/printable_text.h"
+#include "net/host_picture.h"
 
 namespace {
 
@@ -25,14 +24,13 @@ const char kTextNotice[] =
 
 // Applies a settings command; a signalling the card refuses is answered
 // as not applied, and the card keeps what it had.
-std::string applySetting(const std::string& command, const PgenServerState& state,
-                         const std::string& reply) {
-  const PgenSetting setting = readPgenSetting(command, gSignalling, state.hdrOn);
-  if (!setting.signalling) {
+std::string applySetting(const std::string& command, const PgenSetting& setting,
+                         const PgenServerState& state, const std::string& reply) {
+  if (setting.asks == PgenSignalling::kNothing) {
     offerStdoutLine(setting.line);
     return reply;
   }
-  const Failure refused = setSignalling(setting.wanted);
+  const Failure refused = setSignalling(wantedSignalling(setting.asks, gSignalling, state.hdrOn));
   deliverPendingSignals();
   if (refused.failed()) {
     offerStdoutLine("setting not applied: " + printableText(command) + ": " + refused.text());
@@ -47,7 +45,7 @@ std::string applySetting(const std::string& command, const PgenServerState& stat
 std::string pgenPaintReply(const Failure& shown, const std::string& reply) {
   if (!shown.failed()) return reply;
   if (!provedWrong(shown)) return kPgenNotShownReply;
-  return "ERR:" + printableText(shown.message) + "\x02\x0D";
+  return "ERR:" + printableText(shown.message, 400) + "\x02\x0D";
 }
 
 }  // namespace
@@ -128,7 +126,7 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
     case PgenAction::kPaint:
       reply = pgenPaintReply(showAndReport(response.picture), reply);
       break;
-    case PgenAction::kSetting: reply = applySetting(command_, *state, reply); break;
+    case PgenAction::kSetting: reply = applySetting(command_, response.setting, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;
     case PgenAction::kReply:
       if (!response.line.empty()) offerStdoutLine(response.line);

@@ -6,8 +6,7 @@
 
 #include "io/decimal_int.h"
 #include "io/format.h"
-#include "net/host_codes.h"
-#include "net/printable_text.h"
+#include "net/host_picture.h"
 
 namespace {
 

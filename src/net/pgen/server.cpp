@@ -7,12 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "decklink/held_device.h"
+#include "decklink/held_card.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
 #include "net/pgen/connection.h"
 #include "net/pgen/discovery.h"
-#include "net/picture_on_card.h"
+#include "net/host_picture.h"
 #include "net/server_sockets.h"
 
 namespace {
@@ -127,11 +127,11 @@ void endConnection(std::unique_ptr<PgenConnection>* connection, const std::strin
 
 }  // namespace
 
-Failure runPgen(const PgenOptions& options, int* error) {
+Failure runPgen(const PgenOptions& options) {
   showStartingBlack();
   std::vector<ServerSocket> listening;
   const Failure refused =
-      openServerSockets(SOCK_STREAM, options.listen, options.port, &listening, error);
+      openServerSockets(SOCK_STREAM, options.listen, options.port, &listening);
   if (refused.failed()) return refused;
   const std::vector<DiscoverySocket> discovery = openDiscovery(options);
   announce(listening, discovery);

@@ -12,6 +12,7 @@
 #include "decklink/failure.h"
 #include "decklink/signalling.h"
 #include "net/host_lookup.h"
+#include "net/pgen/discovery.h"
 
 // The protocol's own TCP port, the one HCFR connects to.
 constexpr uint16_t kPgenPort = 85;
@@ -19,7 +20,7 @@ constexpr uint16_t kPgenPort = 85;
 struct PgenOptions {
   std::vector<SocketAddress> listen;  // none: all interfaces
   uint16_t port = kPgenPort;  // 0: the system picks one (printed)
-  uint16_t discoveryPort = 1977;
+  uint16_t discoveryPort = kPgenDiscoveryPort;
   Signalling hdrOn = signallingFor(Eotf::kPq);  // what a host's IS_HDR 1 asks for
 };
 
@@ -33,8 +34,8 @@ struct PgenOptions {
 // connections. Only SIGINT or SIGTERM end it (status 130, the card
 // released). Returns only when the TCP port cannot be bound, with nothing
 // left open but the card, which the caller releases: the failure names the
-// address and the system's reason, and `error` receives its errno (EACCES
+// address and the system's reason, and its systemError is the errno (EACCES
 // for a privileged port).
-Failure runPgen(const PgenOptions& options, int* error);
+Failure runPgen(const PgenOptions& options);
 
 #endif  // CORVANE_NET_PGEN_SERVER_H

@@ -1,6 +1,6 @@
 #include "net/pgen/settings.h"
 
-#include "net/printable_text.h"
+#include "io/format.h"
 
 namespace {
 
@@ -10,10 +10,9 @@ PgenSetting ignored(const std::string& command, const std::string& why) {
   return setting;
 }
 
-PgenSetting asking(const Signalling& wanted) {
+PgenSetting asking(PgenSignalling asks) {
   PgenSetting setting;
-  setting.signalling = true;
-  setting.wanted = wanted;
+  setting.asks = asks;
   return setting;
 }
 
@@ -37,25 +36,32 @@ bool splitSetting(const std::string& command, std::string* name, long* value) {
 
 }  // namespace
 
-PgenSetting readPgenSetting(const std::string& command, const Signalling& current,
-                            const Signalling& hdrOn) {
+PgenSetting readPgenSetting(const std::string& command) {
   const char* kept = "corvane keeps 10-bit RGB 4:4:4 at the mode it was started with";
   std::string name;
   long value = 0;
   if (!splitSetting(command, &name, &value)) return ignored(command, kept);
-  if (name == "IS_HDR" && value == 1) return asking(hdrOn);
-  if (name == "IS_HDR" && value == 0) {
-    Signalling sdr = current;
-    sdr.eotf = Eotf::kSdr;
-    return asking(sdr);
+  if (name == "IS_HDR" && (value == 0 || value == 1)) {
+    return asking(value == 1 ? PgenSignalling::kHdrOn : PgenSignalling::kHdrOff);
   }
   if (name == "COLORIMETRY" && (value == 0 || value == 2 || value == 9)) {
-    Signalling wanted = current;
-    wanted.colourSpace = value == 9 ? ColourSpace::kRec2020 : ColourSpace::kRec709;
-    return asking(wanted);
+    return asking(value == 9 ? PgenSignalling::kRec2020 : PgenSignalling::kRec709);
   }
   if (name == "IS_HDR" || name == "COLORIMETRY") {
     return ignored(command, "a value corvane does not know for " + name);
   }
   return ignored(command, kept);
+}
+
+Signalling wantedSignalling(PgenSignalling asks, const Signalling& current,
+                            const Signalling& hdrOn) {
+  Signalling wanted = current;
+  switch (asks) {
+    case PgenSignalling::kNothing: break;
+    case PgenSignalling::kHdrOn: wanted = hdrOn; break;
+    case PgenSignalling::kHdrOff: wanted.eotf = Eotf::kSdr; break;
+    case PgenSignalling::kRec2020: wanted.colourSpace = ColourSpace::kRec2020; break;
+    case PgenSignalling::kRec709: wanted.colourSpace = ColourSpace::kRec709; break;
+  }
+  return wanted;
 }

@@ -15,15 +15,28 @@
 
 #include "decklink/signalling.h"
 
+// What a setting asks of the card's signalling.
+enum class PgenSignalling {
+  kNothing,  // an ignored setting
+  kHdrOn,    // IS_HDR 1: the HDR signalling of the command line (or PQ)
+  kHdrOff,   // IS_HDR 0: SDR, the colour space as it is
+  kRec2020,  // COLORIMETRY 9
+  kRec709,   // COLORIMETRY 0 or 2
+};
+
 struct PgenSetting {
-  bool signalling = false;  // true: put `wanted` on the card
-  Signalling wanted;
+  PgenSignalling asks = PgenSignalling::kNothing;
   std::string line;  // when ignored: the line to print
 };
 
-// Reads the setting `command` (the whole command, as received), given the
-// signalling the card carries now and what HDR means when a host turns it on.
-PgenSetting readPgenSetting(const std::string& command, const Signalling& current,
+// Reads the setting `command` (the whole command, as received): the one
+// reading of a settings command, which interpretPgenCommand
+// (net/pgen/command.h) makes and the connection applies.
+PgenSetting readPgenSetting(const std::string& command);
+
+// The signalling `asks` puts on the card, given the signalling it carries
+// now and what HDR means when a host turns it on; `current` for kNothing.
+Signalling wantedSignalling(PgenSignalling asks, const Signalling& current,
                             const Signalling& hdrOn);
 
 #endif  // CORVANE_NET_PGEN_SETTINGS_H

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "net/pgen/patch_command.h"
-#include "net/printable_text.h"
+#include "io/format.h"
 
 namespace {
 

@@ -34,10 +34,24 @@ class PgenTemplates {
   // Stores `stored` under `name`, replacing a template of that name; `bytes`
   // is what it counts against the bound (its name and its blocks as sent).
   // False, with nothing changed, when that would pass either bound.
-  bool put(const std::string& name, const PgenTemplate& stored, size_t bytes);
+  bool put(const std::string& name, const PgenTemplate& stored, size_t bytes) {
+    const auto same = entries_.find(name);
+    const size_t replaced = same == entries_.end() ? 0 : same->second.bytes;
+    const size_t count = entries_.size() + (same == entries_.end() ? 1 : 0);
+    if (count > kMaxPgenTemplates || bytes > kMaxPgenTemplateBytes ||
+        bytes_ - replaced > kMaxPgenTemplateBytes - bytes) {
+      return false;
+    }
+    bytes_ = bytes_ - replaced + bytes;
+    entries_[name] = {stored, bytes};
+    return true;
+  }
 
   // The template of that name, or null.
-  const PgenTemplate* find(const std::string& name) const;
+  const PgenTemplate* find(const std::string& name) const {
+    const auto found = entries_.find(name);
+    return found == entries_.end() ? nullptr : &found->second.stored;
+  }
 
  private:
   struct Entry {

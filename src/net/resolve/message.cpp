@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "net/printable_text.h"
+#include "io/format.h"
 
 namespace {
 

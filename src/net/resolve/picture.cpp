@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "net/host_codes.h"
+#include "net/host_picture.h"
 
 namespace {
 

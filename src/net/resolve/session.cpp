@@ -8,11 +8,11 @@
 #include <cstring>
 #include <string>
 
-#include "decklink/held_device.h"
+#include "decklink/held_card.h"
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
-#include "net/picture_on_card.h"
+#include "net/host_picture.h"
 #include "net/resolve/framing.h"
 #include "net/resolve/message.h"
 #include "net/resolve/picture.h"

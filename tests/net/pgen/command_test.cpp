@@ -100,15 +100,14 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
 }
 
 TEST(PgenCommand, SettingsAndIgnoredCommandsSaySo) {
-  const Signalling sdr;
   EXPECT_EQ(
       "setting ignored: CMD:SET_OUTPUT_RANGE:2 (corvane keeps 10-bit RGB 4:4:4 at the mode it "
       "was started with)",
-      readPgenSetting("CMD:SET_OUTPUT_RANGE:2", sdr, signallingFor(Eotf::kPq)).line);
+      interpret("CMD:SET_OUTPUT_RANGE:2\x02\r").setting.line);
   EXPECT_EQ("setting ignored: CMD:SET_COLORIMETRY:5 (a value corvane does not know for "
             "COLORIMETRY)",
-            readPgenSetting("CMD:SET_COLORIMETRY:5", sdr, signallingFor(Eotf::kPq)).line);
-  EXPECT_FALSE(readPgenSetting("CMD:SET_IS_HDR:yes", sdr, signallingFor(Eotf::kPq)).signalling);
+            interpret("CMD:SET_COLORIMETRY:5\x02\r").setting.line);
+  EXPECT_EQ(PgenSignalling::kNothing, interpret("CMD:SET_IS_HDR:yes\x02\r").setting.asks);
   EXPECT_EQ("ignored: HALT (corvane does not halt or restart the computer)",
             interpret(literal::kHalt).line);
   EXPECT_THAT(interpret(literal::kRestart).line, HasSubstr("ignored: RESTARTPGENERATOR"));
@@ -121,27 +120,32 @@ TEST(PgenCommand, HdrAndColorimetrySettingsAskForSignalling) {
   Signalling hlg = signallingFor(Eotf::kHlg);
   hlg.colourSpace = ColourSpace::kRec709;
   const Signalling current;  // plain SDR, Rec.709
+  // The signalling the command, read as the server reads it, asks for.
+  const auto wanted = [](const std::string& command, const Signalling& now,
+                         const Signalling& hdrOn) {
+    const PgenResponse read = interpret(command + "\x02\r");
+    EXPECT_EQ(PgenAction::kSetting, read.action) << command;
+    EXPECT_NE(PgenSignalling::kNothing, read.setting.asks) << command;
+    return wantedSignalling(read.setting.asks, now, hdrOn);
+  };
   for (const char* on : {"CMD:SET_IS_HDR:1", "CMD:SET_PGENERATOR_CONF_IS_HDR:1"}) {
-    const PgenSetting setting = readPgenSetting(on, current, hlg);
-    EXPECT_TRUE(setting.signalling) << on;
-    EXPECT_EQ(Eotf::kHlg, setting.wanted.eotf) << on;
-    EXPECT_EQ(ColourSpace::kRec709, setting.wanted.colourSpace) << on;
+    const Signalling setting = wanted(on, current, hlg);
+    EXPECT_EQ(Eotf::kHlg, setting.eotf) << on;
+    EXPECT_EQ(ColourSpace::kRec709, setting.colourSpace) << on;
   }
   Signalling pq = signallingFor(Eotf::kPq);
   pq.maxCll = 800;
-  const PgenSetting off = readPgenSetting("CMD:SET_PGENERATOR_CONF_IS_HDR:0", pq, hlg);
-  EXPECT_TRUE(off.signalling);
-  EXPECT_EQ(Eotf::kSdr, off.wanted.eotf);
-  EXPECT_EQ(ColourSpace::kRec2020, off.wanted.colourSpace);  // colorimetry decides that
-  const PgenSetting bt2020 = readPgenSetting("CMD:SET_COLORIMETRY:9", current, hlg);
-  EXPECT_TRUE(bt2020.signalling);
-  EXPECT_EQ(Eotf::kSdr, bt2020.wanted.eotf);
-  EXPECT_EQ(ColourSpace::kRec2020, bt2020.wanted.colourSpace);
+  const Signalling off = wanted("CMD:SET_PGENERATOR_CONF_IS_HDR:0", pq, hlg);
+  EXPECT_EQ(Eotf::kSdr, off.eotf);
+  EXPECT_EQ(ColourSpace::kRec2020, off.colourSpace);  // colorimetry decides that
+  const Signalling bt2020 = wanted("CMD:SET_COLORIMETRY:9", current, hlg);
+  EXPECT_EQ(Eotf::kSdr, bt2020.eotf);
+  EXPECT_EQ(ColourSpace::kRec2020, bt2020.colourSpace);
   for (const char* rec709 : {"CMD:SET_PGENERATOR_CONF_COLORIMETRY:0", "CMD:SET_COLORIMETRY:2"}) {
-    const PgenSetting setting = readPgenSetting(rec709, pq, hlg);
-    EXPECT_EQ(ColourSpace::kRec709, setting.wanted.colourSpace) << rec709;
-    EXPECT_EQ(Eotf::kPq, setting.wanted.eotf) << rec709;
-    EXPECT_EQ(800, setting.wanted.maxCll) << rec709;
+    const Signalling setting = wanted(rec709, pq, hlg);
+    EXPECT_EQ(ColourSpace::kRec709, setting.colourSpace) << rec709;
+    EXPECT_EQ(Eotf::kPq, setting.eotf) << rec709;
+    EXPECT_EQ(800, setting.maxCll) << rec709;
   }
 }
 

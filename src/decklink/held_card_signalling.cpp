@@ -1,16 +1,12 @@
-#include "decklink/held_signalling.h"
-
+// The held frame's signalling: setting it, and carrying it over to the new
+// frame of a resolution switch.
 #include <cstring>
 
-#include "decklink/enable_mode.h"
-#include "decklink/frame_display.h"
-#include "decklink/frame_pixels.h"
-#include "decklink/held_device.h"
+#include "decklink/device_hold.h"
+#include "decklink/held_card_writable.h"
 #include "decklink/shown_frame_proof.h"
 #include "decklink/signalling_support.h"
 #include "decklink/signalling_write.h"
-
-Signalling gSignalling;
 
 namespace {
 
@@ -72,14 +68,14 @@ Failure setSignalling(const Signalling& wanted) {
                    "no frame to carry the signalling (a failed switch left none)");
   }
   if (isPlain(wanted) && isPlain(gSignalling)) {
-    gSignalling = wanted;
+    writable::gSignalling = wanted;
     return {};
   }
   const Failure refused = askCardForSignalling(gDevice, wanted);
   if (refused.failed()) return refused;
   const Failure written = signalOnNewFrame(wanted);
   if (written.failed()) return written;
-  gSignalling = wanted;
+  writable::gSignalling = wanted;
   const Failure shown = gFrameShown ? displayHeldFrame() : Failure();
   if (shown.failed() && !provedWrong(shown)) {
     return failure(FailureCode::kFailed, "signalling set, but DisplayVideoFrameSync failed");
@@ -90,6 +86,6 @@ Failure setSignalling(const Signalling& wanted) {
 Failure carrySignalling() {
   if (isPlain(gSignalling)) return {};
   const Failure written = writeSignalling(gFrame, gSignalling);
-  if (written.failed()) gSignalling = Signalling();
+  if (written.failed()) writable::gSignalling = Signalling();
   return written;
 }

@@ -1,5 +1,5 @@
 // Hosts' codes of 1 to 16 bits as the 10-bit codes corvane paints.
-#include "net/host_codes.h"
+#include "net/host_picture.h"
 
 #include <gtest/gtest.h>
 

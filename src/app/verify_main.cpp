@@ -72,9 +72,9 @@ struct Timing {
 };
 
 // Which sent frame `arrived` shows: the index of the nearest of `sent`, or
-// -1 when black (the output before its first frame) is nearer.
-int nearestSent(const std::vector<SentCopy>& sent, const CapturedFrame& arrived) {
-  const SentCopy black = {std::vector<unsigned char>(sent.back().pixels.size(), 0)};
+// -1 when `black` (the output before its first frame) is nearer.
+int nearestSent(const std::vector<SentCopy>& sent, const SentCopy& black,
+                const CapturedFrame& arrived) {
   double best = pictureDistance(black.view(), arrived);
   int nearest = -1;
   for (size_t i = 0; i < sent.size(); ++i) {
@@ -95,6 +95,7 @@ FrameOutcome awaitArrival(const std::vector<SentCopy>& sent, const Signalling& s
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(kLongestWaitMs);
   CapturedFrame arrived;
+  const SentCopy black = {std::vector<unsigned char>(sent.back().pixels.size(), 0)};
   int seen = 0, withoutSignal = 0;
   while (seen < kMostFramesLate) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -108,7 +109,7 @@ FrameOutcome awaitArrival(const std::vector<SentCopy>& sent, const Signalling& s
       ++withoutSignal;
       continue;
     }
-    if (nearestSent(sent, arrived) != wanted) continue;
+    if (nearestSent(sent, black, arrived) != wanted) continue;
     outcome.arrived = true;
     outcome.delay = static_cast<int64_t>(arrived.arrival - before) - 1;
     outcome.comparison = compareArrival(sent.back().view(), signalling, arrived);

@@ -113,6 +113,9 @@ TEST(Verify, EachNewCallFailing) {
       {"InputFrame.GetStreamTime", 0, "verdict: exact"},
       {"Buffer.GetSize", 0, "verdict: exact"},
       {"Buffer.GetBytes", 1, "verdict: NOT exact"},
+      // The output's buffers too: no frame can be painted, none is sent.
+      {"Buffer.StartAccess", 1, "verdict: NOT exact: a frame could not be sent"},
+      {"Metadata.GetInt", 1, "verdict: NOT exact: metadata missing"},
       {"Metadata.GetFloat", 1, "verdict: NOT exact: metadata missing"},
       {"Status.GetInt", 0, "output device status: status not answered"},
       {"Status.GetFlag", 0, "verdict: exact"},

@@ -130,12 +130,8 @@ std::string framesText(int64_t n) { return std::to_string(n) + (n == 1 ? " frame
 
 // The input's detected mode when it differs from the held one, or "".
 std::string otherModeAtInput() {
-  const std::string status = inputStatusText(gInputDevice);
-  const std::string expected = std::string("detected ") + fourCCName(gMode->displayMode);
-  const size_t at = status.find("detected ");
-  if (at == std::string::npos || status.compare(at, expected.size(), expected) == 0) return "";
-  const std::string detected = status.substr(at + 9, 4);
-  return detected == "unkn" ? "" : detected;
+  const std::string detected = detectedInputMode(gInputDevice);
+  return detected == fourCCName(gMode->displayMode) ? "" : detected;
 }
 
 // Lets the link's own delay fill before anything is counted: waits for the

@@ -57,6 +57,14 @@ std::string outputStatusText(IDeckLink* device) {
   return text.empty() ? "status not answered" : text;
 }
 
+std::string detectedInputMode(IDeckLink* device) {
+  IDeckLinkStatus* status = device != nullptr ? statusOf(device) : nullptr;
+  if (status == nullptr) return "";
+  const std::string detected = fourCCItem(status, bmdDeckLinkStatusDetectedVideoInputMode);
+  status->Release();
+  return detected == "unknown" ? "" : detected;
+}
+
 std::string inputStatusText(IDeckLink* device) {
   IDeckLinkStatus* status = device != nullptr ? statusOf(device) : nullptr;
   if (status == nullptr) return "status not available";

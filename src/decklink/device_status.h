@@ -16,4 +16,8 @@ std::string outputStatusText(IDeckLink* device);
 // r210" or "no signal locked, ...".
 std::string inputStatusText(IDeckLink* device);
 
+// The mode the device detects at its input, as its four letters ("Hp25");
+// "" when it does not say or detects none.
+std::string detectedInputMode(IDeckLink* device);
+
 #endif  // CORVANE_DECKLINK_DEVICE_STATUS_H

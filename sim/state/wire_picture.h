@@ -11,10 +11,6 @@
 #include "capture/frame_metadata.h"
 #include "decklink/decklink_api.h"
 
-struct SimState;
-struct CardRuntime;
-class SimVideoFrame;
-
 struct WirePicture {
   BMDDisplayMode mode = 0;  // the output's mode when it was displayed
   int32_t width = 0;
@@ -23,8 +19,5 @@ struct WirePicture {
   std::vector<unsigned char> pixels;
   FrameMetadata metadata;
 };
-
-// Puts `frame` on `card`'s cable when an input listens to it.
-void putOnWire(SimState& state, CardRuntime& card, const SimVideoFrame& frame);
 
 #endif  // DECKLINK_SIM_STATE_WIRE_PICTURE_H

@@ -102,6 +102,25 @@ void showAlignmentFrame(benchmark::State& state, const OutputMode& mode) {
   closeDevice();
 }
 
+// A stored template of 1,030 nested rectangles, each 1 pixel inside the
+// last, drawn in one colour (RGB=DYNAMIC, as HCFR's templates are): what one
+// 43-byte TESTTEMPLATERAMDISK may ask for. Its cost beside showPatch's is
+// what the band painter keeps small.
+void showManyRectsFrame(benchmark::State& state, const OutputMode& mode) {
+  if (!holdAt(mode, state)) return;
+  Picture picture;
+  picture.background = {64, 64, 64};
+  for (int i = 0; i < 1030; ++i) {
+    picture.rects.push_back({{i, i, mode.width - 2 * i, mode.height - 2 * i}, {940, 940, 940}});
+  }
+  for (auto _ : state) {
+    picture.rects[0].colour.r = static_cast<uint16_t>((picture.rects[0].colour.r + 1) & 0x3FF);
+    if (showPicture(picture).failed()) state.SkipWithError("display");
+  }
+  frameBytes(state, mode);
+  closeDevice();
+}
+
 void registerAll() {
   for (const OutputMode& mode : kModes) {
     const std::string name = mode.name;
@@ -112,6 +131,9 @@ void registerAll() {
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark(("showAlignment/" + name).c_str(), showAlignmentFrame, mode)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("manyRects/" + name).c_str(), showManyRectsFrame, mode)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark(("cachedStores/" + name).c_str(), showPatchWith, mode,

@@ -21,6 +21,9 @@ import sys
 TARGETS = {
     "showPatch": ("memset", 1.05, ["uhd", "4k"]),
     "showAlignment": ("memset", 1.10, ["uhd", "4k"]),
+    # 1,030 nested rectangles (a stored template's worth) against a plain
+    # patch: at most 3 x, so that no host can make a paint expensive.
+    "manyRects": ("showPatch", 3.0, ["uhd", "4k"]),
     # A whole request as a host sees it: written to corvane serve, painted
     # in that process, answered, and the answer read back.
     "serve": ("memset", 1.15, ["uhd", "4k"]),

@@ -27,7 +27,9 @@ void captureDisplayedFrame(SimState& state, const SimVideoFrame& frame, uint64_t
   const std::string& directory = state.setup.captureDirectory;
   if (directory.empty()) return;
   // The display itself succeeded, so a capture that cannot be written does
-  // not change what the program sees; it is reported where a test looks.
+  // not change what the program sees; it is reported where a test looks:
+  // the call log. Never on stderr from inside the display call: a program
+  // whose stderr nobody reads would hang there, out of reach of a signal.
   std::string problem;
   if (!makeDirectories(directory, 0755)) {
     problem = "cannot create " + directory + ": " + std::strerror(errno);
@@ -37,8 +39,5 @@ void captureDisplayedFrame(SimState& state, const SimVideoFrame& frame, uint64_t
                      static_cast<unsigned long long>(++state.captureFiles));
     writeCaptureFile(path, header, pixels.data, &problem);
   }
-  if (!problem.empty()) {
-    std::fprintf(stderr, "decklink-sim: capture failed: %s\n", problem.c_str());
-    state.log.write("SIM capture failed: " + problem);
-  }
+  if (!problem.empty()) state.log.write("SIM capture failed: " + problem);
 }

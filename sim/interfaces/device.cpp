@@ -51,11 +51,13 @@ QueryAnswer SimDevice::answerQuery(SimState& state, const DeckLinkIID& iid) {
   if (sameIID(iid, IID_IUnknown) || sameIID(iid, IID_IDeckLink)) return itself();
   // Each query hands out a new object: the card's state lives in the card,
   // which they all share.
-  if (sameIID(iid, IID_IDeckLinkOutput) && card_->setup.hasOutput) {
+  // A driver older than 16.0 knows these two under older identifiers only.
+  const bool older = !state.setup.api.interfaces16;
+  if (sameIID(iid, IID_IDeckLinkOutput) && card_->setup.hasOutput && !older) {
     SimOutput* output = createObject<SimOutput>(state, card_);
     return QueryAnswer{output, static_cast<IDeckLinkOutput*>(output)};
   }
-  if (sameIID(iid, IID_IDeckLinkConfiguration) && card_->setup.hasConfiguration) {
+  if (sameIID(iid, IID_IDeckLinkConfiguration) && card_->setup.hasConfiguration && !older) {
     SimConfigurationInterface* configuration =
         createObject<SimConfigurationInterface>(state, card_);
     return QueryAnswer{configuration, static_cast<IDeckLinkConfiguration*>(configuration)};

@@ -87,6 +87,9 @@ struct FaultSetup {
 // The driver as a whole: what its API information answers.
 struct ApiSetup {
   int64_t version = 0x10000000;  // BMDDeckLinkAPIVersion: Desktop Video 16.0.0
+  // False plays a driver older than 16.0, which does not know the 16.0
+  // output and configuration interfaces the program asks for.
+  bool interfaces16 = true;
 };
 
 struct SimSetup {

@@ -100,6 +100,7 @@ bool applyKey(Section section, const std::string& key, const std::string& value,
       return applyDeviceKey(key, value, &setup->cards.back(), problem);
     case Section::kApi:
       if (key == "version") return readVersion(value, &setup->api.version, problem);
+      if (key == "interfaces_16") return readBool(value, &setup->api.interfaces16, problem);
       return unknownKey(key, "api", problem);
     case Section::kIterator:
       return applyIteratorKey(key, value, &setup->iterator, problem);

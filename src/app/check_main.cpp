@@ -10,6 +10,7 @@
 #include "decklink/device_hold.h"
 #include "decklink/driver_version.h"
 #include "decklink/held_input.h"
+#include "decklink/loader.h"
 #include "decklink/mode_table.h"
 #include "io/format.h"
 #include "io/safe_points.h"
@@ -34,8 +35,9 @@ std::string driverLine() {
   int64_t version = 0;
   const Failure unknown = readDriverVersion(&version);
   if (unknown.failed()) return "driver: version unknown (" + unknown.message + ")\n";
-  return formatted("driver: %s (API version word 0x%08llX)\n", driverVersionText(version).c_str(),
-                   static_cast<unsigned long long>(version));
+  return formatted("driver: %s (API version word 0x%08llX)%s\n", driverVersionText(version).c_str(),
+                   static_cast<unsigned long long>(version),
+                   version < kFirstKnownDriver ? ": older than 16.0, which corvane needs" : "");
 }
 
 // The modes to check: the one named, or every mode the card says it
@@ -59,7 +61,7 @@ int checkCard(int index, const OutputMode* named, double seconds) {
   const Failure unread = readModeTable(index, &table);
   deliverPendingSignals();
   if (unread.is(FailureCode::kNoApi)) {
-    writeStdout(std::string(kNoApiSentence) + "\n");
+    writeStdout(std::string(kNoApiSentence) + "\n  " + deckLinkApiProblem() + "\n");
     return 1;
   }
   writeStdout("corvane " CORVANE_VERSION "\n" + driver);

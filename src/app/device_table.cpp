@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "app/usage.h"
+#include "decklink/driver_version.h"
 #include "decklink/enumerate.h"
+#include "decklink/loader.h"
 
 namespace {
 
@@ -30,8 +32,13 @@ int listDevices() {
   std::vector<DeviceInfo> devices;
   if (!enumerate(&devices)) {
     std::puts(kNoApiSentence);
+    std::printf("  %s\n", deckLinkApiProblem().c_str());
     return 0;
   }
   printDeviceTable(devices);
+  bool refused = false;
+  for (const DeviceInfo& device : devices) refused = refused || !device.output;
+  const std::string cause = refused ? olderDriverCause() : "";
+  if (!cause.empty()) std::printf("(output no: %s)\n", cause.c_str());
   return 0;
 }

@@ -1,9 +1,14 @@
 // What `corvane <words>` does: picks the mode from its first word and runs
-// it (list, modes, run, serve, resolve, pgen, check, verify, --version),
-// after taking `--verify <in-device>` out of a way in's words; returns
-// the exit status (SIGINT and SIGTERM end a holding mode with 130 on their
-// own). Everything else of the program is in corvane_core, which the tests
+// it (list, modes, run, serve, resolve, pgen, check, verify, --version,
+// --help), after taking `--verify <in-device>` out of a way in's words;
+// returns the exit status (a terminating signal ends a holding mode on its
+// own: 130 for SIGINT and SIGTERM, 129 for SIGHUP, 131 for SIGQUIT).
+// Everything else of the program is in corvane_core, which the tests
 // and benchmarks link.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -24,6 +29,19 @@
 
 namespace {
 
+// A supervisor may start corvane with standard input, output or error
+// closed. The next file corvane opens (a host's socket, the simulated card's
+// lock file) would then take that number, and its lines would go there. So
+// before anything else, each closed one is opened on /dev/null; open takes
+// the lowest free number, which is the closed one, taken in order.
+void openClosedStandardDescriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    const int opened = open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    if (opened >= 0 && opened != fd) close(opened);  // someone else took it meanwhile
+  }
+}
+
 // The ways in whose pictures --verify proves.
 bool provable(const char* mode) {
   for (const char* way : {"run", "serve", "resolve", "pgen"}) {
@@ -35,6 +53,7 @@ bool provable(const char* mode) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  openClosedStandardDescriptors();
   if (argc < 2) return printUsage();
   const char* mode = argv[1];
   std::vector<std::string> words(argv + 2, argv + argc);
@@ -47,6 +66,10 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(mode, "verify") == 0) return verifyMain(words);
   if (std::strcmp(mode, "list") == 0) return listDevices();
+  if (std::strcmp(mode, "--help") == 0 || std::strcmp(mode, "-h") == 0) {
+    printUsage();
+    return 0;
+  }
   if (std::strcmp(mode, "--version") == 0) {
     std::puts("corvane " CORVANE_VERSION);
     return 0;
@@ -63,7 +86,7 @@ int main(int argc, char** argv) {
     releaseCard();
     return 0;
   }
-  if (!words.empty() && std::strcmp(mode, "resolve") == 0) return resolveMain(words);
+  if (std::strcmp(mode, "resolve") == 0) return resolveMain(words);
   if (std::strcmp(mode, "pgen") == 0) return pgenMain(argv[0], words);
   if (std::strcmp(mode, "serve") == 0) {
     serve();

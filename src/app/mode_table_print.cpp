@@ -5,6 +5,7 @@
 
 #include "app/usage.h"
 #include "decklink/failure.h"
+#include "decklink/loader.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ int listModes(int index) {
   const Failure unread = readModeTable(index, &table);
   if (unread.is(FailureCode::kNoApi)) {
     std::puts(kNoApiSentence);
+    std::printf("  %s\n", deckLinkApiProblem().c_str());
     return 1;
   }
   if (unread.failed()) {

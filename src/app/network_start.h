@@ -7,13 +7,16 @@
 
 #include "app/signalling_options.h"
 
-// Before anything is held: the release on SIGINT and SIGTERM installed and
-// the two signals open, so that they end the program wherever it is (with
-// 130, as at every later moment), in a host name's lookup too.
+// Before anything is held: the release on the terminating signals installed
+// and the signals open, so that they end the program wherever it is (with
+// their status, as at every later moment), in a host name's lookup too. A
+// network mode's release says why it ended in a last line ("ended by
+// SIGTERM: output disabled, device released.").
 void openSignalsUntilHeld();
 
 // With the command line read and the hosts found: holds the card at
-// `device` and `mode` (app/hold_card.h) and, before anything is shown, puts
+// `device` and `mode` (app/hold_card.h, printing without ever waiting for
+// standard output) and, before anything is shown, puts
 // the command line's signalling on it, printing "signalling: <words>"
 // (nothing without --hdr). Returns false, having said why, with the card
 // released when the card refuses the signalling ("Could not set the

@@ -6,7 +6,7 @@
 #include "app/network_start.h"
 #include "app/pgen_options.h"
 #include "app/usage.h"
-#include "io/safe_points.h"
+#include "io/offered_lines.h"
 #include "net/host_lookup.h"
 
 namespace {
@@ -38,7 +38,7 @@ int pgenMain(const std::string& program, const std::vector<std::string>& words) 
   Failure unread = takeSignallingOptions(&rest, &signalling);
   if (!unread.failed()) unread = parsePgenCommandLine(rest, &line);
   if (unread.failed()) {
-    writeStdout("corvane pgen: " + unread.message + "\n");
+    offerStdoutText("corvane pgen: " + unread.message + "\n");
     return printUsage();
   }
   // A host that turns HDR on gets the HDR signalling of the command line.
@@ -50,14 +50,14 @@ int pgenMain(const std::string& program, const std::vector<std::string>& words) 
   if (!line.listen.empty()) {
     const Failure unknown = lookUpHost(line.listen, line.options.port, &line.options.listen);
     if (unknown.failed()) {
-      writeStdout("corvane pgen: --listen: " + unknown.message + "\n");
+      offerStdoutText("corvane pgen: --listen: " + unknown.message + "\n");
       return 1;
     }
   }
   if (!holdCardForNetwork(line.device, line.mode, signalling)) return 1;
   const Failure refused = runPgen(line.options);
-  writeStdout("corvane pgen: " + refused.message + "\n" +
-              advice(refused.systemError, line.options.port, program));
-  releaseCard();
+  offerStdoutText("corvane pgen: " + refused.message + "\n" +
+                  advice(refused.systemError, line.options.port, program));
+  releaseCard(offerStdoutText);
   return 1;
 }

@@ -6,13 +6,13 @@
 #include "app/mode_words.h"
 #include "app/network_start.h"
 #include "app/usage.h"
-#include "io/safe_points.h"
+#include "io/offered_lines.h"
 #include "net/resolve/session.h"
 
 namespace {
 
 int sayWhy(const std::string& problem) {
-  writeStdout("corvane resolve: " + problem + "\n");
+  offerStdoutText("corvane resolve: " + problem + "\n");
   return 1;
 }
 
@@ -27,15 +27,17 @@ int resolveMain(const std::vector<std::string>& words) {
   ModeWords read;
   const Failure wrong = readModeWords(args, {}, &read, true);
   if (wrong.failed()) return sayWhy(wrong.message);
-  if (read.host.empty()) return printUsage();
+  if (read.host.empty()) {
+    offerStdoutText("corvane resolve: no host: give the name or address of the computer that "
+                    "runs the calibration software\n");
+    return printUsage();
+  }
   Endpoint host;
   const Failure wrongHost = parseEndpoint(read.host, kResolvePort, &host);
   if (wrongHost.failed()) return sayWhy(wrongHost.message);
-  // The name is looked up once, before the card is held, so that a wrong
-  // name fails at once.
-  std::vector<SocketAddress> addresses;
-  const Failure unknownHost = lookUpHost(host.host, host.port, &addresses);
-  if (unknownHost.failed()) return sayWhy(unknownHost.message);
+  // The name is looked up at every attempt to connect (runResolve): a name
+  // not known yet is waited for, so that a service started at boot waits for
+  // the calibration computer.
   if (!holdCardForNetwork(read.device, read.mode.empty() ? "hd" : read.mode, signalling)) return 1;
-  runResolve(host, addresses);
+  runResolve(host);
 }

@@ -11,8 +11,9 @@
 
 // 0 when every frame arrived exact, in order and at a steady delay; 1
 // otherwise (and for a wrong command line, with the usage text, or a device
-// that cannot be opened). SIGINT and SIGTERM release both sides and end it
-// with 130.
+// that cannot be opened). A signal (SIGINT, SIGTERM, SIGHUP, SIGQUIT)
+// releases both sides and ends it with 128 + its number (130 for SIGINT
+// and SIGTERM).
 int verifyMain(const std::vector<std::string>& words);
 
 #endif  // CORVANE_APP_VERIFY_MAIN_H

@@ -53,16 +53,16 @@ ArrivalWait gWait = nullptr;
 // No frame larger than this is copied (a 4096x2160 'r210' frame is 35 MB).
 constexpr int64_t kLargestFrame = int64_t{64} << 20;
 
-// The driver's thread must never run the release on SIGINT or SIGTERM in
-// the middle of the program's work: whatever mask the driver gave it, the
-// two signals are blocked on it from its first frame on.
+// The driver's thread must never run the release on a signal (SIGINT,
+// SIGTERM, SIGHUP, SIGQUIT) in the middle of the program's work: whatever
+// mask the driver gave it, the signals are blocked on it from its first
+// frame on.
 void blockReleaseSignalsHere() {
   thread_local bool blocked = false;
   if (blocked) return;
   sigset_t signals;
   sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&signals, signalNumber);
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   blocked = true;
 }

@@ -41,7 +41,7 @@ bool waitForArrival(int timeoutMs);
 
 // How the program waits for the wake-up descriptor: a function that waits
 // until `fd` is readable or `timeoutMs` passed, true when readable. The
-// holding modes give one that lets SIGINT and SIGTERM in while it waits.
+// holding modes give one that lets the signals in while it waits.
 using ArrivalWait = bool (*)(int fd, int timeoutMs);
 void setArrivalWait(ArrivalWait wait);
 

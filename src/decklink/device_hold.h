@@ -1,5 +1,5 @@
 // Changing what the card holds (decklink/held_card.h): opening device N at
-// a mode, closing it, the release on SIGINT and SIGTERM, switching its
+// a mode, closing it, the release on a terminating signal, switching its
 // resolution, and the signalling its frame carries. The ways in and the
 // command line call these; painting never does.
 //
@@ -32,8 +32,13 @@ Failure openDevice(int index, const char* modeName);
 // call.
 void closeDevice();
 
-// The SIGINT and SIGTERM handler: closeDevice, then _exit(130), writing
-// nothing.
+// The status a terminating signal ends a holding mode with: 130 for SIGINT
+// and SIGTERM (as every caller of corvane knows it), 128 + the number for
+// any other (129 for SIGHUP, 131 for SIGQUIT), as a shell reports them.
+int signalExitStatus(int signalNumber);
+
+// The handler of SIGINT, SIGTERM, SIGHUP and SIGQUIT: closeDevice, then
+// _exit(signalExitStatus(signalNumber)), writing nothing.
 [[noreturn]] void onSignal(int signalNumber);
 
 // Holds the device at `target` with a new, undisplayed frame that carries

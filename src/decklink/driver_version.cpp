@@ -23,3 +23,15 @@ std::string driverVersionText(int64_t version) {
   const auto part = [version](int shift) { return std::to_string((version >> shift) & 0xFF); };
   return part(24) + "." + part(16) + "." + part(8);
 }
+
+std::string olderDriverCause() {
+  int64_t version = 0;
+  if (readDriverVersion(&version).failed() || version >= kFirstKnownDriver) return "";
+  return "the driver is Desktop Video " + driverVersionText(version) +
+         ", and corvane needs 16.0 or later";
+}
+
+std::string withOlderDriverCause(const std::string& refused) {
+  const std::string cause = olderDriverCause();
+  return cause.empty() ? refused : refused + ": " + cause;
+}

@@ -6,8 +6,11 @@
 
 #include <unistd.h>
 
+#include <csignal>
+
 #include "decklink/device_hold.h"
 #include "decklink/device_walk.h"
+#include "decklink/driver_version.h"
 #include "decklink/held_card_writable.h"
 #include "decklink/held_input.h"
 #include "decklink/query_interface.h"
@@ -102,7 +105,9 @@ Failure holdAt(int index, const OutputMode& mode) {
   // names a device, and that is what is missing.
   if (gDevice == nullptr) return failure(FailureCode::kNoDevice, kNoDeviceMessage);
   writable::gOutput = queryInterface<IDeckLinkOutput>(gDevice, IID_IDeckLinkOutput);
-  if (gOutput == nullptr) return failure(FailureCode::kNoOutput, kNoOutputMessage);
+  if (gOutput == nullptr) {
+    return failure(FailureCode::kNoOutput, withOlderDriverCause(kNoOutputMessage));
+  }
   requestRgb444Output(gDevice);
   if (!probeMode(gOutput, mode)) return failure(FailureCode::kUnsupported, kUnsupportedMessage);
   bool enabled = false;
@@ -212,9 +217,13 @@ Failure openDevice(int index, const char* modeName) {
   return held;
 }
 
-void onSignal(int) {
+int signalExitStatus(int signalNumber) {
+  return signalNumber == SIGINT || signalNumber == SIGTERM ? 130 : 128 + signalNumber;
+}
+
+void onSignal(int signalNumber) {
   closeDevice();
-  _exit(130);
+  _exit(signalExitStatus(signalNumber));
 }
 
 Failure switchMode(const OutputMode& target) {

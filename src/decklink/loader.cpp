@@ -3,6 +3,7 @@
 #include <pthread.h>
 
 #include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 
 #ifdef __APPLE__
@@ -31,6 +32,9 @@ pthread_once_t gBMDStreamingOnceControl = PTHREAD_ONCE_INIT;
 // Never released: the library stays loaded for the life of the process.
 LibraryRef gDeckLinkAPIBundleRef = nullptr;
 LibraryRef gBMDStreamingAPIBundleRef = nullptr;
+
+// What the system's loader said when the DeckLink library did not load.
+char gDeckLinkLoadError[512] = "";
 
 void* gCreateIteratorFunc = nullptr;
 void* gCreateAPIInformationFunc = nullptr;
@@ -96,6 +100,10 @@ void loadLibrary(const char* path, LibraryRef* bundle, const EntryPoint (&entrie
   CFRelease(url);
 }
 
+void keepLoadError() {
+  std::snprintf(gDeckLinkLoadError, sizeof gDeckLinkLoadError, "cannot open the bundle");
+}
+
 #else
 
 // The driver installs its API as a shared library; opening it by bare name
@@ -109,7 +117,14 @@ template <size_t N>
 void loadLibrary(const char* path, LibraryRef* library, const EntryPoint (&entries)[N]) {
   *library = dlopen(path, RTLD_NOW | RTLD_GLOBAL);
   if (*library == nullptr) return;
+  dlerror();
   for (const EntryPoint& entry : entries) *entry.address = dlsym(*library, entry.name);
+}
+
+void keepLoadError() {
+  const char* said = dlerror();
+  std::snprintf(gDeckLinkLoadError, sizeof gDeckLinkLoadError, "%s",
+                said != nullptr ? said : "cannot be loaded");
 }
 
 #endif
@@ -125,6 +140,7 @@ const char* deckLinkAPIPath() {
 
 void InitDeckLinkAPI() {
   loadLibrary(deckLinkAPIPath(), &gDeckLinkAPIBundleRef, kDeckLinkEntryPoints);
+  if (gDeckLinkAPIBundleRef == nullptr) keepLoadError();
 }
 
 void InitBMDStreamingAPI() {
@@ -196,3 +212,14 @@ IBMDStreamingH264NALParser* CreateBMDStreamingH264NALParser() {
 }
 
 bool IsDeckLinkAPIPresent() { return gDeckLinkAPIBundleRef != nullptr; }
+
+std::string deckLinkApiProblem() {
+  pthread_once(&gDeckLinkOnceControl, InitDeckLinkAPI);
+  if (gCreateIteratorFunc != nullptr) return "";
+  const char* chosen = std::getenv("CORVANE_DECKLINK_API");
+  const std::string byVariable =
+      chosen != nullptr && chosen[0] != '\0' ? "CORVANE_DECKLINK_API=" + std::string(chosen) + ": "
+                                              : "";
+  if (gDeckLinkAPIBundleRef == nullptr) return byVariable + gDeckLinkLoadError;
+  return byVariable + deckLinkAPIPath() + " has no " + kDeckLinkEntryPoints[0].name;
+}

@@ -14,6 +14,8 @@
 #ifndef CORVANE_DECKLINK_LOADER_H
 #define CORVANE_DECKLINK_LOADER_H
 
+#include <string>
+
 #include "decklink/decklink_api.h"
 
 // Interfaces the program only passes through; they stay incomplete.
@@ -41,5 +43,12 @@ IBMDStreamingH264NALParser* CreateBMDStreamingH264NALParser();
 // True once a DeckLink factory has been called and the library was found.
 // Reads the loader's state only; it never loads anything itself.
 bool IsDeckLinkAPIPresent();
+
+// Why the DeckLink API cannot be used (loading it first if no factory has):
+// "" when it loaded and has its iterator; else the loader's own words,
+// after "CORVANE_DECKLINK_API=<path>: " when that variable chose the path:
+// "libDeckLinkAPI.so: cannot open shared object file: No such file or
+// directory", or "<path> has no CreateDeckLinkIteratorInstance_0004".
+std::string deckLinkApiProblem();
 
 #endif  // CORVANE_DECKLINK_LOADER_H

@@ -2,6 +2,7 @@
 
 #include "decklink/device_walk.h"
 #include "decklink/display_name.h"
+#include "decklink/driver_version.h"
 #include "decklink/query_interface.h"
 
 Failure readModeTable(int index, ModeTable* table) {
@@ -15,7 +16,7 @@ Failure readModeTable(int index, ModeTable* table) {
   IDeckLinkOutput* output = queryInterface<IDeckLinkOutput>(device, IID_IDeckLinkOutput);
   if (output == nullptr) {
     device->Release();
-    return failure(FailureCode::kNoOutput, kNoOutputMessage);
+    return failure(FailureCode::kNoOutput, withOlderDriverCause(kNoOutputMessage));
   }
   for (int resolution = 0; resolution < kModeCount; ++resolution) {
     for (int rate = 0; rate < kRateCount; ++rate) {

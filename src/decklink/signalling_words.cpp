@@ -49,6 +49,12 @@ bool readValue(const std::string& name, const std::string& value, Signalling* s,
   return ok;
 }
 
+// The settings that only PQ's static metadata carries.
+bool mastersPq(const std::string& name) {
+  return name == "primaries" || name == "max-luminance" || name == "min-luminance" ||
+         name == "max-cll" || name == "max-fall";
+}
+
 }  // namespace
 
 Failure readSignallingWords(const std::vector<std::string>& words, Signalling* signalling) {
@@ -64,6 +70,10 @@ Failure readSignallingWords(const std::vector<std::string>& words, Signalling* s
   for (size_t i = 1; i < words.size(); i += 2) {
     if (i + 1 == words.size()) return bad(words[i] + " needs a value");
     if (!named.insert(words[i]).second) return bad(words[i] + " given twice");
+    // HLG and SDR carry no static metadata: a value for it would do nothing.
+    if (eotf != Eotf::kPq && mastersPq(words[i])) {
+      return bad(words[i] + " is for pq only: " + words[0] + " carries no mastering values");
+    }
     std::string problem;
     if (!readValue(words[i], words[i + 1], &read, &problem)) return bad(problem);
   }

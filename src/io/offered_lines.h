@@ -21,4 +21,17 @@ constexpr size_t kLongestServerLine = 300;
 // is a safe point. Returns true when the line went out.
 bool offerStdoutLine(const std::string& line);
 
+// offerStdoutLine for each line of `text` (lines end in a line feed; a last
+// line without one is offered too), so that a server's start and end say
+// what a holding mode says without waiting either. True when every line
+// went out.
+bool offerStdoutText(const std::string& text);
+
+// A server's last line, from its signal handler: the rest of a line cut
+// short (or, when the signal came during a write, a line feed), then `line` (at most kLongestServerLine bytes) and a line feed,
+// each in one write that does not wait. Async-signal-safe: it allocates
+// nothing and opens nothing (before the first offered line it writes
+// nothing).
+void offerLastLine(const char* line);
+
 #endif  // CORVANE_IO_OFFERED_LINES_H

@@ -9,11 +9,15 @@
 
 namespace {
 
+// Every signal that ends the program: interrupted (Ctrl-C), told to stop,
+// hung up (the terminal closed, the ssh connection dropped), or told to
+// quit (Ctrl-\). Each releases the card.
+constexpr int kReleaseSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
 sigset_t releaseSignals() {
   sigset_t signals;
   sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
+  for (int signalNumber : kReleaseSignals) sigaddset(&signals, signalNumber);
   return signals;
 }
 
@@ -30,19 +34,20 @@ void installReleaseOnSignal(void (*release)(int)) {
   sigprocmask(SIG_BLOCK, &signals, nullptr);
   struct sigaction action = {};
   action.sa_handler = release;
-  // While one of the two runs the handler, the other must wait, or the
+  // While one of them runs the handler, the others must wait, or the
   // release would run twice over the same references.
   action.sa_mask = signals;
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  for (int signalNumber : kReleaseSignals) sigaction(signalNumber, &action, nullptr);
 }
 
 void deliverPendingSignals() {
   sigset_t pending;
   sigemptyset(&pending);
   sigpending(&pending);
-  if (!sigismember(&pending, SIGINT) && !sigismember(&pending, SIGTERM)) return;
   sigset_t signals = releaseSignals();
+  bool any = false;
+  for (int signalNumber : kReleaseSignals) any = any || sigismember(&pending, signalNumber) == 1;
+  if (!any) return;
   sigprocmask(SIG_UNBLOCK, &signals, nullptr);  // the handler runs here
   sigprocmask(SIG_BLOCK, &signals, nullptr);
 }

@@ -1,6 +1,7 @@
-// SIGINT and SIGTERM end a holding program through a release handler (the
-// device layer's onSignal, which releases the held device and exits with
-// status 130). This layer knows nothing of the device: it only decides when
+// SIGINT, SIGTERM, SIGHUP and SIGQUIT ("the signals") end a holding program
+// through a release handler (the device layer's onSignal, which releases the
+// held device and exits with 130 for SIGINT and SIGTERM, 128 + the signal's
+// number for the others). This layer knows nothing of the device: it only decides when
 // the handler may run.
 //
 // The handler must never find the held-device state half changed, nor
@@ -25,16 +26,16 @@
 #include <cstddef>
 #include <string>
 
-// Blocks SIGINT and SIGTERM and installs `release` for both; it must not
-// return (it ends the process).
+// Blocks the signals and installs `release` for each; it must not return
+// (it ends the process).
 void installReleaseOnSignal(void (*release)(int signalNumber));
 
-// A safe point: a pending SIGINT or SIGTERM runs the handler now.
+// A safe point: a pending signal runs the handler now.
 void deliverPendingSignals();
 
-// The end of a holding loop, after its release: the two signals are
-// delivered at once from here on, so one that came during the release
-// still ends the program with 130.
+// The end of a holding loop, after its release: the signals are delivered
+// at once from here on, so one that came during the release still ends the
+// program with its status.
 void allowSignals();
 
 // A safe point for as long as it waits: returns true when `fd` has input or

@@ -1,5 +1,7 @@
-// A host name or address as the system finds it: looked up once, when a
-// network mode starts, so that a wrong name fails at once.
+// A host name or address as the system finds it: pgen's --listen address
+// once, when it starts, so that a wrong name fails at once; resolve's host
+// at every attempt to connect, so that a name that is not known yet (the
+// calibration computer still off) or that moves is followed.
 #ifndef CORVANE_NET_HOST_LOOKUP_H
 #define CORVANE_NET_HOST_LOOKUP_H
 
@@ -20,6 +22,12 @@ struct SocketAddress {
 // IPv6 with or without brackets) at `port`, from getaddrinfo, each once.
 // Fails when the name cannot be found, saying why.
 Failure lookUpHost(const std::string& host, uint16_t port, std::vector<SocketAddress>* addresses);
+
+// lookUpHost waited for at a safe point (io/safe_points.h): the lookup runs
+// on a thread of its own, with every signal blocked there, so that a name
+// server that does not answer cannot keep a signal from ending the program.
+Failure lookUpHostAtSafePoint(const std::string& host, uint16_t port,
+                              std::vector<SocketAddress>* addresses);
 
 // True for 127.0.0.0/8, ::1 and ::ffff:127.0.0.0/104: addresses no other
 // computer can reach.

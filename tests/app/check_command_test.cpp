@@ -30,7 +30,7 @@ TEST(CheckCommand, EveryModeShownAndTimedOrTheFirstFailureNamed) {
     size_t opens;     // modes whose open reached the output, each released once
   } rows[] = {
       {"[device]\nname = A\nmodes = hd uhd\n[api]\nversion = 12.4.1\n", {}, 0,
-       "driver: 12.4.1 (API version word 0x0C040100)\n",
+       "driver: 12.4.1 (API version word 0x0C040100): older than 16.0, which corvane needs\n",
        "hd         ok       t / t  PQ ok, HLG ok\n"
        "uhd        ok       t / t  PQ ok, HLG ok\n\n2 of 2 modes passed\n",
        28, 2},

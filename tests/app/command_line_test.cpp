@@ -49,10 +49,15 @@ int run(const std::vector<std::string>& words, const SimSession& session, std::s
 TEST(CommandLine, WrongCommandLinesPrintUsageWithStatusOne) {
   SimSession session("[device]\nname = A\n");
   const std::vector<std::vector<std::string>> wrong = {
-      {}, {"run"}, {"resolve"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}, {"-version"}};
+      {}, {"run"}, {"modes"}, {"help"}, {"LIST"}, {"Serve"}, {""}, {"--list"}, {"lists"}, {"-version"}};
   for (const auto& words : wrong) {
     std::string out;
     EXPECT_EQ(1, run(words, session, &out)) << (words.empty() ? "(none)" : words[0]);
+    EXPECT_EQ(kUsage, out);
+  }
+  for (const char* help : {"--help", "-h"}) {  // asked for: no error
+    std::string out;
+    EXPECT_EQ(0, run({help}, session, &out)) << help;
     EXPECT_EQ(kUsage, out);
   }
   // Nothing was touched: usage never loads the driver.
@@ -66,7 +71,16 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
   const char kCard[] = "[device]\nname = A\n";
   const char kSomeModes[] = "[device]\nname = A\nmodes = hd uhd@59.94\n";
   const char kInputOnly[] = "[device]\nname = In only\noutput = no\n";
-  const std::string kNoDriver = "No DeckLink API found. Is Blackmagic Desktop Video installed?\n";
+  // The path SimSession::withoutDriver() names, and what the loader says of it.
+  const std::string kNoDriver =
+      "No DeckLink API found. Is Blackmagic Desktop Video installed?\n"
+      "  CORVANE_DECKLINK_API=/nonexistent/libDeckLinkAPI.so: /nonexistent/libDeckLinkAPI.so: "
+      "cannot open shared object file: No such file or directory\n";
+  // A driver older than 16.0, which refuses the 16.0 interfaces.
+  const char kOldDriver[] = "[device]\nname = A\n[api]\nversion = 15.3.1\ninterfaces_16 = no\n";
+  const std::string kOldCause =
+      "device has no output interface: the driver is Desktop Video 15.3.1, and corvane needs "
+      "16.0 or later (no_output)\n";
   // The second line after a mode the program does not know.
   const char kModeForms[] =
       "  a mode is hd, uhd or 4k, alone (24p) or with @23.98, @24, @25, @29.97, @30, @50, "
@@ -97,6 +111,9 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
        "corvane pgen: one word too many: 'extra'\n" + kUsage, true},
       {kCard, {"pgen", "--verbose"}, 1, "corvane pgen: unknown option '--verbose'\n" + kUsage,
        true},
+      {kCard, {"resolve"}, 1,
+       "corvane resolve: no host: give the name or address of the computer that runs the "
+       "calibration software\n" + kUsage, true},
       {kCard, {"resolve", "127.0.0.1:99999"}, 1,
        "corvane resolve: port '99999' is not a number from 1 to 65535\n", false},
       {kCard, {"resolve", ":20002"}, 1, "corvane resolve: no host in ':20002'\n", false},
@@ -169,10 +186,19 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
        "corvane 0.1.0\ndriver: 16.0.0 (API version word 0x10000000)\n"
        "corvane check: device 2: no device at that index (no_device)\n",
        false},
+      {kOldDriver, {"run", "0"}, 1, "Could not open device 0: " + kOldCause, false},
+      {kOldDriver, {"pgen", "0", "--listen", "127.0.0.1", "--port", "0"}, 1,
+       "Could not open device 0: " + kOldCause, false},
+      {kOldDriver, {"check"}, 1,
+       "corvane 0.1.0\ndriver: 15.3.1 (API version word 0x0F030100): older than 16.0, which "
+       "corvane needs\ncorvane check: device 0: " + kOldCause, false},
       // No driver: list reports it and ends well, the others with status 1.
       {nullptr, {"list"}, 0, kNoDriver, false},
       {nullptr, {"modes", "0"}, 1, kNoDriver, false},
       {nullptr, {"check"}, 1, kNoDriver, false},
+      {nullptr, {"resolve", "127.0.0.1:1"}, 1,
+       "Could not open device 0: no device at that index (no_device)\n  No DeckLink API found: " +
+           kNoDriver.substr(kNoDriver.find("CORVANE")), false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.output);
@@ -196,6 +222,7 @@ TEST(CommandLine, ListPrintsTheTableByteForByte) {
   const struct {
     const char* cards;
     const char* rows;
+    const char* after = "";  // below the legend
   } sets[] = {
       {"", "(no Blackmagic devices found)\n"},
       {"[device]\nname = DeckLink 8K Pro\n"
@@ -208,12 +235,15 @@ TEST(CommandLine, ListPrintsTheTableByteForByte) {
        "3   (unknown)                      yes     NO    NO    yes  \n"},
       {"[device]\nname = A name that is longer than thirty columns wide\nmodes = uhd\n",
        "0   A name that is longer than thirty columns wide yes     NO    yes   NO   \n"},
+      {"[device]\nname = A\n[api]\nversion = 15.3.1\ninterfaces_16 = no\n",
+       "0   A                              no      NO    NO    NO   \n",
+       "(output no: the driver is Desktop Video 15.3.1, and corvane needs 16.0 or later)\n"},
   };
   for (const auto& set : sets) {
     SimSession session(set.cards);
     std::string out;
     EXPECT_EQ(0, run({"list"}, session, &out));
-    EXPECT_EQ(std::string(kHeader) + set.rows + kLegend, out);
+    EXPECT_EQ(std::string(kHeader) + set.rows + kLegend + set.after, out);
     EXPECT_EQ("", session.audit());
   }
 }

@@ -1,5 +1,6 @@
 // SIGINT and SIGTERM end every way in that holds the card with status 130,
-// without another answer, and with the card released for the next program,
+// SIGHUP and SIGQUIT with 129 and 131, without another answer (the network
+// modes with a last line), and with the card released for the next program,
 // whatever it is doing when the signal comes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 
 namespace {
 
+using ::testing::EndsWith;
 using ::testing::StartsWith;
 
 const char kCard[] = "[device]\nname = A\n";
@@ -65,6 +67,13 @@ Way& start(std::unique_ptr<WayIn>* slot, Arguments&&... arguments) {
 TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
   std::unique_ptr<SimSession> session;
   std::unique_ptr<WayIn> corvane;
+  int signalNow = 0;  // the signal of the row under way
+  const auto lastLine = [&] {
+    const char* name = signalNow == SIGINT ? "SIGINT" : signalNow == SIGTERM ? "SIGTERM"
+                     : signalNow == SIGHUP ? "SIGHUP" : "SIGQUIT";
+    EXPECT_THAT(corvane->readAll(),
+                EndsWith(std::string("ended by ") + name + ": output disabled, device released.\n"));
+  };
   LoopbackSocket host;   // a pgen host, connected until the end
   std::string received;  // what it has received
   const auto serve = [&](const char* open, const char* opened) {
@@ -82,7 +91,7 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
     std::function<void()> reach;  // starts a way in and brings it to the moment
     std::function<void()> after = nullptr;  // checks after the end, if any
   } rows[] = {
-      {"serve waiting for a request", kCard, {SIGTERM, SIGINT},
+      {"serve waiting for a request", kCard, {SIGTERM, SIGINT, SIGHUP, SIGQUIT},
        [&] { serve("{\"cmd\":\"open\",\"mode\":\"uhd\"}", kUhd); },
        [&] { EXPECT_EQ("", corvane->readAll()); }},
       // 30 KB of requests, which fit the input pipe, ask for 250 KB of
@@ -118,7 +127,7 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
          corvane->closeInput();
          corvane->waitForTheFramesRelease();
        }},
-      {"the console waiting for a line", kCard, {SIGINT, SIGTERM},
+      {"the console waiting for a line", kCard, {SIGINT, SIGTERM, SIGHUP, SIGQUIT},
        [&] {
          console("4k");
          corvane->write("red\n");
@@ -138,7 +147,7 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
          corvane->write("quit\n");
          corvane->waitForTheFramesRelease();
        }},
-      {"check while a picture is held", kCard, {SIGTERM, SIGINT},
+      {"check while a picture is held", kCard, {SIGTERM, SIGINT, SIGHUP, SIGQUIT},
        [&] {
          start<WayIn>(&corvane, *session,
                       std::vector<std::string>{"check", "0", "hd", "--seconds", "10"});
@@ -146,11 +155,12 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
          // The first picture is on the card (at most five seconds).
          for (int tries = 0; tries < 500 && shown() == 0; ++tries) usleep(10000);
        }},
-      {"resolve waiting for a host that does not listen", kCard, {SIGTERM},
+      {"resolve waiting for a host that does not listen", kCard, {SIGTERM, SIGHUP, SIGQUIT},
        [&] {
          ResolveChild& resolve = start<ResolveChild>(&corvane, *session, "hd", false);
          EXPECT_EQ("waiting for " + resolve.address(), resolve.readLine());
-       }},
+       },
+       lastLine},
       {"resolve connected, waiting for a message", kCard, {SIGINT},
        [&] { start<ResolveChild>(&corvane, *session, "uhd").acceptCorvane(); }},
       {"resolve painting at 4K", kCard, {SIGTERM},
@@ -165,8 +175,8 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
          expectAtMostOneShownUnanswered(shown() - 1, 1 + count(corvane->readAll(), "patch "),
                                         100);
        }},
-      {"pgen waiting for hosts", kCard, {SIGINT, SIGTERM},
-       [&] { start<PgenChild>(&corvane, *session); }},
+      {"pgen waiting for hosts", kCard, {SIGINT, SIGTERM, SIGHUP, SIGQUIT},
+       [&] { start<PgenChild>(&corvane, *session); }, lastLine},
       {"pgen with a host half-way through a command", kCard, {SIGINT, SIGTERM},
        [&] {
          host = start<PgenChild>(&corvane, *session).connect();
@@ -199,6 +209,7 @@ TEST(Signals, EndEveryWayInWith130AndTheCardReleased) {
   for (const auto& row : rows) {
     for (int signalNumber : row.signals) {
       SCOPED_TRACE(::testing::Message() << row.name << ", signal " << signalNumber);
+      signalNow = signalNumber;
       corvane.reset();
       host.close();
       session = std::make_unique<SimSession>(row.cards);

@@ -61,6 +61,9 @@ TEST(SignallingWords, WordsItCannotRead) {
       {{"pq", "min-luminance", "."}, "cannot read min-luminance '.'"},
       {{"pq", "max-fall", "99999999999"}, "cannot read max-fall '99999999999'"},
       {{"pq", "max-fall", "70000"}, "MaxFALL must be 1-65535 cd/m2"},
+      {{"hlg", "max-luminance", "1000"}, "max-luminance is for pq only: hlg carries no mastering values"},
+      {{"sdr", "colorspace", "rec709", "primaries", "p3d65"},
+       "primaries is for pq only: sdr carries no mastering values"},
       {{"pq", "min-luminance", "7"}, "minimum mastering luminance must be 1-65535 (0.0001-6.5535 cd/m2)"},
   };
   for (const auto& c : cases) {

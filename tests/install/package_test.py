@@ -4,8 +4,10 @@ holds exactly the installed layout (the .deb under /usr, its settings file
 in /etc), and the .deb names the package, its version, the hosts it works
 with and the libraries it needs. The .deb, unpacked (never installed), has
 /etc/default/corvane as its conffile, no maintainer script that enables or
-starts a service, units that `systemd-analyze verify` accepts (where that
-tool exists) and a settings file that sets every variable the units use.
+starts a service but a prerm that stops and disables them, units that
+`systemd-analyze verify` accepts (where that tool exists), that restart
+without a limit, count 129 and 131 as clean ends and exclude each other,
+and a settings file that sets every variable the units use.
 
     package_test.py --build DIR --cpack CPACK --version V
         --bindir D --libdir D --includedir D --mandir D --docdir D
@@ -49,7 +51,7 @@ def check_deb(deb, expected, version):
                                                         layout.in_deb(expected)))
     fields = run(["dpkg-deb", "-f", deb, "Package", "Version", "Depends", "Description"]).stdout
     check("Package: corvane\n" in fields, f"deb package name:\n{fields}")
-    check(f"Version: {version}\n" in fields, f"deb version is not {version}:\n{fields}")
+    check(f"Version: {version}-1\n" in fields, f"deb version is not {version}-1:\n{fields}")
     for library in ("libexpat1", "libpng16-16", "libstdc++6", "libc6"):
         check(library in fields, f"deb does not depend on {library}:\n{fields}")
     for host in ("DisplayCAL", "Resolve protocol", "HCFR", "pgen_client"):
@@ -68,8 +70,12 @@ def check_unpacked_deb(deb, scratch):
         if os.path.exists(path):
             with open(path) as f:
                 text = f.read()
-            check(not re.search(r"systemctl|deb-systemd|invoke-rc\.d", text),
+            check(not re.search(r"\benable\b|systemctl start|--now|deb-systemd|invoke-rc\.d", text),
                   f"{script} enables or starts a service:\n{text}")
+    prerm = os.path.join(control, "prerm")
+    stops = os.access(prerm, os.X_OK) and open(prerm).read()
+    check(stops and "systemctl stop corvane-pgen.service 'corvane-resolve@*.service'" in stops and
+          "systemctl disable corvane-pgen.service" in stops, "no prerm that stops and disables")
     units = os.path.join(root, "usr/lib/systemd/system")
     used = set()
     for name in ("corvane-pgen.service", "corvane-resolve@.service"):
@@ -77,8 +83,11 @@ def check_unpacked_deb(deb, scratch):
             text = f.read()
         used |= set(re.findall(r"\$\{?(CORVANE_\w+)", text))
         for line in ("EnvironmentFile=-/etc/default/corvane", "DynamicUser=yes",
-                     "Restart=on-failure", "SuccessExitStatus=130", "StandardOutput=journal"):
+                     "Restart=on-failure", "SuccessExitStatus=130 129 131",
+                     "StartLimitIntervalSec=0", "StandardOutput=journal"):
             check(line + "\n" in text, f"{name} lacks {line}")
+    with open(os.path.join(units, "corvane-resolve@.service")) as f:
+        check("Conflicts=corvane-pgen.service\n" in f.read(), "the two units do not exclude")
     with open(os.path.join(root, "etc/default/corvane")) as f:
         settings = set(re.findall(r"^(CORVANE_\w+)=", f.read(), re.M))
     check(used == {"CORVANE_DEVICE", "CORVANE_MODE", "CORVANE_LISTEN", "CORVANE_SIGNALLING"} and
@@ -138,8 +147,8 @@ def main():
             check(len(debs) == 1 and len(tgzs) == 1, f"packages made: {debs + tgzs}")
             if debs:
                 arch = run(["dpkg", "--print-architecture"]).stdout.strip()
-                check(os.path.basename(debs[0]) == f"corvane_{args.version}_{arch}.deb",
-                      f"{debs[0]}: not named corvane_{args.version}_{arch}.deb")
+                check(os.path.basename(debs[0]) == f"corvane_{args.version}-1_{arch}.deb",
+                      f"{debs[0]}: not named corvane_{args.version}-1_{arch}.deb")
                 check_deb(debs[0], expected, args.version)
                 check_unpacked_deb(debs[0], scratch)
             if tgzs:

@@ -63,7 +63,29 @@ void expectPainted(int32_t width, int32_t height, size_t offset, int64_t padding
   EXPECT_EQ(0, wrong);
 }
 
+// Many rectangles over and under each other: 40 nested ones, alternately of
+// two words, then 80 scattered ones of four words (a fixed sequence), which
+// start and end on shared rows and columns, cross the frame's edges, and
+// uncover what lies under them.
+std::vector<PaintedRect> manyRects() {
+  std::vector<PaintedRect> rects;
+  for (int i = 0; i < 40; ++i) {
+    rects.push_back({{i, i / 4, 100 - 2 * i, 20 - i / 2}, i % 2 ? 0x01010101u : 0x02020202u});
+  }
+  uint32_t seed = 12345;
+  const auto next = [&seed](int range) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<uint32_t>(range));
+  };
+  for (int i = 0; i < 80; ++i) {
+    rects.push_back({{next(110) - 5, next(24) - 2, next(40), next(12)},
+                     0x03030303u * static_cast<uint32_t>(1 + next(4))});
+  }
+  return rects;
+}
+
 const std::vector<std::vector<PaintedRect>> kPictures = {
+    manyRects(),
     {},
     {{{30, 5, 41, 9}, 0x11111111}},
     {{{0, 3, 100, 4}, 0x22222222}, {{10, 4, 7, 20}, 0x33333333}},

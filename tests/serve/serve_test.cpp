@@ -144,6 +144,15 @@ TEST_F(Serve, OpenFailuresCarryTheDeviceLayersCodes) {
             client.ask("{\"cmd\":\"open\",\"device\":2,\"mode\":\"4k\"}"));
 }
 
+// A driver older than 16.0 refuses the output interface: the code stays,
+// the message says why.
+TEST_F(Serve, AnOlderDriverIsNamedInTheMessage) {
+  EXPECT_EQ(failure("no_output", "device has no output interface: the driver is Desktop Video "
+                                 "15.3.1, and corvane needs 16.0 or later"),
+            serve("[device]\nname = A\n[api]\nversion = 15.3.1\ninterfaces_16 = no\n")
+                .ask("{\"cmd\":\"open\"}"));
+}
+
 TEST_F(Serve, SecondProgramFindsTheCardInUse) {
   ServeClient& first = serve(kCard);
   EXPECT_EQ(kHd, first.ask("{\"cmd\":\"open\"}"));

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -53,11 +54,23 @@ void occupyDescriptors(int count) {
   }
 }
 
+// A pseudo-terminal's two ends as a pipe's: [0] the side the test reads,
+// [1] the terminal the child writes to, as a terminal's are set by default
+// (output processed: each line feed becomes a carriage return and a line
+// feed, which readLine drops again).
+bool closeOnExecTerminal(int ends[2]) {
+  ends[0] = posix_openpt(O_RDWR | O_NOCTTY);
+  if (ends[0] < 0 || grantpt(ends[0]) != 0 || unlockpt(ends[0]) != 0) return false;
+  ends[1] = open(ptsname(ends[0]), O_RDWR | O_NOCTTY);
+  return ends[1] >= 0 && fcntl(ends[0], F_SETFD, FD_CLOEXEC) == 0 &&
+         fcntl(ends[1], F_SETFD, FD_CLOEXEC) == 0;
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& args,
                            const std::map<std::string, std::string>& environment,
-                           int busyDescriptors) {
+                           int busyDescriptors, bool terminal) {
   // Tests write to a child that may already have ended.
   signal(SIGPIPE, SIG_IGN);
   std::vector<std::string> env;
@@ -70,7 +83,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args,
     if (!value.empty()) env.push_back(name + "=" + value);
   }
   int toChild[2], fromChild[2];
-  if (!closeOnExecPipe(toChild) || !closeOnExecPipe(fromChild)) return;
+  if (!closeOnExecPipe(toChild) ||
+      !(terminal ? closeOnExecTerminal(fromChild) : closeOnExecPipe(fromChild))) {
+    return;
+  }
   pid_ = fork();
   if (pid_ == 0) {
     dup2(toChild[0], 0);
@@ -144,6 +160,7 @@ std::string ChildProcess::readLine(int timeoutMs) {
     if (end != std::string::npos) {
       std::string line = buffered_.substr(0, end);
       buffered_.erase(0, end + 1);
+      if (!line.empty() && line.back() == '\r') line.pop_back();  // from a terminal
       return line;
     }
     long long left = deadline - nowMs();

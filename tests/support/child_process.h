@@ -16,9 +16,11 @@ class ChildProcess {
   // removes it. The child's stdout and stdin are pipes; stderr is inherited.
   // With `busyDescriptors`, the child starts with every descriptor from 3
   // up to that number open (on /dev/null), so that its own descriptors get
-  // numbers above it.
+  // numbers above it. With `terminal`, its stdout is a pseudo-terminal rather
+  // than a pipe, read the same way.
   ChildProcess(const std::vector<std::string>& args,
-               const std::map<std::string, std::string>& environment, int busyDescriptors = 0);
+               const std::map<std::string, std::string>& environment, int busyDescriptors = 0,
+               bool terminal = false);
   ~ChildProcess();
 
   pid_t pid() const { return pid_; }

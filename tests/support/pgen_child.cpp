@@ -29,8 +29,8 @@ std::vector<std::string> onLoopback(const std::vector<std::string>& words) {
 }  // namespace
 
 PgenChild::PgenChild(const SimSession& session, const std::vector<std::string>& words,
-                     int busyDescriptors)
-    : WayIn(session, onLoopback(words), busyDescriptors) {
+                     int busyDescriptors, bool terminal)
+    : WayIn(session, onLoopback(words), busyDescriptors, terminal) {
   for (int i = 0; i < 10; ++i) {
     const std::string line = readLine();
     startLines_.push_back(line);

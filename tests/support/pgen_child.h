@@ -15,9 +15,9 @@ class PgenChild : public WayIn {
   // Starts `corvane pgen <words> --listen 127.0.0.1 --port 0
   // --discovery-port 0` (each option unless `words` has it) and reads its
   // lines up to "waiting for hosts", taking the ports from them.
-  // `busyDescriptors` as ChildProcess takes it.
+  // `busyDescriptors` and `terminal` as ChildProcess takes them.
   explicit PgenChild(const SimSession& session, const std::vector<std::string>& words = {},
-                     int busyDescriptors = 0);
+                     int busyDescriptors = 0, bool terminal = false);
 
   // The lines up to "waiting for hosts".
   const std::vector<std::string>& startLines() const { return startLines_; }

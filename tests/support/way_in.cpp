@@ -16,8 +16,8 @@ std::vector<std::string> corvaneWith(const std::vector<std::string>& words) {
 }  // namespace
 
 WayIn::WayIn(const SimSession& session, const std::vector<std::string>& words,
-             int busyDescriptors)
-    : ChildProcess(corvaneWith(words), session.environment(), busyDescriptors),
+             int busyDescriptors, bool terminal)
+    : ChildProcess(corvaneWith(words), session.environment(), busyDescriptors, terminal),
       session_(&session) {}
 
 WayIn::WayIn(const std::map<std::string, std::string>& environment,
@@ -26,7 +26,8 @@ WayIn::WayIn(const std::map<std::string, std::string>& environment,
 
 void WayIn::endWithSignal(int signalNumber, std::optional<size_t> releases) {
   sendSignal(signalNumber);
-  EXPECT_EQ(130, wait()) << "signal " << signalNumber;
+  const bool interrupted = signalNumber == SIGINT || signalNumber == SIGTERM;
+  EXPECT_EQ(interrupted ? 130 : 128 + signalNumber, wait()) << "signal " << signalNumber;
   if (session_ == nullptr) return;
   EXPECT_EQ("", session_->audit());
   if (releases) {

@@ -16,9 +16,9 @@
 class WayIn : public ChildProcess {
  public:
   // Starts `corvane <words>` under the session's environment;
-  // `busyDescriptors` as ChildProcess takes it.
+  // `busyDescriptors` and `terminal` as ChildProcess takes them.
   WayIn(const SimSession& session, const std::vector<std::string>& words,
-        int busyDescriptors = 0);
+        int busyDescriptors = 0, bool terminal = false);
   // Under an environment of no setup (SimSession::withoutDriver()): there is
   // no card to audit.
   WayIn(const std::map<std::string, std::string>& environment,
@@ -26,7 +26,8 @@ class WayIn : public ChildProcess {
   // A test may keep any way in as a WayIn.
   virtual ~WayIn() = default;
 
-  // Ends it with `signalNumber`: status 130, every reference released
+  // Ends it with `signalNumber`: status 130 (128 + the number for signals
+  // other than SIGINT and SIGTERM), every reference released
   // exactly once, and the card's output disabled `releases` times (1 for a
   // program that held the card; nullopt where that depends on the moment).
   void endWithSignal(int signalNumber = SIGTERM, std::optional<size_t> releases = 1);

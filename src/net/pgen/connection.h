@@ -26,6 +26,10 @@ struct PgenServerState {
 // others.
 constexpr int kPgenReplyTimeoutMs = 1000;
 
+// How long a connection that came while another host is served has to
+// send its first whole command before it is closed.
+constexpr int kPgenFirstCommandTimeoutMs = 5000;
+
 class PgenConnection {
  public:
   // Takes `fd`, a connected non-blocking socket, and closes it at the end.

@@ -4,6 +4,7 @@
 #include <net/if.h>
 #include <sys/socket.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "io/offered_lines.h"
@@ -16,10 +17,16 @@ namespace {
 // Datagrams taken per wake-up; more wait for the next turn of the loop.
 constexpr int kDatagramsPerTurn = 16;
 
-// The interface that has the IPv4 address `wanted`; false when none has.
-bool interfaceWith(const in_addr& wanted, AnsweringInterface* found) {
+// The interface that has the IPv4 address `wanted`; false when none has,
+// or when the interfaces cannot be listed (`error` then holds errno: out of
+// descriptors, say, which must not read as a wrong address).
+bool interfaceWith(const in_addr& wanted, AnsweringInterface* found, int* error) {
   ifaddrs* all = nullptr;
-  if (getifaddrs(&all) != 0) return false;
+  *error = 0;
+  if (getifaddrs(&all) != 0) {
+    *error = errno;
+    return false;
+  }
   bool have = false;
   for (const ifaddrs* entry = all; entry != nullptr && !have; entry = entry->ifa_next) {
     if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
@@ -113,9 +120,13 @@ Failure openPgenDiscovery(const std::vector<SocketAddress>& listen, uint16_t por
     }
     AnsweringInterface interface;
     const in_addr v4 = reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_addr;
-    if (!interfaceWith(v4, &interface)) {
+    int error = 0;
+    if (!interfaceWith(v4, &interface, &error)) {
       return failure(FailureCode::kFailed,
-                     "no interface has the address " + socketAddressText(&address.storage));
+                     error != 0 ? std::string("cannot list the network interfaces: ") +
+                                      std::strerror(error)
+                                : "no interface has the address " +
+                                      socketAddressText(&address.storage));
     }
     interfaces.push_back(interface);
   }
@@ -174,6 +185,9 @@ void answerPgenDiscovery(const DiscoverySocket& socket) {
     }
     const bool sent =
         sendAnswer(socket.socket.fd, from, length, interface ? &interface->address : nullptr);
-    offerStdoutLine(asker + (sent ? ": answered" : ": the answer could not be sent"));
+    const int error = errno;  // sendmsg's, when it failed
+    offerStdoutLine(asker + (sent ? ": answered"
+                                  : std::string(": the answer could not be sent (") +
+                                        std::strerror(error) + ")"));
   }
 }

@@ -30,8 +30,10 @@ struct PgenOptions {
 // each address, and a warning that the protocol has no authentication when
 // one of them can be reached from another computer, then "waiting for
 // hosts"; and then serves one host at a time: a new connection replaces
-// the current one; the card stays held, with its last picture, between
-// connections. Only SIGINT or SIGTERM end it (status 130, the card
+// the current one once it has sent a whole command (one that sends none
+// within kPgenFirstCommandTimeoutMs is closed, and the current host never
+// notices); the card stays held, with its last picture, between
+// connections. Only a signal (SIGINT, SIGTERM, SIGHUP, SIGQUIT) ends it (the card
 // released). Returns only when the TCP port cannot be bound, with nothing
 // left open but the card, which the caller releases: the failure names the
 // address and the system's reason, and its systemError is the errno (EACCES

@@ -2,7 +2,9 @@
 // SETCONF:<name>:TEMPLATERAMDISK:..., drawn by name with
 // TESTTEMPLATERAMDISK:<name>:..., and kept from one connection to the next,
 // since hosts reconnect between runs. The store is bounded in count and in
-// bytes, so a host cannot make it grow without limit.
+// bytes, so a host cannot make it grow without limit; when a new template
+// would pass a bound, the templates used least recently make room, so that
+// names sent before (by any host) never keep out the host in front of it.
 #ifndef CORVANE_NET_PGEN_TEMPLATE_STORE_H
 #define CORVANE_NET_PGEN_TEMPLATE_STORE_H
 
@@ -33,33 +35,47 @@ class PgenTemplates {
  public:
   // Stores `stored` under `name`, replacing a template of that name; `bytes`
   // is what it counts against the bound (its name and its blocks as sent).
-  // False, with nothing changed, when that would pass either bound.
+  // Others, least recently stored or drawn first, are dropped until both
+  // bounds hold. False, with nothing changed, only for a template that
+  // alone passes the bound of bytes.
   bool put(const std::string& name, const PgenTemplate& stored, size_t bytes) {
+    if (bytes > kMaxPgenTemplateBytes) return false;
     const auto same = entries_.find(name);
-    const size_t replaced = same == entries_.end() ? 0 : same->second.bytes;
-    const size_t count = entries_.size() + (same == entries_.end() ? 1 : 0);
-    if (count > kMaxPgenTemplates || bytes > kMaxPgenTemplateBytes ||
-        bytes_ - replaced > kMaxPgenTemplateBytes - bytes) {
-      return false;
+    if (same != entries_.end()) {
+      bytes_ -= same->second.bytes;
+      entries_.erase(same);
     }
-    bytes_ = bytes_ - replaced + bytes;
-    entries_[name] = {stored, bytes};
+    // The least recently used make room, one by one: at most 16 looks at 16.
+    while (entries_.size() + 1 > kMaxPgenTemplates || bytes_ > kMaxPgenTemplateBytes - bytes) {
+      auto oldest = entries_.begin();
+      for (auto entry = entries_.begin(); entry != entries_.end(); ++entry) {
+        if (entry->second.lastUse < oldest->second.lastUse) oldest = entry;
+      }
+      bytes_ -= oldest->second.bytes;
+      entries_.erase(oldest);
+    }
+    bytes_ += bytes;
+    entries_[name] = {stored, bytes, ++clock_};
     return true;
   }
 
-  // The template of that name, or null.
+  // The template of that name, or null; finding it counts as a use.
   const PgenTemplate* find(const std::string& name) const {
     const auto found = entries_.find(name);
-    return found == entries_.end() ? nullptr : &found->second.stored;
+    if (found == entries_.end()) return nullptr;
+    found->second.lastUse = ++clock_;
+    return &found->second.stored;
   }
 
  private:
   struct Entry {
     PgenTemplate stored;
     size_t bytes = 0;
+    mutable unsigned long long lastUse = 0;  // the clock's value at its last store or draw
   };
   std::map<std::string, Entry> entries_;
   size_t bytes_ = 0;
+  mutable unsigned long long clock_ = 0;  // counts stores and draws
 };
 
 #endif  // CORVANE_NET_PGEN_TEMPLATE_STORE_H

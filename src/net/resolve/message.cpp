@@ -159,6 +159,10 @@ bool readGeometry(const Element& element, HostRect* rect, std::string* problem) 
 
 bool readRect(const Element& colour, const Element& geometry, const std::string& where,
               HostRect* rect, std::string* problem) {
+  if (!colour.seen && !geometry.seen) {
+    *problem = where + " has neither a <color> nor a <geometry>";
+    return false;
+  }
   if (!colour.seen) {
     *problem = where + " has a <geometry> but no <color>";
     return false;

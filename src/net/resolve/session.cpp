@@ -42,21 +42,6 @@ void showMessage(const std::string& xml) {
   showAndReport(resolvePicture(message, gMode->width, gMode->height));
 }
 
-// Connects, trying every address once a second; says once that it waits.
-int connectToHost(const std::string& name, const std::vector<SocketAddress>& addresses) {
-  bool said = false;
-  for (;;) {
-    const int fd = connectToAny(addresses, kConnectTimeoutMs);
-    if (fd >= 0) {
-      offerStdoutLine("connected to " + name);
-      return fd;
-    }
-    if (!said) offerStdoutLine("waiting for " + name);
-    said = true;
-    waitForAny(nullptr, 0, kRetryPauseMs);
-  }
-}
-
 int msUntil(Clock::time_point deadline) {
   const auto left =
       std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -112,12 +97,32 @@ std::string readMessages(int fd, int* messages) {
 
 }  // namespace
 
-void runResolve(const Endpoint& host, const std::vector<SocketAddress>& addresses) {
+int connectToHost(const Endpoint& host, LookUpHost lookUp) {
+  const std::string name = endpointText(host);
+  std::string said;  // the waiting line said last: each is said once in a row
+  for (;;) {
+    std::vector<SocketAddress> addresses;
+    std::string waiting = "waiting for " + host.host + " to resolve";
+    if (!lookUp(host.host, host.port, &addresses).failed()) {
+      const int fd = connectToAny(addresses, kConnectTimeoutMs);
+      if (fd >= 0) {
+        offerStdoutLine("connected to " + name);
+        return fd;
+      }
+      waiting = "waiting for " + name;
+    }
+    if (waiting != said) offerStdoutLine(waiting);
+    said = waiting;
+    waitForAny(nullptr, 0, kRetryPauseMs);
+  }
+}
+
+void runResolve(const Endpoint& host) {
   showStartingBlack();
   const std::string name = endpointText(host);
   int pauseMs = kFirstReconnectPauseMs;
   for (;;) {
-    const int fd = connectToHost(name, addresses);
+    const int fd = connectToHost(host, lookUpHostAtSafePoint);
     int messages = 0;
     const std::string why = readMessages(fd, &messages);
     close(fd);

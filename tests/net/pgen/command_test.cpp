@@ -82,20 +82,37 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
   interpret("SETCONF:T:TEMPLATERAMDISK:DRAW=TEXT\nEND=1\x02\r", kHd, &templates);
   EXPECT_EQ("ERR:no rectangle\x02\r", interpret("TESTTEMPLATERAMDISK:T:1,2,3;4,5,6\x02\r", kHd,
                                                 &templates).reply);
-  // 16 templates, or 256 KiB of them; replacing one is always allowed.
-  for (int i = 0; i < 14; ++i) {
+  // 16 templates and 256 KiB of them: the least recently stored or drawn
+  // make room. After 17 names (HCFR's and T's made room, then "0"), HCFR's
+  // own upload is stored, and "2" (older than "1", which was drawn) makes
+  // room for it.
+  const auto draw = [&](const std::string& name) {
+    return interpret("TESTTEMPLATERAMDISK:" + name + ":1,2,3;4,5,6\x02\r", kHd, &templates).reply;
+  };
+  for (int i = 0; i < 17; ++i) {
     EXPECT_EQ("OK\x02\r", interpret("SETCONF:" + std::to_string(i) + ":TEMPLATERAMDISK:\x02\r",
                                     kHd, &templates).reply);
+    if (i == 2) {
+      EXPECT_EQ("ERR:no rectangle\x02\r", draw("1"));  // "1" used: "2" goes first
+    }
   }
-  EXPECT_EQ("ERR:template store full\x02\r",
-            interpret("SETCONF:X:TEMPLATERAMDISK:\x02\r", kHd, &templates).reply);
+  EXPECT_EQ("OK\x02\r", interpret(literal::kTemplateUpload, kHd, &templates).reply);
+  EXPECT_EQ("OK\x02\r", interpret(literal::kTemplatePatch, kHd, &templates).reply);
+  for (const char* gone : {"T", "0", "2"}) EXPECT_EQ("ERR:unknown template\x02\r", draw(gone));
+  EXPECT_EQ("ERR:no rectangle\x02\r", draw("1"));
+  // Three of 90,000 bytes: the older ones, the first of them too, make room
+  // for the third.
   const std::string big = ":TEMPLATERAMDISK:DRAW=TEXT\nTEXT=" + std::string(90000, 'x') +
                           "\nEND=1\x02\r";
-  EXPECT_EQ("OK\x02\r", interpret("SETCONF:1" + big, kHd, &templates).reply);
-  EXPECT_EQ("OK\x02\r", interpret("SETCONF:2" + big, kHd, &templates).reply);
-  EXPECT_EQ("ERR:template store full\x02\r", interpret("SETCONF:3" + big, kHd, &templates).reply);
-  EXPECT_EQ("OK\x02\r", interpret("SETCONF:2" + big, kHd, &templates).reply);
-  EXPECT_EQ("OK\x02\r", interpret(literal::kTemplatePatch, kHd, &templates).reply);
+  for (const char* name : {"A", "B", "C", "B"}) {
+    EXPECT_EQ("OK\x02\r", interpret(std::string("SETCONF:") + name + big, kHd, &templates).reply);
+  }
+  EXPECT_EQ("ERR:unknown template\x02\r", draw("A"));
+  EXPECT_EQ("ERR:no rectangle\x02\r", draw("C"));
+  // One larger than the whole store is still refused.
+  EXPECT_EQ("ERR:template store full\x02\r",
+            interpret("SETCONF:D:TEMPLATERAMDISK:DRAW=TEXT\nTEXT=" + std::string(270000, 'x') +
+                          "\nEND=1\x02\r", kHd, &templates).reply);
   EXPECT_EQ(PgenAction::kSetting, interpret("SETCONF:OTHER:1\x02\r", kHd, &templates).action);
 }
 

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <functional>
@@ -20,6 +21,16 @@ namespace {
 using ::testing::HasSubstr;
 
 const char kCard[] = "[device]\nname = A\n";
+
+#ifdef __linux__
+// The lowest descriptor number process `pid` does not use.
+int lowestFreeDescriptor(pid_t pid) {
+  const std::string folder = "/proc/" + std::to_string(pid) + "/fd/";
+  int free = 3;
+  while (access((folder + std::to_string(free)).c_str(), F_OK) == 0) ++free;
+  return free;
+}
+#endif
 
 std::string hostName() {
   char name[256] = {};
@@ -206,24 +217,28 @@ TEST(PgenServer, AnswersDiscoveryOnItsPort) {
   pgen.endWithSignal();
 }
 
-TEST(PgenServer, ANewConnectionReplacesTheCurrentOne) {
+TEST(PgenServer, ANewConnectionReplacesTheCurrentOneOnceItSpeaks) {
   SimSession session(kCard);
   PgenChild pgen(session);
-  // A host that answered, a host that never sends, a host that sent half a
-  // command: each loses the one slot to the next host at once.
+  // A probe that never sends and a host that sends half a command leave the
+  // host being served alone and are closed after 5 s; a host that sends a
+  // whole command takes its place.
   LoopbackSocket first = pgen.connect();
   EXPECT_EQ("ALIVE\x02\r", exchange(&first, literal::kIsAlive, "ALIVE\x02\r"));
   LoopbackSocket silent = pgen.connect();
+  LoopbackSocket half = pgen.connect();
+  half.send("RGB=RECTANGLE;607,341;100;128,128");
+  EXPECT_EQ("OK\x02\r", exchange(&first, literal::kHcfrPatch, "OK\x02\r"));
+  EXPECT_TRUE(silent.closedByPeer(8000));
+  EXPECT_TRUE(half.closedByPeer(1000));
+  EXPECT_TRUE(pgen.readUntil("ended: no whole command within 5000 ms"));
+  EXPECT_EQ("ALIVE\x02\r", exchange(&first, literal::kIsAlive, "ALIVE\x02\r"));
+  LoopbackSocket last = pgen.connect();
+  EXPECT_EQ("OK:1920x1080\x02\r", exchange(&last, literal::kGetResolution, "OK:1920x1080\x02\r"));
   EXPECT_TRUE(first.closedByPeer());
   EXPECT_TRUE(pgen.readUntil("ended: a new connection replaced it"));
-  LoopbackSocket half = pgen.connect();
-  EXPECT_TRUE(silent.closedByPeer());
-  half.send("RGB=RECTANGLE;607,341;100;128,128");
-  LoopbackSocket last = pgen.connect();
-  EXPECT_TRUE(half.closedByPeer());
-  EXPECT_EQ("OK:1920x1080\x02\r", exchange(&last, literal::kGetResolution, "OK:1920x1080\x02\r"));
   pgen.endWithSignal();
-  EXPECT_EQ(1u, session.countLogLines("DisplayVideoFrameSync"));  // the black frame only
+  EXPECT_EQ(2u, session.countLogLines("DisplayVideoFrameSync"));  // black, the patch
 }
 
 TEST(PgenServer, SurvivesGarbageAndDropsOversizeCommands) {
@@ -255,9 +270,10 @@ TEST(PgenServer, SurvivesGarbageAndDropsOversizeCommands) {
 TEST(PgenServer, KeepsServingWhateverAHostDoes) {
   std::unique_ptr<SimSession> session;
   std::unique_ptr<PgenChild> pgen;
-  auto start = [&](int busyDescriptors = 0) {
+  auto start = [&](int busyDescriptors = 0, bool terminal = false) {
     session = std::make_unique<SimSession>(kCard);
-    pgen = std::make_unique<PgenChild>(*session, std::vector<std::string>{}, busyDescriptors);
+    pgen = std::make_unique<PgenChild>(*session, std::vector<std::string>{}, busyDescriptors,
+                                       terminal);
   };
   const struct {
     const char* name;
@@ -283,6 +299,20 @@ TEST(PgenServer, KeepsServingWhateverAHostDoes) {
          for (std::string line; (line = pgen->readLine(300)) != "<timeout>";) read += line + "\n";
          asker.sendTo(pgen->discoveryPort(), literal::kDiscovery);
          EXPECT_TRUE(read.find(dropped) != std::string::npos || pgen->readUntil(dropped));
+       }},
+      // A terminal says it has room, then blocks a write longer than that.
+      {"3,000 patches while nobody reads corvane's terminal",
+       [&] {
+         start(0, true);
+         LoopbackSocket host = pgen->connect();
+         std::string patches, replies;
+         for (int i = 0; i < 100; ++i) patches += literal::kHcfrPatch, replies += "OK\x02\r";
+         int answered = 0;
+         for (int round = 0; round < 30 && answered == round; ++round) {
+           host.send(patches);
+           answered += host.receiveUntil(replies) == replies;
+         }
+         EXPECT_EQ(30, answered);
        }},
       {"a host floods commands and never reads the replies",
        [&] {
@@ -310,6 +340,26 @@ TEST(PgenServer, KeepsServingWhateverAHostDoes) {
          const int open = openDescriptors(pgen->pid());
          EXPECT_TRUE(open < 0 || open >= 1100) << open;  // -1: no /proc to ask
        }},
+#ifdef __linux__
+      // Its limit of descriptors lowered below its lowest free one.
+      {"corvane runs out of descriptors while it serves a host",
+       [&] {
+         start();
+         LoopbackSocket host = pgen->connect();
+         EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
+         rlimit normal = {}, full = {};
+         ASSERT_EQ(0, prlimit(pgen->pid(), RLIMIT_NOFILE, nullptr, &normal));
+         full = {static_cast<rlim_t>(lowestFreeDescriptor(pgen->pid())), normal.rlim_max};
+         ASSERT_EQ(0, prlimit(pgen->pid(), RLIMIT_NOFILE, &full, nullptr));
+         LoopbackSocket waiting = pgen->connect();
+         EXPECT_TRUE(pgen->readUntil("cannot accept connections: Too many open files; "));
+         EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
+         host.close();  // a descriptor comes free: the waiting host is taken
+         EXPECT_EQ("ALIVE\x02\r", exchange(&waiting, literal::kIsAlive, "ALIVE\x02\r"));
+         EXPECT_TRUE(pgen->readUntil("descriptors free again: accepting connections"));
+         ASSERT_EQ(0, prlimit(pgen->pid(), RLIMIT_NOFILE, &normal, nullptr));
+       }},
+#endif
       {"a host's text has control bytes and long values",
        [&] {
          start();
@@ -353,6 +403,14 @@ TEST(PgenStart, APortThatCannotBeBoundReleasesTheCardWithStatusOne) {
   EXPECT_EQ("", session.audit());
   EXPECT_EQ(1u, session.countLogLines("DisableVideoOutput()"));
   EXPECT_EQ(1u, session.countLogLines("DisplayVideoFrameSync"));  // black, before listening
+}
+
+TEST(PgenStart, AnIPv4AddressWrittenAsIPv6IsListenedOnAsIPv4) {
+  SimSession session(kCard);
+  PgenChild pgen(session, {"--listen", "::ffff:127.0.0.1"});
+  LoopbackSocket host = pgen.connect();  // to the port on its "listening on 127.0.0.1:" line
+  EXPECT_EQ("ALIVE\x02\r", exchange(&host, literal::kIsAlive, "ALIVE\x02\r"));
+  pgen.endWithSignal();
 }
 
 TEST(PgenStart, ADiscoveryPortThatCannotBeBoundIsAWarning) {

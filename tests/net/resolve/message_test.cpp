@@ -113,6 +113,8 @@ TEST(ResolveMessage, WrongMessagesNameTheirProblem) {
       {"<calibration><shapes><rectangle><color red='1' green='1' blue='1'/></rectangle>"
        "</shapes></calibration>",
        "<rectangle> 1 has a <color> but no <geometry>"},
+      {"<calibration><shapes><rectangle/></shapes></calibration>",
+       "<rectangle> 1 has neither a <color> nor a <geometry>"},
       {"<calibration><color red='1' blue='1'/><geometry x='0' y='0' cx='1' cy='1'/>"
        "</calibration>",
        "<color> has no green"},

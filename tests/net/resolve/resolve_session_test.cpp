@@ -11,6 +11,7 @@
 #include <string>
 
 #include "net/resolve/literal_messages.h"
+#include "net/resolve/session.h"
 #include "support/frame_checks.h"
 #include "support/frames.h"
 #include "support/hdr10_metadata.h"
@@ -248,6 +249,28 @@ TEST_F(ResolveSession, WaitsOnceForAHostThatIsNotListeningYet) {
   corvane->endWithSignal();
 }
 
+// The host's name is looked up before every attempt (in-process, with a
+// stand-in for the system's lookup): a name not known at first, as when the
+// calibration computer is still off, is waited for, then connected to.
+int gLookups = 0;
+std::string gNameAsked;
+
+TEST(ResolveConnect, ANameThatResolvesOnlyAfterAWhileIsWaitedFor) {
+  LoopbackSocket laptop = LoopbackSocket::listeningTcp();
+  const LookUpHost knownOnTheThirdTry = [](const std::string& name, uint16_t port,
+                                           std::vector<SocketAddress>* addresses) {
+    gNameAsked = name;
+    if (++gLookups < 3) return failure(FailureCode::kFailed, "cannot find host '" + name + "'");
+    return lookUpHostAtSafePoint("127.0.0.1", port, addresses);
+  };
+  const int fd = connectToHost({"calibration-laptop", laptop.port()}, knownOnTheThirdTry);
+  EXPECT_GE(fd, 0);
+  EXPECT_EQ(3, gLookups);
+  EXPECT_EQ("calibration-laptop", gNameAsked);
+  EXPECT_TRUE(laptop.accept().ok());
+  close(fd);
+}
+
 // Hosts that pause, vanish, flap or misbehave never stop corvane serving:
 // after each, a fresh host is served, and the card is released at the end.
 TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
@@ -323,6 +346,32 @@ TEST_F(ResolveSession, KeepsServingWhateverAHostDoes) {
     EXPECT_TRUE(corvane->readUntil(patchLine("512 512 512", kResolveWindow, "212 212 212")));
     corvane->endWithSignal();
   }
+}
+
+// Started with standard input, output and error closed, as some
+// supervisors do: its lines go nowhere, none of them to the host's socket.
+TEST(ResolveStart, WithItsStandardDescriptorsClosedWritesNothingToTheHost) {
+  SimSession session(kCard, true);
+  LoopbackSocket listener = LoopbackSocket::listeningTcp();
+  ChildProcess corvane({"/bin/sh", "-c", "exec \"$0\" \"$@\" <&- >&- 2>&-", corvaneBinary(),
+                        "resolve", "127.0.0.1:" + std::to_string(listener.port())},
+                       session.environment());
+  LoopbackSocket host = listener.accept();
+  ASSERT_TRUE(host.send(resolveFrame(literal::kGreyCm)));
+  for (int tries = 0; tries < 500 && session.frames().size() < 2; ++tries) usleep(10000);
+  EXPECT_EQ(2u, session.frames().size());  // the black frame, the patch
+  EXPECT_EQ("", host.receive(500));
+#ifdef __linux__
+  for (const char* fd : {"0", "1", "2"}) {  // each was opened on /dev/null
+    char target[64] = {};
+    const std::string link = "/proc/" + std::to_string(corvane.pid()) + "/fd/" + fd;
+    EXPECT_LT(0, readlink(link.c_str(), target, sizeof target - 1));
+    EXPECT_STREQ("/dev/null", target) << fd;
+  }
+#endif
+  corvane.sendSignal(SIGTERM);
+  EXPECT_EQ(130, corvane.wait());
+  EXPECT_EQ("", session.audit());
 }
 
 // HDR signalling from resolve's command line.

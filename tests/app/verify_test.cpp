@@ -221,11 +221,12 @@ TEST(Verify, WithoutTheOptionNoInputIsOpened) {
 }
 
 // A signal while a picture is being proved, or while verify waits for its
-// frames, releases the input and the output, and ends with 130.
+// frames, releases the input and the output, and ends with 128 + its
+// number (130 for SIGINT and SIGTERM).
 TEST(Verify, SignalsDuringCaptureReleaseBothSides) {
   const std::string slowLink =
       std::string(kLoop) + "link.frame_ms = 150\nlink.pixels = video_levels\n";
-  for (int signalNumber : {SIGINT, SIGTERM}) {
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
     SimSession session(slowLink);
     WayIn serve(session, {"serve", "--verify", "1"});
     serve.readLine();

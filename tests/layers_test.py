@@ -31,7 +31,7 @@ DECKLINK_ONLY = {"decklink/held_card_writable.h"}
 # Beside the program, where only the device layer's internals are barred.
 BESIDE = ["tests", "bench", "fuzz"]
 # The one program header the simulated card implements.
-SIM_MAY_USE = {"decklink/decklink_api.h"}
+SIM_MAY_USE = {"decklink/decklink_api.h", "decklink/decklink_input_api.h"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 

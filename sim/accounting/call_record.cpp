@@ -16,7 +16,11 @@ CallRecord::CallRecord(SimState& s, const CountedObject& self, const char* metho
     finish(refusal_);
     return;
   }
-  if (counting == Counting::kCounted && state.faultDue()) {
+  bool named = false;
+  for (const std::string& failing : state.setup.faults.failMethods) {
+    named |= failing == std::string(self.kind()) + "." + method;
+  }
+  if (counting == Counting::kCounted && (state.faultDue() || named)) {
     refused_ = true;
     refusal_ = state.setup.faults.failResult;
     finish(refusal_, "injected");

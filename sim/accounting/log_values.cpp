@@ -1,5 +1,6 @@
 #include "accounting/log_values.h"
 
+#include "decklink/decklink_input_api.h"
 #include "util/util.h"
 
 std::string resultText(HRESULT result) {
@@ -40,6 +41,12 @@ const NamedIID kNamedIIDs[] = {
      {0x17, 0xD4, 0xBF, 0x8E, 0x49, 0x11, 0x47, 0x3A, 0x80, 0xA0, 0x73, 0x1C, 0xF6, 0xFF, 0x34,
       0x5B}},
     {"IDeckLinkAPIInformation", IID_IDeckLinkAPIInformation},
+    {"IDeckLinkInput", IID_IDeckLinkInput},
+    {"IDeckLinkInput_v15_3_1", IID_IDeckLinkInput_v15_3_1},
+    {"IDeckLinkInput_v14_2_1", IID_IDeckLinkInput_v14_2_1},
+    {"IDeckLinkVideoInputFrame", IID_IDeckLinkVideoInputFrame},
+    {"IDeckLinkStatus", IID_IDeckLinkStatus},
+    {"IDeckLinkStatus_v15_3_1", IID_IDeckLinkStatus_v15_3_1},
     {"IDeckLinkOutput_v15_3_1",
      {0x1A, 0x80, 0x77, 0xF1, 0x9F, 0xE2, 0x45, 0x33, 0x81, 0x47, 0x22, 0x94, 0x30, 0x5E, 0x25,
       0x3F}},

@@ -3,8 +3,10 @@
 #include "accounting/call_record.h"
 #include "interfaces/configuration_interface.h"
 #include "interfaces/driver_string.h"
+#include "interfaces/input.h"
 #include "interfaces/output.h"
 #include "interfaces/profile_attributes.h"
+#include "interfaces/status.h"
 #include "util/text_escapes.h"
 
 namespace {
@@ -63,6 +65,17 @@ QueryAnswer SimDevice::answerQuery(SimState& state, const DeckLinkIID& iid) {
   if (sameIID(iid, IID_IDeckLinkProfileAttributes) && card_->setup.hasProfileAttributes) {
     SimProfileAttributes* attributes = createObject<SimProfileAttributes>(state, card_);
     return QueryAnswer{attributes, static_cast<IDeckLinkProfileAttributes*>(attributes)};
+  }
+  const InputSetup& input = card_->setup.input;
+  const DeckLinkIID& inputIid =
+      input.olderGeneration ? IID_IDeckLinkInput_v15_3_1 : IID_IDeckLinkInput;
+  if (sameIID(iid, inputIid) && input.hasInput) {
+    SimInput* input = createObject<SimInput>(state, card_);
+    return QueryAnswer{input, static_cast<IDeckLinkInput*>(input)};
+  }
+  if (sameIID(iid, IID_IDeckLinkStatus)) {
+    SimStatus* status = createObject<SimStatus>(state, card_);
+    return QueryAnswer{status, static_cast<IDeckLinkStatus*>(status)};
   }
   return QueryAnswer();
 }

@@ -8,6 +8,27 @@
 #include "interfaces/video_frame.h"
 #include "util/util.h"
 
+namespace {
+
+// Puts `frame` on `card`'s cable when an input listens to it: a copy, which
+// the input's thread reads unlocked.
+void putOnWire(SimState& state, CardRuntime& card, const SimVideoFrame& frame) {
+  bool listened = false;
+  for (const auto& other : state.cards) listened |= other->setup.input.cableFrom == card.position;
+  if (!listened || frame.pixels() == nullptr) return;
+  auto picture = std::make_shared<WirePicture>();
+  picture->mode = card.mode;
+  picture->width = frame.shape().width;
+  picture->height = frame.shape().height;
+  picture->rowBytes = frame.shape().rowBytes;
+  const unsigned char* data = frame.pixels()->data;
+  picture->pixels.assign(data, data + frame.pixels()->size);
+  picture->metadata = frame.metadata();
+  card.wire = std::move(picture);
+}
+
+}  // namespace
+
 int SimOutput::frameMode(int32_t width, int32_t height) const {
   const int enabled = card_->enabled ? simModeByFourCC(card_->mode) : -1;
   if (enabled >= 0 && kSimModes[enabled].width == width && kSimModes[enabled].height == height) {
@@ -90,6 +111,7 @@ HRESULT SimOutput::DisplayVideoFrameSync(IDeckLinkVideoFrame* theFrame) {
   }
   const uint64_t sequence = static_cast<uint64_t>(++state.displayed);
   captureDisplayedFrame(state, *known->second, sequence);
+  putOnWire(state, *card_, *known->second);
   // A frame that carries metadata says so on its line; a plain frame's line
   // has nothing after the call.
   const FrameMetadata& shown = state.lastMetadata;

@@ -132,6 +132,9 @@ bool applyDeviceKey(const std::string& key, const std::string& value, CardSetup*
   if (key.compare(0, kMetadataSet.size(), kMetadataSet) == 0) {
     return readMetadataSetFault(key.substr(kMetadataSet.size()), value, card, problem);
   }
+  bool inputKey = false;
+  const bool inputRead = applyInputKey(key, value, &card->input, &inputKey, problem);
+  if (inputKey) return inputRead;
   std::string base;
   int mode;
   splitModeKey(key, &base, &mode);

@@ -11,6 +11,7 @@
 
 #include "decklink/decklink_api.h"
 #include "setup/display_modes.h"
+#include "setup/input_setup.h"
 
 // Every mode offered.
 inline std::array<bool, kSimModeCount> everyMode() {
@@ -64,6 +65,7 @@ struct CardSetup {
   ResultOverride metadataSet;
   std::map<uint32_t, ResultOverride> metadataSetById;
   std::string id;  // names the cross-process hold's lock file
+  InputSetup input;  // the card's input and the cable into it
 };
 
 struct IteratorSetup {
@@ -76,6 +78,10 @@ struct IteratorSetup {
 struct FaultSetup {
   long failCall = 0;  // 0: no injected fault
   HRESULT failResult = kE_FAIL;
+  // Every call of these ("Input.StartStreams": the object's kind and the
+  // method) returns failResult, whenever and on whichever thread it comes,
+  // so calls the card's own thread makes fail as surely as the program's.
+  std::vector<std::string> failMethods;
 };
 
 // The driver as a whole: what its API information answers.

@@ -70,6 +70,14 @@ bool applyFaultKey(const std::string& key, const std::string& value, FaultSetup*
                    std::string* problem) {
   if (key == "fail_call") return readCount(value, 1, &out->failCall, problem);
   if (key == "fail_result") return readResult(value, &out->failResult, problem);
+  if (key == "fail_method") {
+    if (value.find('.') == std::string::npos) {
+      *problem = "expected <Object>.<Method> (Input.StartStreams), not '" + value + "'";
+      return false;
+    }
+    out->failMethods.push_back(value);
+    return true;
+  }
   return unknownKey(key, "faults", problem);
 }
 

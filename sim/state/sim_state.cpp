@@ -45,6 +45,7 @@ void resetInChild() {
 
 void CardRuntime::endOutput() {
   hold.drop();
+  wire.reset();
   enabled = false;
   mode = 0;
   enabledBy = 0;

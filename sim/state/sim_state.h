@@ -17,6 +17,7 @@
 #include "capture/capture_file.h"
 #include "setup/setup.h"
 #include "state/card_hold.h"
+#include "state/wire_picture.h"
 
 class SimVideoFrame;
 
@@ -34,6 +35,11 @@ struct CardRuntime {
   // Replaced by a later configure: objects still reach it, but it can no
   // longer be enabled, so no hold outlives the setup that made it.
   bool retired = false;
+  // What the output last displayed, for the inputs cabled to it; the input
+  // enabled on this card, if any (one at a time).
+  std::shared_ptr<const WirePicture> wire;
+  bool inputEnabled = false;
+  BMDDisplayMode inputMode = 0;
 
   // Ends the output and its hold.
   void endOutput();

@@ -9,6 +9,7 @@
 #include "app/usage.h"
 #include "decklink/device_hold.h"
 #include "decklink/driver_version.h"
+#include "decklink/held_input.h"
 #include "decklink/loader.h"
 #include "decklink/mode_table.h"
 #include "io/format.h"
@@ -98,6 +99,14 @@ int checkCard(int index, const OutputMode* named, double seconds) {
           "sudo systemctl stop corvane-pgen; else pgrep -fl corvane / kill <pid>).\n");
       break;
     }
+  }
+  if (deviceHasInput(index)) {
+    writeStdout(formatted(
+        "\ncard %d has an input: corvane can prove what reaches the cable. Connect a cable from\n"
+        "an output (this card's or another's) to it and run\n"
+        "  corvane verify <out-device> %d [<mode>]\n"
+        "(README: Proving the chain).\n",
+        index, index));
   }
   if (firstFailure.empty()) {
     writeStdout(formatted("\n%zu of %zu modes passed\n", passed, modes.size()));

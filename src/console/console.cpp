@@ -8,6 +8,7 @@
 #include "decklink/device_hold.h"
 #include "decklink/display_name.h"
 #include "decklink/held_card.h"
+#include "decklink/shown_frame_proof.h"
 #include "decklink/signalling_words.h"
 #include "io/decimal_int.h"
 #include "io/format.h"
@@ -51,10 +52,14 @@ bool readThreeNumbers(const char* text, uint16_t* r, uint16_t* g, uint16_t* b) {
 }
 
 // After a picture's painting: a safe point, then "display failed" when it
-// is not on the card. Returns whether it is.
+// is not on the card, and with --verify what arrived changed. Returns
+// whether it is.
 bool shownOrSaid(const Failure& shown) {
   deliverPendingSignals();
-  if (shown.failed()) writeStdout("  display failed\n");
+  if (shown.failed()) {
+    writeStdout(provedWrong(shown) ? "  display failed: " + shown.message + "\n"
+                                   : std::string("  display failed\n"));
+  }
   return !shown.failed();
 }
 

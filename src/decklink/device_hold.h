@@ -26,9 +26,10 @@
 //                 allocate a video frame"
 Failure openDevice(int index, const char* modeName);
 
-// Releases the frame, disables and releases the output, releases the
-// device, clears the mode and puts the signalling back to plain SDR, in
-// that order. Nothing held: no DeckLink call.
+// Releases the held input (decklink/held_input.h), the frame, disables and
+// releases the output, releases the device, clears the mode and puts the
+// signalling back to plain SDR, in that order. Nothing held: no DeckLink
+// call.
 void closeDevice();
 
 // The status a terminating signal ends a holding mode with: 130 for SIGINT

@@ -16,6 +16,7 @@ const char* failureCodeName(FailureCode code) {
     case FailureCode::kNotOpen: return "not_open";
     case FailureCode::kNoDevice: return "no_device";
     case FailureCode::kNoOutput: return "no_output";
+    case FailureCode::kNoInput: return "no_input";
     case FailureCode::kUnsupported: return "unsupported";
     case FailureCode::kInUse: return "in_use";
     case FailureCode::kFailed: return "failed";

@@ -16,12 +16,13 @@ enum class FailureCode {
   kNotOpen,      // nothing is held
   kNoDevice,     // no device at that index
   kNoOutput,     // the device has no output interface
+  kNoInput,      // the device has no input interface
   kUnsupported,  // the device (or corvane) cannot do what was asked
   kInUse,        // another process holds the device
   kFailed,       // the driver or the system refused a step
 };
 
-// "bad_request", "no_api", "not_open", "no_device", "no_output",
+// "bad_request", "no_api", "not_open", "no_device", "no_output", "no_input",
 // "unsupported", "in_use", "failed"; "" for kNone.
 const char* failureCodeName(FailureCode code);
 

@@ -12,7 +12,9 @@
 #include "decklink/device_walk.h"
 #include "decklink/driver_version.h"
 #include "decklink/held_card_writable.h"
+#include "decklink/held_input.h"
 #include "decklink/query_interface.h"
+#include "decklink/shown_frame_proof.h"
 
 namespace writable {
 const OutputMode* gMode = nullptr;
@@ -168,12 +170,13 @@ uint64_t gFramesShownCount = 0;
 }  // namespace
 
 Failure displayHeldFrame() {
+  const ProofStart proof = startProof();
   if (gOutput->DisplayVideoFrameSync(gFrame) != kS_OK) {
     return failure(FailureCode::kFailed, kDisplayFailedMessage);
   }
   writable::gFrameShown = true;
   ++gFramesShownCount;
-  return {};
+  return proveShownFrame(proof);
 }
 
 uint64_t framesShown() { return gFramesShownCount; }
@@ -195,6 +198,8 @@ Failure paintAndShow(const FramePainter& paint) {
 }
 
 void closeDevice() {
+  // The input first: its frames are of the output's pictures.
+  closeInput();
   // Each variable is cleared before its reference is released, so that no
   // path, however it is interrupted, can see and release it a second time.
   releaseHeldFrame();

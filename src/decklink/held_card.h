@@ -69,7 +69,9 @@ Failure paintAndShow(const FramePainter& paint);
 
 // Shows gFrame on gOutput again and marks the frame as holding a shown
 // picture (gFrameShown); failed, "DisplayVideoFrameSync failed", when the
-// card refuses it. Only with a frame held.
+// card refuses it. Only with a frame held. With a proving input
+// (decklink/shown_frame_proof.h) the picture must then arrive there
+// unchanged, or that is the failure.
 Failure displayHeldFrame();
 
 // How many frames the card has accepted since the program started, every

@@ -4,6 +4,7 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/held_card_writable.h"
+#include "decklink/shown_frame_proof.h"
 #include "decklink/signalling_support.h"
 #include "decklink/signalling_write.h"
 
@@ -75,10 +76,11 @@ Failure setSignalling(const Signalling& wanted) {
   const Failure written = signalOnNewFrame(wanted);
   if (written.failed()) return written;
   writable::gSignalling = wanted;
-  if (gFrameShown && displayHeldFrame().failed()) {
+  const Failure shown = gFrameShown ? displayHeldFrame() : Failure();
+  if (shown.failed() && !provedWrong(shown)) {
     return failure(FailureCode::kFailed, "signalling set, but DisplayVideoFrameSync failed");
   }
-  return {};
+  return shown;
 }
 
 Failure carrySignalling() {

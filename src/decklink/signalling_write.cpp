@@ -25,15 +25,6 @@ Chromaticities chromaticitiesOf(Primaries primaries) {
   return {0.640, 0.330, 0.300, 0.600, 0.150, 0.060, 0.3127, 0.3290};
 }
 
-// One value of the metadata: an integer or a floating point number.
-struct MetadataWrite {
-  BMDDeckLinkFrameMetadataID id;
-  const char* what;
-  bool isFloat;
-  int64_t integer;
-  double number;
-};
-
 int64_t eotfCode(Eotf eotf) {
   switch (eotf) {
     case Eotf::kPq: return kEotfPq;
@@ -43,9 +34,9 @@ int64_t eotfCode(Eotf eotf) {
   return kEotfSdr;
 }
 
-// Every value of `s` in the order it is written: the colour space and the
-// EOTF, and for PQ its static metadata.
-std::vector<MetadataWrite> valuesOf(const Signalling& s) {
+}  // namespace
+
+std::vector<MetadataWrite> signallingValues(const Signalling& s) {
   const BMDColorspace colourSpace =
       s.colourSpace == ColourSpace::kRec2020 ? bmdColorspaceRec2020 : bmdColorspaceRec709;
   std::vector<MetadataWrite> values = {
@@ -77,6 +68,8 @@ std::vector<MetadataWrite> valuesOf(const Signalling& s) {
   return values;
 }
 
+namespace {
+
 Failure refusal(const char* what, HRESULT result) {
   return failure(FailureCode::kFailed,
                  std::string("the card refused the ") + what + " (" + hresultName(result) + ")");
@@ -84,7 +77,7 @@ Failure refusal(const char* what, HRESULT result) {
 
 // Every value of `s`; fails at the first that the card refuses.
 Failure setValues(IDeckLinkVideoFrameMutableMetadataExtensions* metadata, const Signalling& s) {
-  for (const MetadataWrite& value : valuesOf(s)) {
+  for (const MetadataWrite& value : signallingValues(s)) {
     const HRESULT result = value.isFloat ? metadata->SetFloat(value.id, value.number)
                                          : metadata->SetInt(value.id, value.integer);
     if (result != kS_OK) return refusal(value.what, result);

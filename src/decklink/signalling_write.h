@@ -4,10 +4,25 @@
 #define CORVANE_DECKLINK_SIGNALLING_WRITE_H
 
 #include <string>
+#include <vector>
 
 #include "decklink/decklink_api.h"
 #include "decklink/failure.h"
 #include "decklink/signalling.h"
+
+// One value of the metadata: an integer or a floating point number.
+struct MetadataWrite {
+  BMDDeckLinkFrameMetadataID id;
+  const char* what;
+  bool isFloat;
+  int64_t integer;
+  double number;
+};
+
+// Every value of `s` in the order it is written: the colour space and the
+// EOTF, and for PQ its static metadata. What a frame signalled so carries,
+// and what a capture of it must carry again.
+std::vector<MetadataWrite> signallingValues(const Signalling& s);
 
 // Sets the colour space and the EOTF; for PQ also the primaries, the D65
 // white, the mastering luminance, MaxCLL and MaxFALL; then sets the frame's

@@ -17,9 +17,9 @@ void showStartingBlack() {
   if (shown.failed()) offerStdoutLine("black frame not shown: " + shown.message);
 }
 
-bool showAndReport(const Picture& picture) {
+Failure showAndReport(const Picture& picture) {
   const Failure shown = showPicture(picture);
   deliverPendingSignals();
   offerStdoutLine(shown.failed() ? "patch not shown: " + shown.message : pictureLine(picture));
-  return !shown.failed();
+  return shown;
 }

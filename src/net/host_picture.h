@@ -20,7 +20,7 @@ void showStartingBlack();
 
 // Shows `picture`, then prints its line (render/show_picture.h), or "patch
 // not shown: <why>" when it is not on the card. A safe point follows the
-// painting. Returns whether the picture is on the card.
-bool showAndReport(const Picture& picture);
+// painting. Returns why the picture is not on the card, or no failure.
+Failure showAndReport(const Picture& picture);
 
 #endif  // CORVANE_NET_HOST_PICTURE_H

@@ -23,12 +23,17 @@ const std::string kUsage =
     "                    [--discovery-port N] [<signalling>]\n"
     "                                          (pattern generator for HCFR,\n"
     "                                           pgen_client and other PGenerator hosts)\n"
+    "       corvane verify <out-device> <in-device> [<mode>]\n"
+    "                                          (proof on the wire: the frames sent are\n"
+    "                                           captured back through a cable and compared)\n"
     "       corvane --version\n"
     "<mode>: hd, uhd, 4k (24p) or one of them at a rate: hd@59.94, uhd@50, 4k@23.98\n"
     "        (rates 23.98 24 25 29.97 30 50 59.94 60); run takes them too\n"
     "<signalling>: --hdr sdr|pq|hlg  --colorspace rec709|rec2020\n"
     "              --primaries rec2020|p3d65|rec709|dcip3|p3d60  --max-luminance <cd/m2>\n"
-    "              --min-luminance <cd/m2>  --max-cll <cd/m2>  --max-fall <cd/m2>\n";
+    "              --min-luminance <cd/m2>  --max-cll <cd/m2>  --max-fall <cd/m2>\n"
+    "--verify <in-device> (run, serve, resolve, pgen): each picture captured back\n"
+    "              through that device's input and compared before it is answered\n";
 
 const char kHeader[] =
     "#   device                         output  HD    UHD   4K   \n"
@@ -112,6 +117,13 @@ TEST(CommandLine, EachModeSaysWhyItCannotStart) {
       {kCard, {"resolve", "127.0.0.1:99999"}, 1,
        "corvane resolve: port '99999' is not a number from 1 to 65535\n", false},
       {kCard, {"resolve", ":20002"}, 1, "corvane resolve: no host in ':20002'\n", false},
+      {kCard, {"serve", "--verify"}, 1,
+       "corvane serve: --verify needs an input device number\n" + kUsage, true},
+      {kCard, {"run", "0", "--verify", "x"}, 1,
+       "corvane run: --verify needs an input device number\n" + kUsage, true},
+      {kCard, {"verify", "0"}, 1, kUsage, true},
+      {kCard, {"verify", "0", "1", "hd@61"}, 1, "corvane verify: unknown mode 'hd@61'\n" + kUsage,
+       true},
       {kCard, {"resolve", "[::1", "0"}, 1, "corvane resolve: '[::1' has no closing ']'\n", false},
       {kCard, {"resolve", "127.0.0.1:1", "0", "hd", "--hdr"}, 1,
        "corvane resolve: --hdr needs a value\n", true},

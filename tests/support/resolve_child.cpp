@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -11,17 +12,25 @@ std::string loopbackAddress(const LoopbackSocket& listener) {
   return "127.0.0.1:" + std::to_string(listener.port());
 }
 
+std::vector<std::string> withExtra(std::vector<std::string> words,
+                                   const std::vector<std::string>& extra) {
+  words.insert(words.end(), extra.begin(), extra.end());
+  return words;
+}
+
 }  // namespace
 
 ResolveChild::ResolveChild(const SimSession& session, const std::string& mode, bool listening,
-                           int busyDescriptors)
+                           int busyDescriptors, const std::vector<std::string>& extra)
     : ResolveChild(session,
                    listening ? LoopbackSocket::listeningTcp() : LoopbackSocket::boundTcp(), mode,
-                   busyDescriptors) {}
+                   busyDescriptors, extra) {}
 
 ResolveChild::ResolveChild(const SimSession& session, LoopbackSocket listener,
-                           const std::string& mode, int busyDescriptors)
-    : WayIn(session, {"resolve", loopbackAddress(listener), "0", mode}, busyDescriptors),
+                           const std::string& mode, int busyDescriptors,
+                           const std::vector<std::string>& extra)
+    : WayIn(session, withExtra({"resolve", loopbackAddress(listener), "0", mode}, extra),
+            busyDescriptors),
       listener_(std::move(listener)),
       address_(loopbackAddress(listener_)) {
   EXPECT_TRUE(listener_.ok());

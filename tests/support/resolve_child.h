@@ -5,6 +5,7 @@
 #define CORVANE_TESTS_SUPPORT_RESOLVE_CHILD_H
 
 #include <string>
+#include <vector>
 
 #include "support/loopback.h"
 #include "support/way_in.h"
@@ -14,8 +15,10 @@ class ResolveChild : public WayIn {
   // Starts `corvane resolve 127.0.0.1:<port> 0 <mode>` towards a listener
   // that listens, or is only bound (connections refused until it listens),
   // and reads its "Device held" line.
+  // `extra` words follow on its command line.
   explicit ResolveChild(const SimSession& session, const std::string& mode = "hd",
-                        bool listening = true, int busyDescriptors = 0);
+                        bool listening = true, int busyDescriptors = 0,
+                        const std::vector<std::string>& extra = {});
 
   const std::string& address() const { return address_; }
   LoopbackSocket& listener() { return listener_; }
@@ -30,7 +33,7 @@ class ResolveChild : public WayIn {
 
  private:
   ResolveChild(const SimSession& session, LoopbackSocket listener, const std::string& mode,
-               int busyDescriptors);
+               int busyDescriptors, const std::vector<std::string>& extra);
 
   LoopbackSocket listener_;
   std::string address_;

@@ -8,6 +8,7 @@
 
 #include "decklink/device_hold.h"
 #include "decklink/held_card.h"
+#include "decklink/shown_frame_proof.h"
 #include "io/format.h"
 #include "io/offered_lines.h"
 #include "io/safe_points.h"
@@ -37,6 +38,14 @@ std::string applySetting(const std::string& command, const PgenSetting& setting,
   }
   offerStdoutLine("signalling: " + signallingText(gSignalling));
   return reply;
+}
+
+// A painted picture's reply: the command's own when it is on the card;
+// with --verify, "ERR:" and what arrived changed; else "ERR:not shown".
+std::string pgenPaintReply(const Failure& shown, const std::string& reply) {
+  if (!shown.failed()) return reply;
+  if (!provedWrong(shown)) return kPgenNotShownReply;
+  return "ERR:" + printableText(shown.message, 400) + "\x02\x0D";
 }
 
 }  // namespace
@@ -114,7 +123,7 @@ std::string PgenConnection::handleCommand(PgenServerState* state) {
   std::string reply = response.reply;
   switch (response.action) {
     case PgenAction::kPaint:
-      if (!showAndReport(response.picture)) reply = kPgenNotShownReply;
+      reply = pgenPaintReply(showAndReport(response.picture), reply);
       break;
     case PgenAction::kSetting: reply = applySetting(command_, response.setting, *state, reply); break;
     case PgenAction::kQuit: quitting_ = true; break;

@@ -125,6 +125,14 @@ TEST_F(ConfigTextTest, ReportsTheLineOfEachKindOfBadLine) {
       {"[api]\nrelease = 16.0\n", 2, "unknown key 'release' in [api]"},
       {"[iterator]\nentry_point = sometimes\n", 2, "null or normal"},
       {"[faults]\nfail_call = 0\n", 2, "at least 1"},
+      {"[faults]\nfail_method = StartStreams\n", 2, "expected <Object>.<Method>"},
+      {"[device]\ninput = sometimes\n", 2, "expected yes or no"},
+      {"[device]\ncable = -1\n", 2, "whole number"},
+      {"[device]\nlink.frame_ms = 0\n", 2, "1 or more"},
+      {"[device]\nlink.delay = 101\n", 2, "above 100"},
+      {"[device]\nlink.pixels = low_bits wobble\n", 2, "not 'wobble'"},
+      {"[device]\nlink.metadata = mangle\n", 2, "expected keep, drop or change"},
+      {"[device]\nlink.mode = hd@61\n", 2, "expected a mode"},
       {"[capture]\ndirectory =\n", 2, "expected a path"},
   };
   for (const auto& c : cases) {

@@ -43,6 +43,11 @@ Failure showPicture(const Picture& picture) {
   // Text is set before the frame is opened, so that a text that cannot be
   // set (no font) fails the picture with its own reason.
   std::vector<PaintedRect> texts;
+  if (picture.texts.size() > kMaxPictureTexts) {
+    return failure(FailureCode::kBadRequest, "a picture carries at most " +
+                                                 std::to_string(kMaxPictureTexts) +
+                                                 " lines of text");
+  }
   if (!picture.texts.empty()) {
     const Failure held = checkFrameHeld();
     if (held.failed()) return held;

@@ -40,11 +40,16 @@ struct Picture {
   std::vector<PictureText> texts = {};
 };
 
+// The most lines of text one picture may carry: a line of large glyphs
+// takes milliseconds to set, and no host may make a picture cost seconds.
+constexpr size_t kMaxPictureTexts = 32;
+
 // Paints every pixel of the held frame, the background, the texts (each
 // pixel of a glyph in the text's colour, nothing blended: render/text_runs.h)
 // and then each rectangle in order (later ones over earlier ones, all
 // clipped to the frame), and has the card show it. A text that cannot be
-// set (no font, a size out of range) fails the picture: nothing is shown.
+// set (no font, a size out of range) or more than kMaxPictureTexts lines
+// fail the picture: nothing is shown.
 // Otherwise fails as paintAndShow does (decklink/held_card.h).
 Failure showPicture(const Picture& picture);
 

@@ -3,6 +3,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <csignal>
+
 #include <algorithm>
 
 namespace {
@@ -75,6 +77,19 @@ void addGlyphRuns(const FT_Bitmap& bitmap, int32_t left, int32_t top, int32_t wi
   }
 }
 
+// Whether a signal that ends the program is waiting for its safe point.
+// Setting a large glyph takes milliseconds and a picture may hold dozens of
+// them, so the setting stops at the next glyph rather than keep the release
+// waiting: the picture fails, and the safe point after it ends the program.
+bool endingSignalPending() {
+  sigset_t pending;
+  if (sigpending(&pending) != 0) return false;
+  for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    if (sigismember(&pending, signalNumber) == 1) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 const char* textFontFile() { return CORVANE_FONT_FILE; }
@@ -96,6 +111,9 @@ Failure appendTextRuns(const TextLine& line, int32_t width, int32_t height,
   if (baseline + reach < 0 || baseline - reach >= height) return {};
   std::vector<PaintedRect> added;
   for (int64_t pen = line.x, at = 0; size_t(at) < line.text.size() && pen < width;) {
+    if (endingSignalPending()) {
+      return failure(FailureCode::kFailed, "the text was not set: the program is ending");
+    }
     size_t next = size_t(at);
     const uint32_t point = nextCodePoint(line.text, &next);
     at = int64_t(next);

@@ -33,7 +33,8 @@ struct TextLine {
 // rendered, so a long text or one placed far outside costs little. Invalid
 // UTF-8 draws U+FFFD. Fails, adding nothing, when the font cannot be loaded
 // ("the font <path> cannot be read: install fonts-dejavu-core"), the size
-// is out of range, or FreeType refuses a glyph.
+// is out of range, FreeType refuses a glyph, or a signal that ends the
+// program is pending (so that no text keeps it waiting).
 Failure appendTextRuns(const TextLine& line, int32_t width, int32_t height,
                        std::vector<PaintedRect>* runs);
 

@@ -1,9 +1,13 @@
 // The patch frame: every pixel at each mode, masked components, padded
 // rows, the buffer access painting goes through, and frames that cannot be
 // written or shown.
+#include <pthread.h>
+
 #include <algorithm>
+#include <csignal>
 
 #include "decklink/device_hold.h"
+#include "decklink/held_card.h"
 #include "render/patterns.h"
 #include "render/show_picture.h"
 #include "support/frame_checks.h"
@@ -168,6 +172,29 @@ TEST_F(ShowPatchTest, TextIsSetInItsColourAloneClippedAndUnderThePatch) {
     EXPECT_LE(row.least, expectPatchAndTextFrame(lastFrame().frame, patch, r210Gray(502),
                                                  r210Gray(64), row.box, text));
   }
+}
+
+// A picture is refused, nothing shown, when it carries more text than any
+// host needs, or when a signal that ends the program is waiting: large
+// glyphs take milliseconds each, and the release must not wait for them.
+TEST_F(ShowPatchTest, TextThatWouldKeepTheProgramWaitingIsNotSet) {
+  openAt("hd");
+  const PictureText line = {"W", 0, 0, 40, {1, 2, 3}};
+  ASSERT_EQ("", showPicture({{64, 64, 64}, {}, std::vector<PictureText>(32, line)}).text());
+  const uint64_t shown = framesShown();
+  EXPECT_EQ("a picture carries at most 32 lines of text (bad_request)",
+            showPicture({{64, 64, 64}, {}, std::vector<PictureText>(33, line)}).text());
+  sigset_t term;
+  sigemptyset(&term);
+  sigaddset(&term, SIGTERM);
+  ASSERT_EQ(0, pthread_sigmask(SIG_BLOCK, &term, nullptr));
+  ASSERT_EQ(0, raise(SIGTERM));
+  const Failure pending = showPicture({{64, 64, 64}, {}, {line}});
+  int taken = 0;
+  ASSERT_EQ(0, sigwait(&term, &taken));
+  ASSERT_EQ(0, pthread_sigmask(SIG_UNBLOCK, &term, nullptr));
+  EXPECT_EQ("the text was not set: the program is ending (failed)", pending.text());
+  EXPECT_EQ(shown, framesShown());
 }
 
 // Each pattern's codes at the places README.md's table names, at 1920 x 1080:

@@ -20,6 +20,9 @@ Failure addBlock(const Block& block, int32_t width, int32_t height, PgenTemplate
     PictureText text;
     const Failure textRead = readTextBlock(block, &text);
     if (textRead.failed()) return textRead;
+    if (read->texts.size() == kMaxPictureTexts) {
+      return bad("more than " + std::to_string(kMaxPictureTexts) + " TEXT blocks");
+    }
     read->texts.push_back(text);
     return {};
   }

@@ -118,6 +118,14 @@ TEST(PgenCommand, TemplatesAreStoredByNameWithinBoundsAndDrawn) {
                           std::string(270000, 'x') +
                           "\nEND=1\x02\r", kHd, &templates).reply);
   EXPECT_EQ(PgenAction::kSetting, interpret("SETCONF:OTHER:1\x02\r", kHd, &templates).action);
+  // 32 lines of text are a template; a 33rd makes it one no host may draw.
+  std::string texts;
+  for (int i = 0; i < 33; ++i) texts += "DRAW=TEXT\nDIM=9,0\nRGB=1,2,3\nPOSITION=0,0\nTEXT=t\nEND=1\n";
+  const std::string rect = "DRAW=RECTANGLE\nDIM=9,9\nRGB=DYNAMIC\nPOSITION=0,0\nEND=1\x02\r";
+  EXPECT_EQ("ERR:bad template\x02\r",
+            interpret("SETCONF:E:TEMPLATERAMDISK:" + texts + rect, kHd, &templates).reply);
+  texts.erase(0, texts.find("DRAW", 1));
+  EXPECT_EQ("OK\x02\r", interpret("SETCONF:E:TEMPLATERAMDISK:" + texts + rect, kHd, &templates).reply);
 }
 
 TEST(PgenCommand, IgnoredCommandsSaySo) {

@@ -4,15 +4,10 @@
 
 #include "io/decimal_int.h"
 
-namespace {
-
-// The whole of `word` as a number.
 bool readDeviceNumber(const std::string& word, int* device) {
   const char* cursor = word.c_str();
   return readDecimalInt(&cursor, device) && *cursor == '\0';
 }
-
-}  // namespace
 
 Failure readModeWords(const std::vector<std::string>& words, const std::vector<std::string>& known,
                       ModeWords* read, bool host) {

@@ -26,6 +26,9 @@ struct ModeWords {
 Failure readModeWords(const std::vector<std::string>& words, const std::vector<std::string>& known,
                       ModeWords* read, bool host = false);
 
+// A device word read whole as a decimal number; false for any other text.
+bool readDeviceNumber(const std::string& word, int* device);
+
 // The device number of `corvane run` and `corvane modes`: a leading decimal
 // number as "%d" reads it; text that is not a number is device 0.
 int deviceNumberOf(const char* typed);

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <set>
 
+#include "app/mode_words.h"
 #include "app/usage.h"
 #include "app/verify_option.h"
 #include "app/verify_sequence.h"
@@ -14,7 +15,6 @@
 #include "decklink/picture_compare.h"
 #include "decklink/shown_frame_proof.h"
 #include "decklink/signalling_support.h"
-#include "io/decimal_int.h"
 #include "io/format.h"
 #include "io/safe_points.h"
 
@@ -250,13 +250,6 @@ int runVerify(int outIndex, int inIndex, const OutputMode& mode) {
   return 1;
 }
 
-int indexOf(const std::string& word) {
-  int index = 0;  // text that is not a number means device 0
-  const char* cursor = word.c_str();
-  readDecimalInt(&cursor, &index);
-  return index;
-}
-
 }  // namespace
 
 int verifyMain(const std::vector<std::string>& words) {
@@ -273,7 +266,7 @@ int verifyMain(const std::vector<std::string>& words) {
     allowSignals();
     return printUsage();
   }
-  const int status = runVerify(indexOf(words[0]), indexOf(words[1]), *mode);
+  const int status = runVerify(deviceNumberOf(words[0].c_str()), deviceNumberOf(words[1].c_str()), *mode);
   closeDevice();
   allowSignals();
   return status;

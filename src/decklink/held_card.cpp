@@ -36,6 +36,9 @@ const bool& gFrameShown = writable::gFrameShown;
 
 namespace {
 
+// Every frame the card has accepted since the program started.
+uint64_t gFramesShownCount = 0;
+
 // Sets the 4:4:4 SDI output flag when the device offers a configuration
 // interface; a device without one is used as it is.
 void requestRgb444Output(IDeckLink* device) {
@@ -162,12 +165,6 @@ Failure checkFrameHeld() {
   }
   return {};
 }
-
-namespace {
-
-uint64_t gFramesShownCount = 0;
-
-}  // namespace
 
 Failure displayHeldFrame() {
   const ProofStart proof = startProof();
